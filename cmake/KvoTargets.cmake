@@ -1,0 +1,59 @@
+# Shared target setup: warnings, sanitizers, the library and test helpers.
+
+function(kvo_setup_target target)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(KVO_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+  if(KVO_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                             -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# kvo_add_library(name SOURCES ... HEADERS ... DEPS ...)
+# A static library of one subsystem, part of kvo::kvo. Public headers are
+# included as "folder/name.h" from the source root.
+function(kvo_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;HEADERS;DEPS;PRIVATE_DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  add_library(kvo::${name} ALIAS ${name})
+  target_sources(${name} PUBLIC FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR} FILES ${ARG_HEADERS})
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+                                             $<INSTALL_INTERFACE:include/kvo>)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  target_compile_features(${name} PUBLIC cxx_std_20)
+  kvo_setup_target(${name})
+  if(KVO_SANITIZE)
+    target_link_options(${name} INTERFACE -fsanitize=address,undefined)
+  endif()
+  set(KVO_CORE_TARGETS ${KVO_CORE_TARGETS} ${name} PARENT_SCOPE)
+endfunction()
+
+# kvo_add_test(name SOURCES ... LIBS ...)
+# One GoogleTest program, registered with CTest. Tests run from the build
+# folder with KVO_SOURCE_DIR pointing at the source tree (goldens, data).
+function(kvo_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  find_package(GTest REQUIRED)
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} kvo_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE KVO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  kvo_setup_target(${name})
+  include(GoogleTest)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "KVO_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+                                  LABELS "${ARG_LABELS}")
+endfunction()
+
+# kvo_add_bench(name SOURCES ... LIBS ...)
+function(kvo_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  kvo_setup_target(${name})
+endfunction()

@@ -1,0 +1,171 @@
+// TComponent and TCustomControl: the control base class every Kvo control
+// derives from. A control draws onto its window surface (a bitmap of its
+// size) through Canvas(); a host presents that surface and feeds input.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#include "platform/graphics.h"
+#include "platform/types.h"
+
+namespace kvo {
+
+class TComponent : public TObject {
+public:
+  explicit TComponent(TComponent* owner = nullptr);
+  ~TComponent() override;
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+
+  const std::string& Name() const noexcept { return FName; }
+  void SetName(const std::string& v) { FName = v; }
+  TComponent* Owner() const noexcept { return FOwner; }
+  TComponentState ComponentState() const noexcept { return FComponentState; }
+  // Marks loading from a stored form; EndLoading clears the flag and calls Loaded.
+  void BeginLoading();
+  void EndLoading();
+  void SetDesigning(bool on);
+  bool Loading() const noexcept { return FComponentState.Contains(csLoading); }
+  bool Designing() const noexcept { return FComponentState.Contains(csDesigning); }
+  std::intptr_t Tag() const noexcept { return FTag; }
+  void SetTag(std::intptr_t v) noexcept { FTag = v; }
+
+  // Copies settings from another object of a compatible class; the default
+  // asks the source's AssignTo and throws EPlatformError when neither knows
+  // the other.
+  virtual void Assign(const TObject& source);
+
+protected:
+  virtual void Loaded() {}
+  virtual bool AssignTo(TObject& dest) const;
+
+private:
+  std::string FName;
+  TComponent* FOwner;
+  TComponentState FComponentState{};
+  std::intptr_t FTag = 0;
+};
+
+class THostWindow;  // host side of an attached control (host.h)
+
+class TCustomControl : public TComponent {
+public:
+  explicit TCustomControl(TComponent* owner = nullptr);
+  ~TCustomControl() override;
+
+  std::int32_t Left() const noexcept { return FLeft; }
+  std::int32_t Top() const noexcept { return FTop; }
+  std::int32_t Width() const noexcept { return FWidth; }
+  std::int32_t Height() const noexcept { return FHeight; }
+  TRect BoundsRect() const noexcept { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+  TRect ClientRect() const noexcept { return {0, 0, FWidth, FHeight}; }
+  // Negative sizes become 0. Resizes the window surface and repaints.
+  virtual void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                         std::int32_t height);
+  void SetLeft(std::int32_t v) { SetBounds(v, FTop, FWidth, FHeight); }
+  void SetTop(std::int32_t v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  void SetWidth(std::int32_t v) { SetBounds(FLeft, FTop, v, FHeight); }
+  void SetHeight(std::int32_t v) { SetBounds(FLeft, FTop, FWidth, v); }
+
+  bool Visible() const noexcept { return FVisible; }
+  virtual void SetVisible(bool v);
+  bool Enabled() const noexcept { return FEnabled; }
+  virtual void SetEnabled(bool v);
+  bool Focused() const noexcept { return FFocused; }
+
+  TFont& Font() noexcept { return FFont; }
+  const TFont& Font() const noexcept { return FFont; }
+  bool ParentFont() const noexcept { return FParentFont; }
+  void SetParentFont(bool v) { FParentFont = v; }
+  TColor Color() const noexcept { return FColor; }
+  void SetColor(TColor v);
+  TStyleElements StyleElements() const noexcept { return FStyleElements; }
+  void SetStyleElements(TStyleElements v) { FStyleElements = v; }
+  TCursor Cursor() const noexcept { return FCursor; }
+  // Tells the host which cursor to show over the control.
+  void SetCursor(TCursor c);
+  bool ShowHint() const noexcept { return FShowHint; }
+  void SetShowHint(bool v) { FShowHint = v; }
+  const std::string& Hint() const noexcept { return FHint; }
+  void SetHint(const std::string& v) { FHint = v; }
+
+  // Canvas of the window surface (pixels the host presents).
+  TCanvas& Canvas() { return FSurface.Canvas(); }
+  TBitmap& Surface() noexcept { return FSurface; }
+  const TBitmap& Surface() const noexcept { return FSurface; }
+  // Device pixels per logical pixel (HiDPI hosts set 2 and above); the
+  // surface is Width*scale x Height*scale pixels and its canvas reports
+  // 96*scale dpi. Controls keep working in logical pixels.
+  void SetSurfaceScale(double scale);
+  double SurfaceScale() const noexcept { return FSurfaceScale; }
+
+  // Paints at once (Refresh/Repaint) or asks the host for a paint later.
+  void Refresh();
+  void Repaint() { Refresh(); }
+  void Invalidate();
+  // Host side: a window was created for the control.
+  void AttachHost(THostWindow* window);
+  void DetachHost();
+  THostWindow* HostWindow() const noexcept { return FHostWindow; }
+  bool HandleAllocated() const noexcept { return FHostWindow != nullptr || FHandleForced; }
+  // Headless use without a window: behaves as if a window exists.
+  void HandleNeeded();
+
+  // Input entry points (the host calls these; tests may too). Coordinates are
+  // logical control pixels.
+  void DoMouseDown(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y);
+  void DoMouseMove(TShiftState s, std::int32_t x, std::int32_t y);
+  void DoMouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y);
+  void DoDblClick();
+  void DoMouseEnter();
+  void DoMouseLeave();
+  void DoFocus(bool focused);
+  virtual TDialogCodes GetDialogCode() const { return {}; }
+
+  // Paint handler (virtual, called by Refresh and by the host's paint).
+  virtual void Paint() {}
+  void PaintNow();  // wraps Paint: keeps the surface sized, presents afterwards
+
+  std::function<void(TObject*, TMouseButton, TShiftState, std::int32_t, std::int32_t)> OnMouseDown;
+  std::function<void(TObject*, TShiftState, std::int32_t, std::int32_t)> OnMouseMove;
+  std::function<void(TObject*, TMouseButton, TShiftState, std::int32_t, std::int32_t)> OnMouseUp;
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+  TNotifyEvent OnResize;
+
+protected:
+  virtual void CreateWnd() {}
+  virtual void MouseDown(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y);
+  virtual void MouseMove(TShiftState s, std::int32_t x, std::int32_t y);
+  virtual void MouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y);
+  virtual void DblClick();
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+  virtual void Resize();
+  // Font change notification (default: repaint).
+  virtual void FontChanged();
+
+private:
+  void SizeSurface();
+
+  std::int32_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  bool FVisible = true, FEnabled = true, FFocused = false, FParentFont = true;
+  bool FShowHint = false, FHandleForced = false, FMouseDownPending = false;
+  TColor FColor = clBtnFace;
+  TStyleElements FStyleElements{seFont, seClient, seBorder};
+  TCursor FCursor = crDefault;
+  std::string FHint;
+  TFont FFont;
+  TBitmap FSurface;
+  double FSurfaceScale = 1.0;
+  THostWindow* FHostWindow = nullptr;
+};
+
+}  // namespace kvo

@@ -1,0 +1,110 @@
+// Host services: what a windowing system gives the controls. One interface,
+// implemented by the headless host (default; for tests and batch rendering)
+// and by windowing adapters (hosts/qt). Controls never know which host runs
+// them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/bitmap.h"
+#include "platform/types.h"
+
+namespace kvo {
+
+class TCustomControl;
+
+// Per-control window of a host.
+class THostWindow {
+public:
+  virtual ~THostWindow() = default;
+  // The control's surface has new pixels in rect (control pixels).
+  virtual void Present(const TRect& rect) = 0;
+  // Ask for a paint later (the host calls PaintNow when it gets to it).
+  virtual void Invalidate() = 0;
+  virtual void SetCursor(TCursor c) = 0;
+  virtual void CaptureMouse(bool on) { (void)on; }
+};
+
+// Colours of the host's visual style, used where a control's StyleElements ask.
+struct TThemeColors {
+  TColor Window = clWhite, WindowText = clBlack, ButtonFace = 0xF0F0F0, Border = clBlack,
+         Shadow = 0xA0A0A0, Grid = clWhite, PanelText = clBlack;
+};
+
+// A print job: a canvas per page, finished into a PDF/PostScript file or sent
+// to a printer by the host.
+class TPrintJob {
+public:
+  virtual ~TPrintJob() = default;
+  virtual TCanvas& Canvas() = 0;   // reports IsPrinter and the page's resolution
+  virtual TSize PageSize() const = 0;  // device pixels
+  virtual void NewPage() = 0;
+  virtual void EndDoc() = 0;
+  virtual void Abort() = 0;
+};
+
+class THost {
+public:
+  virtual ~THost() = default;
+  // Runs pending events (Application.ProcessMessages).
+  virtual void ProcessMessages() = 0;
+  // Information message box (blocks in windowed hosts).
+  virtual void ShowMessage(const std::string& text) = 0;
+  // The screen cursor table: positive ids map to cursor images of ours.
+  virtual void RegisterCursor(TCursor id, const std::string& resourceName) = 0;
+  virtual std::optional<std::string> CursorResource(TCursor id) const = 0;
+  // Clipboard.
+  virtual void SetClipboardBitmap(const TBitmap& bmp) = 0;
+  virtual void SetClipboardSvg(const std::string& svg) = 0;
+  // Printing: nullptr when no printer is available or the user cancelled.
+  virtual std::unique_ptr<TPrintJob> BeginPrint(const std::string& title) = 0;
+  // Visual style colours; empty when no style is active.
+  virtual std::optional<TThemeColors> ThemeColors() const = 0;
+  // Screen metrics (LOGPIXELSY, ASPECTX, ASPECTY of the screen).
+  virtual TDeviceCaps ScreenCaps() const = 0;
+  // Window for a control that is being shown; headless hosts return nullptr.
+  virtual THostWindow* CreateWindowFor(TCustomControl& control) { (void)control; return nullptr; }
+};
+
+// The host in use: the headless host unless an adapter installed another.
+THost& Host();
+// Installs host (not owned; nullptr restores the headless host).
+void SetHost(THost* host);
+
+// Headless host: no windows. Records message boxes, cursor changes and
+// clipboard contents so tests can read them; prints into a PDF file.
+class THeadlessHost : public THost {
+public:
+  void ProcessMessages() override;
+  void ShowMessage(const std::string& text) override;
+  void RegisterCursor(TCursor id, const std::string& resourceName) override;
+  std::optional<std::string> CursorResource(TCursor id) const override;
+  void SetClipboardBitmap(const TBitmap& bmp) override;
+  void SetClipboardSvg(const std::string& svg) override;
+  std::unique_ptr<TPrintJob> BeginPrint(const std::string& title) override;
+  std::optional<TThemeColors> ThemeColors() const override;
+  TDeviceCaps ScreenCaps() const override;
+
+  // Recorded state for tests.
+  std::vector<std::string> Messages;
+  std::optional<TBitmap> ClipboardBitmap;
+  std::string ClipboardSvg;
+  std::string PrintFile = "kvo-print.pdf";  // where BeginPrint's job is written
+  std::optional<TThemeColors> Theme;         // set to simulate a styled desktop
+  std::function<void()> OnProcessMessages;   // called by ProcessMessages
+
+private:
+  std::vector<std::pair<TCursor, std::string>> FCursors;
+};
+
+THeadlessHost& HeadlessHost();  // the default host instance
+
+// Directory that holds resources/ (cursor images); set by the build.
+std::string ResourceDir();
+
+}  // namespace kvo

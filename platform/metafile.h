@@ -1,0 +1,60 @@
+// Recording canvas: every device call is stored with its arguments and the
+// drawing state as values, can be compared in tests and replayed onto any
+// other canvas (as a metafile would be).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+
+namespace kvo {
+
+enum class TMetaOp : std::uint8_t {
+  Line, Polyline, Polygon, Rectangle, FillRect, Ellipse, Arc, Text, SetPixel,
+  DrawBitmap, SetClip, ResetClip, SetAntialias
+};
+
+struct TMetaRecord {
+  TMetaOp Op{};
+  std::vector<TPoint> Points;   // Line: a, b; Polyline/Polygon: vertices; Arc: start, end
+  TRect Box{};                  // Rectangle, FillRect, Ellipse, Arc, DrawBitmap dst, clip
+  TRect SrcBox{};               // DrawBitmap source rectangle
+  TPenData Pen{};
+  TBrushData Brush{};
+  TFontData Font{};
+  std::string Text;             // Text
+  std::uint32_t Align = 0;      // Text
+  TColor Color = 0;             // SetPixel
+  TCopyMode Mode = cmSrcCopy;   // DrawBitmap; FillRect pen mode in Pen.Mode
+  std::shared_ptr<const TBitmap> Image;  // DrawBitmap (a copy of the source)
+  bool Flag = false;            // SetAntialias
+  // Readable one-line form, e.g. "Line (1,2)-(5,2) pen #000000 w1 solid".
+  std::string ToString() const;
+};
+
+class TMetafile : public TObject {
+public:
+  // Size and resolution reported by the recording canvas.
+  explicit TMetafile(std::int32_t width = 800, std::int32_t height = 600,
+                     std::int32_t pixelsPerInch = 96);
+  ~TMetafile() override;
+
+  TCanvas& Canvas();
+  const std::vector<TMetaRecord>& Records() const noexcept { return FRecords; }
+  void Clear() { FRecords.clear(); }
+  // Replays every record onto target.
+  void Replay(TCanvas& target) const;
+  std::int32_t Width() const noexcept { return FWidth; }
+  std::int32_t Height() const noexcept { return FHeight; }
+  // Text measurement of the recorder uses the real font engine.
+private:
+  friend class TRecordingDevice;
+  std::int32_t FWidth, FHeight, FPpi;
+  std::vector<TMetaRecord> FRecords;
+  std::unique_ptr<TCanvasDevice> FDevice;
+  std::unique_ptr<TCanvas> FCanvas;
+};
+
+}  // namespace kvo

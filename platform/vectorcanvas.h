@@ -1,0 +1,38 @@
+// File canvases: SVG, PDF and PostScript output through Cairo. One drawing
+// code path serves screen, file and printer; raster-only features (pen XOR,
+// raster copy modes, pixel read-back) are reported absent in Caps() and are
+// drawn as plain copies.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/canvas.h"
+
+namespace kvo {
+
+enum class TVectorFormat : std::uint8_t { Svg, Pdf, PostScript };
+
+class TVectorFile {
+public:
+  // width/height in device units at the given resolution (points are
+  // derived from it). Throws EPlatformError when the file cannot be created.
+  TVectorFile(const std::string& path, TVectorFormat fmt, std::int32_t width,
+              std::int32_t height, std::int32_t pixelsPerInch = 96);
+  ~TVectorFile();  // finishes the file
+  TVectorFile(const TVectorFile&) = delete;
+  TVectorFile& operator=(const TVectorFile&) = delete;
+
+  TCanvas& Canvas();
+  // Starts a new page (PDF/PostScript); ignored for SVG.
+  void NewPage();
+  // Writes and closes the file; further drawing is ignored.
+  void Finish();
+
+private:
+  struct Impl;
+  std::unique_ptr<Impl> FImpl;
+};
+
+// Renders the SVG text of a drawing made through fn (used by the clipboard).
+}  // namespace kvo

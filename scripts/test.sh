@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs every test of Kvo from a clean checkout: installs the packages, builds
+# with warnings as errors and runs the suite, then again under AddressSanitizer
+# and UndefinedBehaviorSanitizer, then the fuzzers briefly (clang/libFuzzer).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+JOBS=$(nproc)
+export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/kvo-ccache}"
+export CTEST_OUTPUT_ON_FAILURE=1
+
+echo "== build and test (warnings as errors)"
+cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVO_WERROR=ON >/dev/null
+cmake --build build/ci -j"$JOBS"
+ctest --test-dir build/ci -j"$JOBS" --timeout 600
+
+echo "== build and test under ASan + UBSan"
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVO_WERROR=ON -DKVO_SANITIZE=ON \
+      -DKVO_BUILD_BENCH=OFF -DKVO_BUILD_FUZZ=OFF >/dev/null
+cmake --build build/asan -j"$JOBS"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build/asan -j"$JOBS" --timeout 900 -LE no-sanitize
+
+if [ -x scripts/fuzz.sh ]; then
+  echo "== fuzzers (brief)"
+  FUZZ_SECONDS="${FUZZ_SECONDS:-60}" bash scripts/fuzz.sh
+fi
+echo "== all tests passed"
