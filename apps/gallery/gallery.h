@@ -1,0 +1,28 @@
+// The demo gallery: one function per feature page. The same functions serve
+// kvo-gallery (which writes them as PNG, and some as SVG/PDF) and the golden
+// image tests, so a page, its picture and its test are one scene.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+
+namespace kvo::gallery {
+
+struct Page {
+  std::string Id;       // file stem, e.g. "canvas-sheet", "scale-linear"
+  std::string Title;    // caption in the gallery index
+  int Width = 800, Height = 600;
+  // Draws the page onto a canvas of Width x Height (raster, SVG or PDF).
+  std::function<void(TCanvas&)> Draw;
+  bool Vector = false;  // also written as SVG and PDF
+};
+
+// Each control's page file provides one Add...Pages function; AllPages()
+// (pages.cpp) calls them in gallery order.
+void AddCanvasPages(std::vector<Page>& pages);
+std::vector<Page> AllPages();
+
+}  // namespace kvo::gallery

@@ -1,0 +1,11 @@
+#include "apps/gallery/gallery.h"
+
+namespace kvo::gallery {
+
+std::vector<Page> AllPages() {
+  std::vector<Page> pages;
+  AddCanvasPages(pages);
+  return pages;
+}
+
+}  // namespace kvo::gallery
