@@ -50,6 +50,11 @@ public:
   // Resolution reported by the canvas (96 dpi unless set otherwise).
   void SetPixelsPerInch(std::int32_t ppi);
   std::int32_t PixelsPerInch() const noexcept { return FPpi; }
+  // Device pixels per logical pixel of the canvas (HiDPI surfaces): the canvas
+  // keeps logical coordinates (Width()/scale x Height()/scale) and draws them
+  // scaled. 1 by default.
+  void SetSurfaceScale(double scale);
+  double SurfaceScale() const noexcept;
 
   void Fill(TColor c);
 
@@ -62,6 +67,8 @@ public:
   std::vector<std::uint8_t> EncodePng() const;
 
 private:
+  void ReleaseSurface();
+
   std::int32_t FWidth = 0, FHeight = 0, FPpi = 96;
   std::vector<TRGB32> FPixels;
   std::unique_ptr<TCanvasDevice> FDevice;

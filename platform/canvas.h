@@ -58,6 +58,9 @@ struct TDeviceCaps {
   bool RasterOps = false;   // pen modes other than copy, CopyRect modes other than copy
   bool PixelRead = false;   // GetPixel returns real pixels
   bool IsPrinter = false;
+  // Device pixels per logical unit (HiDPI surfaces draw logical coordinates
+  // scaled by this factor).
+  double Scale = 1.0;
 };
 
 enum TDeviceCap : std::uint8_t { LOGPIXELSX = 88, LOGPIXELSY = 90, ASPECTX = 40, ASPECTY = 42,

@@ -58,6 +58,10 @@ public:
   // The screen cursor table: positive ids map to cursor images of ours.
   virtual void RegisterCursor(TCursor id, const std::string& resourceName) = 0;
   virtual std::optional<std::string> CursorResource(TCursor id) const = 0;
+  // The current screen cursor (Screen.Cursor): crDefault lets each control's
+  // own cursor show; anything else overrides it everywhere (e.g. an hourglass).
+  virtual void SetScreenCursor(TCursor c) { FScreenCursor = c; }
+  TCursor ScreenCursor() const noexcept { return FScreenCursor; }
   // Clipboard.
   virtual void SetClipboardBitmap(const TBitmap& bmp) = 0;
   virtual void SetClipboardSvg(const std::string& svg) = 0;
@@ -69,6 +73,9 @@ public:
   virtual TDeviceCaps ScreenCaps() const = 0;
   // Window for a control that is being shown; headless hosts return nullptr.
   virtual THostWindow* CreateWindowFor(TCustomControl& control) { (void)control; return nullptr; }
+
+private:
+  TCursor FScreenCursor = crDefault;
 };
 
 // The host in use: the headless host unless an adapter installed another.
@@ -89,8 +96,10 @@ public:
   std::unique_ptr<TPrintJob> BeginPrint(const std::string& title) override;
   std::optional<TThemeColors> ThemeColors() const override;
   TDeviceCaps ScreenCaps() const override;
+  void SetScreenCursor(TCursor c) override;
 
   // Recorded state for tests.
+  std::vector<TCursor> CursorChanges;        // every SetScreenCursor value, in order
   std::vector<std::string> Messages;
   std::optional<TBitmap> ClipboardBitmap;
   std::string ClipboardSvg;
@@ -104,7 +113,20 @@ private:
 
 THeadlessHost& HeadlessHost();  // the default host instance
 
-// Directory that holds resources/ (cursor images); set by the build.
+// Directory that holds resources/ (cursor images): $KVO_RESOURCE_DIR when set,
+// else the source tree's resources/ when it exists, else the installed copy.
 std::string ResourceDir();
+
+// Cursor images of ours: resources/cursors/<name in lower case>.png (32 x 32,
+// transparent background) with the hotspot from resources/cursors/hotspots.txt
+// (lines "NAME x y"). Throws EPlatformError when the image is missing.
+struct TCursorImage {
+  TBitmap Image;
+  TPoint HotSpot;
+};
+TCursorImage LoadCursorImage(const std::string& resourceName);
+// Registers the four chart cursors "CURHAND", "CURZOOMW", "CURZOOMD",
+// "CURZOOMP" as screen cursors 1 to 4 of host.
+void RegisterChartCursors(THost& host);
 
 }  // namespace kvo

@@ -4,6 +4,7 @@
 // drawn as plain copies.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,13 +27,20 @@ public:
   TCanvas& Canvas();
   // Starts a new page (PDF/PostScript); ignored for SVG.
   void NewPage();
-  // Writes and closes the file; further drawing is ignored.
+  // Writes and closes the file; further drawing is ignored. Throws
+  // EPlatformError when the file could not be written.
   void Finish();
+  // The canvas reports itself as a printer (Caps().IsPrinter).
+  void MarkAsPrinter();
 
 private:
   struct Impl;
   std::unique_ptr<Impl> FImpl;
 };
 
-// Renders the SVG text of a drawing made through fn (used by the clipboard).
+// Renders the SVG text of a drawing made through fn on a width x height
+// canvas (used by the clipboard).
+std::string RenderSvg(std::int32_t width, std::int32_t height,
+                      const std::function<void(TCanvas&)>& fn);
+
 }  // namespace kvo

@@ -1,0 +1,200 @@
+#include "platform/control.h"
+
+#include <algorithm>
+#include <cmath>
+#include <typeinfo>
+
+#include "platform/error.h"
+#include "platform/host.h"
+
+namespace kvo {
+
+// ---- TComponent -------------------------------------------------------------------
+
+TComponent::TComponent(TComponent* owner) : FOwner(owner) {}
+
+TComponent::~TComponent() = default;
+
+void TComponent::BeginLoading() { FComponentState.Include(csLoading); }
+
+void TComponent::EndLoading() {
+  if (!FComponentState.Contains(csLoading)) return;
+  FComponentState.Exclude(csLoading);
+  Loaded();
+}
+
+void TComponent::SetDesigning(bool on) {
+  if (on) FComponentState.Include(csDesigning);
+  else FComponentState.Exclude(csDesigning);
+}
+
+void TComponent::Assign(const TObject& source) {
+  if (&source == this) return;
+  if (const auto* c = dynamic_cast<const TComponent*>(&source); c && c->AssignTo(*this)) return;
+  throw EPlatformError("cannot assign this object to a " + std::string(typeid(*this).name()));
+}
+
+bool TComponent::AssignTo(TObject& dest) const {
+  (void)dest;
+  return false;
+}
+
+// ---- TCustomControl ------------------------------------------------------------
+
+TCustomControl::TCustomControl(TComponent* owner) : TComponent(owner) {
+  FFont.OnChange = [this](TObject*) { FontChanged(); };
+}
+
+TCustomControl::~TCustomControl() { FFont.OnChange = nullptr; }
+
+void TCustomControl::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                               std::int32_t height) {
+  width = std::max(0, width);
+  height = std::max(0, height);
+  if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  const bool resized = width != FWidth || height != FHeight;
+  FLeft = left;
+  FTop = top;
+  FWidth = width;
+  FHeight = height;
+  if (!resized) return;
+  SizeSurface();
+  Resize();
+  Invalidate();
+}
+
+void TCustomControl::SetVisible(bool v) {
+  if (v == FVisible) return;
+  FVisible = v;
+  Invalidate();
+}
+
+void TCustomControl::SetEnabled(bool v) {
+  if (v == FEnabled) return;
+  FEnabled = v;
+  Invalidate();
+}
+
+void TCustomControl::SetColor(TColor v) {
+  if (v == FColor) return;
+  FColor = v;
+  Invalidate();
+}
+
+void TCustomControl::SetCursor(TCursor c) {
+  if (c == FCursor) return;
+  FCursor = c;
+  if (FHostWindow) FHostWindow->SetCursor(c);
+}
+
+void TCustomControl::SetSurfaceScale(double scale) {
+  if (!(scale > 0) || std::isinf(scale)) scale = 1;
+  scale = std::clamp(scale, 0.25, 8.0);
+  if (scale == FSurfaceScale) return;
+  FSurfaceScale = scale;
+  SizeSurface();
+  Invalidate();
+}
+
+void TCustomControl::SizeSurface() {
+  const auto dev = [this](std::int32_t v) {
+    return static_cast<std::int32_t>(std::ceil(v * FSurfaceScale - 1e-9));
+  };
+  FSurface.SetSize(dev(FWidth), dev(FHeight));
+  FSurface.SetSurfaceScale(FSurfaceScale);
+}
+
+void TCustomControl::Refresh() {
+  if (!HandleAllocated() || !FVisible || Loading()) return;
+  PaintNow();
+}
+
+void TCustomControl::Invalidate() {
+  if (Loading()) return;
+  if (FHostWindow) {
+    FHostWindow->Invalidate();
+    return;
+  }
+  // Without a window there is no later paint: paint now.
+  if (FHandleForced && FVisible) PaintNow();
+}
+
+void TCustomControl::AttachHost(THostWindow* window) {
+  FHostWindow = window;
+  if (!window) return;
+  SizeSurface();
+  window->SetCursor(FCursor);
+  CreateWnd();
+  Invalidate();
+}
+
+void TCustomControl::DetachHost() { FHostWindow = nullptr; }
+
+void TCustomControl::HandleNeeded() {
+  if (HandleAllocated()) return;
+  FHandleForced = true;
+  SizeSurface();
+  CreateWnd();
+}
+
+void TCustomControl::PaintNow() {
+  SizeSurface();
+  Paint();
+  if (TCanvasDevice* d = FSurface.Canvas().Device()) d->Flush();
+  if (FHostWindow) FHostWindow->Present(ClientRect());
+}
+
+void TCustomControl::DoMouseDown(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) {
+  if (!FEnabled || !FVisible) return;
+  if (b == mbLeft) FMouseDownPending = true;
+  if (FHostWindow) FHostWindow->CaptureMouse(true);
+  MouseDown(b, s, x, y);
+}
+
+void TCustomControl::DoMouseMove(TShiftState s, std::int32_t x, std::int32_t y) {
+  if (!FEnabled || !FVisible) return;
+  MouseMove(s, x, y);
+}
+
+void TCustomControl::DoMouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) {
+  if (!FEnabled || !FVisible) return;
+  if (FHostWindow) FHostWindow->CaptureMouse(false);
+  const bool click = b == mbLeft && FMouseDownPending && ClientRect().Contains({x, y});
+  if (b == mbLeft) FMouseDownPending = false;
+  MouseUp(b, s, x, y);
+  if (click && OnClick) OnClick(this);
+}
+
+void TCustomControl::DoDblClick() {
+  if (!FEnabled || !FVisible) return;
+  DblClick();
+}
+
+void TCustomControl::DoMouseEnter() { MouseEnter(); }
+void TCustomControl::DoMouseLeave() { MouseLeave(); }
+void TCustomControl::DoFocus(bool focused) { FFocused = focused; }
+
+void TCustomControl::MouseDown(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) {
+  if (OnMouseDown) OnMouseDown(this, b, s, x, y);
+}
+void TCustomControl::MouseMove(TShiftState s, std::int32_t x, std::int32_t y) {
+  if (OnMouseMove) OnMouseMove(this, s, x, y);
+}
+void TCustomControl::MouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) {
+  if (OnMouseUp) OnMouseUp(this, b, s, x, y);
+}
+void TCustomControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+void TCustomControl::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+void TCustomControl::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+void TCustomControl::Resize() {
+  if (OnResize) OnResize(this);
+}
+void TCustomControl::FontChanged() { Invalidate(); }
+
+}  // namespace kvo
