@@ -1,0 +1,44 @@
+#include "apps/viewer/pages.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "apps/viewer/viewer_page.h"
+#if KVO_VIEWER_HAVE_SCALE
+#include "apps/viewer/scale_page.h"
+#endif
+#if KVO_VIEWER_HAVE_DEVARI
+#include "apps/viewer/chart_page.h"
+#endif
+
+namespace kvo::viewer {
+namespace {
+
+// Shown only in a build without any control library.
+class TNoControlsPage : public TViewerPage {
+public:
+  explicit TNoControlsPage(QWidget* parent) : TViewerPage(parent) {
+    auto* text = new QLabel(tr("This viewer was built without any Kvo control library."));
+    text->setAlignment(Qt::AlignCenter);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+  }
+  QString Title() const override { return QStringLiteral("Kvo"); }
+  TCustomControl* MainControl() override { return nullptr; }
+};
+
+}  // namespace
+
+std::vector<TViewerPage*> CreatePages(QWidget* parent) {
+  std::vector<TViewerPage*> pages;
+#if KVO_VIEWER_HAVE_DEVARI
+  pages.push_back(new TChartPage(parent));
+#endif
+#if KVO_VIEWER_HAVE_SCALE
+  pages.push_back(new TScalePage(parent));
+#endif
+  if (pages.empty()) pages.push_back(new TNoControlsPage(parent));
+  return pages;
+}
+
+}  // namespace kvo::viewer

@@ -1,0 +1,86 @@
+// TQtHost: the host services of a Qt application (message pump, message box,
+// screen cursor table, clipboard, printing, desktop colours). Create it after
+// the QApplication and Install() it; controls then use it through Host().
+#pragma once
+
+#include <QPalette>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/host.h"
+
+class QMimeData;
+class QObject;
+class QWidget;
+
+namespace kvo::qt {
+
+class TQtHost : public THost {
+public:
+  TQtHost();
+  ~TQtHost() override;  // uninstalls itself when it is the current host
+  TQtHost(const TQtHost&) = delete;
+  TQtHost& operator=(const TQtHost&) = delete;
+
+  // Makes this the host of all controls. Cursors already registered with the
+  // headless host are taken over; with FollowPalette the system colour table
+  // is filled from the application palette.
+  void Install();
+  // Restores the headless host and the built-in system colours.
+  void Uninstall();
+  bool Installed() const noexcept;
+
+  // Whether desktop colours reach the controls: the system colour table
+  // (clBtnFace, clWindow, ...) and the visual-style colours of ThemeColors
+  // follow the application palette, also when it changes. On by default.
+  bool FollowPalette() const noexcept { return FFollowPalette; }
+  void SetFollowPalette(bool on);
+
+  // Parent of message boxes and the print dialog (default: the active window).
+  void SetDialogParent(QWidget* w) noexcept { FDialogParent = w; }
+  // Non-empty: BeginPrint writes a PDF file there without asking (batch
+  // printing, tests); empty: BeginPrint shows the print dialog.
+  void SetPrintFile(const std::string& path) { FPrintFile = path; }
+  const std::string& PrintFile() const noexcept { return FPrintFile; }
+
+  // THost
+  void ProcessMessages() override;
+  void ShowMessage(const std::string& text) override;
+  void RegisterCursor(TCursor id, const std::string& resourceName) override;
+  std::optional<std::string> CursorResource(TCursor id) const override;
+  // Overrides the cursor of every window (crDefault: each shows its own).
+  void SetScreenCursor(TCursor c) override;
+  void SetClipboardBitmap(const TBitmap& bmp) override;
+  void SetClipboardSvg(const std::string& svg) override;
+  std::unique_ptr<TPrintJob> BeginPrint(const std::string& title) override;
+  std::optional<TThemeColors> ThemeColors() const override;
+  TDeviceCaps ScreenCaps() const override;
+
+private:
+  void PaletteChanged();
+  void PublishClipboard();
+
+  std::map<TCursor, std::string> FCursors;
+  std::unique_ptr<QObject> FWatcher;  // follows application palette changes
+  bool FFollowPalette = true;
+  QWidget* FDialogParent = nullptr;
+  std::string FPrintFile;
+  // What we last put on the clipboard: a bitmap and an SVG copied one after
+  // the other (as a chart's copy does) end up as two formats of one entry.
+  const QMimeData* FLastMime = nullptr;
+  std::unique_ptr<TBitmap> FClipBitmap;
+  std::string FClipSvg;
+};
+
+// Visual-style colours of a palette: window and panel text from the window
+// role, grid (data-area background) from the base role, border from the
+// window text, shadow from the dark role.
+TThemeColors ThemeFromPalette(const QPalette& pal);
+// Fills the system colour table from a palette (button face, window, window
+// text, highlight, shadows, tool-tip colours, ...).
+void ApplyPaletteToSystemColors(const QPalette& pal);
+// Repaints every hosted control of the application (after colour changes).
+void RefreshAllControls();
+
+}  // namespace kvo::qt

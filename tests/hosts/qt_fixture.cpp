@@ -1,0 +1,91 @@
+#include "tests/hosts/qt_fixture.h"
+
+#include <QWidget>
+#include <cstdlib>
+
+namespace kvo::test {
+
+QApplication& QtApp() {
+  // Created once for the whole program and never destroyed: Qt does not
+  // support a second QApplication, and tearing it down during static
+  // destruction races with Qt's own globals.
+  static QApplication* app = [] {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "kvo-hosts-test";
+    static char* argv[] = {name, nullptr};
+    static QApplication instance(argc, argv);
+    return &instance;
+  }();
+  return *app;
+}
+
+std::string ShiftText(TShiftState s) {
+  static const char* names[] = {"shift", "alt", "ctrl", "left", "right", "middle", "double"};
+  std::string out;
+  for (int i = 0; i <= ssDouble; ++i) {
+    if (!s.Contains(TShiftStateItem(i))) continue;
+    if (!out.empty()) out += '+';
+    out += names[i];
+  }
+  return out.empty() ? "-" : out;
+}
+
+namespace {
+const char* ButtonText(TMouseButton b) { return b == mbLeft ? "L" : b == mbRight ? "R" : "M"; }
+std::string At(std::int32_t x, std::int32_t y) {
+  return std::to_string(x) + "," + std::to_string(y);
+}
+}  // namespace
+
+void TProbeControl::Paint() {
+  ++Paints;
+  TCanvas& c = Canvas();
+  c.Brush().SetColor(Fill);
+  c.Pen().SetColor(clBlack);
+  c.Rectangle(0, 0, Width(), Height());
+  c.Brush().SetColor(clBlue);
+  c.FillRect({10, 10, 30, 20});  // a mark whose place tests can check
+}
+
+void TProbeControl::MouseDown(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) {
+  Log.push_back(std::string("down ") + ButtonText(b) + " " + ShiftText(s) + " " + At(x, y));
+  TCustomControl::MouseDown(b, s, x, y);
+}
+void TProbeControl::MouseMove(TShiftState s, std::int32_t x, std::int32_t y) {
+  Log.push_back("move " + ShiftText(s) + " " + At(x, y));
+  TCustomControl::MouseMove(s, x, y);
+}
+void TProbeControl::MouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) {
+  Log.push_back(std::string("up ") + ButtonText(b) + " " + ShiftText(s) + " " + At(x, y));
+  TCustomControl::MouseUp(b, s, x, y);
+}
+void TProbeControl::DblClick() {
+  Log.push_back("dblclick");
+  TCustomControl::DblClick();
+}
+void TProbeControl::MouseEnter() {
+  Log.push_back("enter");
+  TCustomControl::MouseEnter();
+}
+void TProbeControl::MouseLeave() {
+  Log.push_back("leave");
+  TCustomControl::MouseLeave();
+}
+
+void QtHostTest::SetUp() {
+  QtApp();
+  FHost = std::make_unique<qt::TQtHost>();
+  FHost->Install();
+}
+
+void QtHostTest::TearDown() {
+  FHost.reset();  // uninstalls: headless host and built-in colours again
+  ResetSystemColors();
+}
+
+QImage Presented(QWidget& w) {
+  return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace kvo::test

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# End-to-end test of kvo-viewer on a virtual X server: start the viewer, drag
+# its horizontal scale with a real pointer (xdotool), take screenshots of the
+# whole screen (ImageMagick import) and check that the scale's picture moved
+# as far as the pointer did, and that the range changed by the pan amount.
+#
+# usage: viewer_e2e.sh <kvo-viewer> <work dir>
+set -euo pipefail
+viewer=$1
+work=$2
+rm -rf "$work"
+mkdir -p "$work"
+
+# A free display number: no lock file and no socket.
+display=""
+for n in $(seq 91 140); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { echo "no free X display number"; exit 1; }
+
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 1 100); do
+  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool getdisplaygeometry >/dev/null || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+
+QT_QPA_PLATFORM=xcb "$viewer" --tab Scale --report "$work/report.txt" >"$work/viewer.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 1 200); do
+  grep -q '^ready' "$work/report.txt" 2>/dev/null && break
+  sleep 0.1
+done
+grep -q '^ready' "$work/report.txt" 2>/dev/null || {
+  echo "viewer did not report ready"; cat "$work/viewer.log"; exit 1; }
+sleep 0.5  # let the first frames settle
+
+# widget <name> x y w h (global pixels)
+read -r _ _ sx sy sw sh < <(grep '^widget horizontal ' "$work/report.txt")
+read -r _ _ lo0 hi0 ml mr < <(grep '^scale horizontal ' "$work/report.txt")
+echo "horizontal scale at $sx,$sy size ${sw}x$sh, range $lo0..$hi0, margins $ml $mr"
+
+import -window root "$work/before.png"
+
+# Drag right by 'shift' pixels along the middle of the scale. The scale
+# takes its anchor at the first move with the button held, so the press is
+# followed by a one-pixel move first.
+shift=120
+y=$((sy + sh / 2))
+x0=$((sx + sw / 3))
+xdotool mousemove "$x0" "$y"
+sleep 0.2
+xdotool mousedown 1
+sleep 0.2
+xdotool mousemove $((x0 + 1)) "$y"
+sleep 0.2
+for step in 20 40 60 80 100 $((shift))); do
+  xdotool mousemove $((x0 + 1 + step)) "$y"
+  sleep 0.1
+done
+sleep 0.2
+xdotool mouseup 1
+sleep 0.5
+import -window root "$work/after.png"
+
+# The range must have moved by the pan amount of the drag:
+# e = shift * (high - low) / (width - margins).
+last=$(grep '^range horizontal ' "$work/report.txt" | tail -n 1 || true)
+[ -n "$last" ] || { echo "the drag did not change the range"; cat "$work/report.txt"; exit 1; }
+read -r _ _ lo1 hi1 <<<"$last"
+python3 - "$lo0" "$hi0" "$lo1" "$hi1" "$shift" "$sw" "$ml" "$mr" <<'PY'
+import sys
+lo0, hi0, lo1, hi1 = map(float, sys.argv[1:5])
+shift, w, ml, mr = map(int, sys.argv[5:9])
+e = shift * (hi0 - lo0) / (w - ml - mr)
+ok = abs(lo1 - (lo0 - e)) < 1e-6 * abs(hi0 - lo0) and abs(hi1 - (hi0 - e)) < 1e-6 * abs(hi0 - lo0)
+print(f"range {lo0}..{hi0} -> {lo1}..{hi1}, expected {lo0 - e}..{hi0 - e}")
+sys.exit(0 if ok else 1)
+PY
+
+# The picture of the scale must have moved right by the drag: compare the
+# scale's strip before and after at every candidate offset; the best match
+# must be the drag distance (within a pixel: the pan maps the drag onto
+# width - margins - 1 pixels) and must be a close match.
+convert "$work/before.png" -crop "${sw}x${sh}+${sx}+${sy}" -colorspace gray -depth 8 "gray:$work/before.raw"
+convert "$work/after.png" -crop "${sw}x${sh}+${sx}+${sy}" -colorspace gray -depth 8 "gray:$work/after.raw"
+python3 - "$work/before.raw" "$work/after.raw" "$sw" "$sh" "$shift" "$ml" "$mr" <<'PY'
+import sys
+a = open(sys.argv[1], "rb").read()
+b = open(sys.argv[2], "rb").read()
+w, h, shift, ml, mr = map(int, sys.argv[3:8])
+assert len(a) == w * h and len(b) == w * h, "crop size"
+# Columns well inside the axis, away from labels that enter or leave at the ends.
+x_from, x_to = ml + 40, w - mr - 40 - shift - 10
+def diff(s):
+    total = 0
+    for y in range(h):
+        row = y * w
+        for x in range(x_from, x_to):
+            total += abs(a[row + x] - b[row + x + s])
+    return total / (h * (x_to - x_from))
+candidates = sorted(set([0] + list(range(0, shift + 11, 9)) + list(range(shift - 12, shift + 11))))
+scores = {s: diff(s) for s in candidates}
+best = min(scores, key=scores.get)
+print(f"best offset {best} (mean difference {scores[best]:.2f}), unshifted {scores[0]:.2f}")
+if scores[0] < 1.0:
+    sys.exit("the picture did not change")
+if abs(best - shift) > 1 or scores[best] > 0.25 * scores[0]:
+    sys.exit("the picture did not move as the drag did")
+PY
+
+# The screenshots are kept in the work folder for a look.
+echo "viewer end-to-end test passed ($work/before.png, $work/after.png)"
