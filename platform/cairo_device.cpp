@@ -147,7 +147,45 @@ void TCairoDevice::FillPath(const PathFn& fn, const TBrushData& brush, TPenMode 
   if (!Begin(cr)) return;
   fn(cr);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-  if (SetBrushSource(cr, brush)) cairo_fill(cr);
+  if (IsHatch(brush.Style) && !FPixelHatch) {
+    // Lines 8 units apart through the clipped shape, like the tile's.
+    cairo_clip(cr);
+    double x1, y1, x2, y2;
+    cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+    const double l = std::floor(x1 / 8) * 8, t = std::floor(y1 / 8) * 8;
+    const double r = std::ceil(x2 / 8) * 8 + 8, b = std::ceil(y2 / 8) * 8 + 8;
+    const bool h = brush.Style == bsHorizontal || brush.Style == bsCross;
+    const bool v = brush.Style == bsVertical || brush.Style == bsCross;
+    const bool f = brush.Style == bsFDiagonal || brush.Style == bsDiagCross;
+    const bool bd = brush.Style == bsBDiagonal || brush.Style == bsDiagCross;
+    if (h)
+      for (double y = t + 7.5; y < b; y += 8) {
+        cairo_move_to(cr, l, y);
+        cairo_line_to(cr, r, y);
+      }
+    if (v)
+      for (double x = l + 7.5; x < r; x += 8) {
+        cairo_move_to(cr, x, t);
+        cairo_line_to(cr, x, b);
+      }
+    const double span = (r - l) + (b - t);
+    if (f)
+      for (double k = -span; k < span; k += 8) {
+        cairo_move_to(cr, l + k, t);
+        cairo_line_to(cr, l + k + (b - t), b);
+      }
+    if (bd)
+      for (double k = -span; k < span + (b - t); k += 8) {
+        cairo_move_to(cr, l + k, t);
+        cairo_line_to(cr, l + k - (b - t), b);
+      }
+    cairo_set_line_width(cr, 1);
+    cairo_set_dash(cr, nullptr, 0, 0);
+    SetColor(cr, brush.Color);
+    cairo_stroke(cr);
+  } else if (SetBrushSource(cr, brush)) {
+    cairo_fill(cr);
+  }
   End(cr);
 }
 

@@ -56,6 +56,9 @@ protected:
 
   TDeviceCaps FCaps;
   std::optional<TRect> FClip;
+  // Hatch brushes as an 8 x 8 pixel tile (raster) or as stroked lines
+  // (vector files, where a tiny image tile renders unreliably).
+  bool FPixelHatch = false;
   bool FAntialias = false;
 };
 

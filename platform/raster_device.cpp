@@ -36,7 +36,7 @@ void TRasterDevice::TDash::Skip(std::int64_t n) noexcept {
   while (n-- > 0) Step();
 }
 
-TRasterDevice::TRasterDevice(TBitmap& bmp) : FBmp(bmp) {}
+TRasterDevice::TRasterDevice(TBitmap& bmp) : FBmp(bmp) { FPixelHatch = true; }
 
 TRasterDevice::~TRasterDevice() {
   ReleaseCairo();
