@@ -1,0 +1,90 @@
+// Files of TCustomDEvari: saving and loading the display lists, the
+// readable export, and copying annotations between charts.
+#include <array>
+#include <vector>
+
+#include "devari/datafile.h"
+#include "devari/devari.h"
+
+namespace kvo {
+
+void TCustomDEvari::SaveData(const std::string& fileName) const {
+  WriteItemFile(fileName, TItemFileKind::Data, *FDataContainer);
+}
+
+void TCustomDEvari::SaveAnno(const std::string& fileName) const {
+  WriteItemFile(fileName, TItemFileKind::Anno, FAnnoContainer);
+}
+
+std::int32_t TCustomDEvari::LoadInto(TRcItemContainer& list, const std::string& fileName,
+                                     bool appendIt, bool dataFile) {
+  // Everything is read and checked before the list is touched, so a file
+  // that turns out to be short or damaged changes nothing.
+  TLoadedItems loaded;
+  const std::int32_t n =
+      ReadItemFile(fileName, dataFile ? TItemFileKind::Data : TItemFileKind::Anno, loaded);
+  if (n < 0) return n;
+  try {
+    list.AdoptLoaded(std::move(loaded), appendIt);
+  } catch (...) {
+    return kLoadError;  // out of memory: the list is unchanged
+  }
+  if (dataFile) {
+    if (!appendIt) FLastElemOnShow = 0;
+    AdjustCanInfoOfSharedCharts();
+  }
+  RepaintChart();
+  return n;
+}
+
+std::int32_t TCustomDEvari::LoadData(const std::string& fileName, bool appendIt) {
+  return LoadInto(*FDataContainer, fileName, appendIt, true);
+}
+
+std::int32_t TCustomDEvari::LoadAnno(const std::string& fileName, bool appendIt) {
+  return LoadInto(FAnnoContainer, fileName, appendIt, false);
+}
+
+void TCustomDEvari::SaveDataASC(const std::string& fileName) const noexcept {
+  try {
+    WriteItemDescriptions(fileName, *FDataContainer);
+  } catch (...) {
+    // The export reports nothing; the previous file is left as it was.
+  }
+}
+
+void TCustomDEvari::CopyAnnoFrom(const TCustomDEvari& src, std::span<const std::uint8_t> classes,
+                                 bool appendIt) {
+  std::array<bool, 256> wanted{};
+  for (std::uint8_t c : classes) wanted[c] = true;
+  const bool all = classes.empty();
+  // Work from a snapshot: the source may be this chart.
+  const TRcItemContainer& from = src.FAnnoContainer;
+  std::vector<TrcChartItem> items;
+  std::vector<std::string> texts;
+  for (const TrcChartItem& it : from.Items()) {
+    if (!all && !wanted[it.ItemClass]) continue;
+    items.push_back(it);
+    const bool hasLong = IsTextKind(it.ItemKind) && it.LWid >= 1 &&
+                         it.LWid <= from.LongTexts().Used();
+    texts.push_back(hasLong ? from.FullText(it) : std::string());
+  }
+  TLoadedItems loaded;
+  loaded.Records = std::move(items);
+  // Each copied text item refers to its own line, so every long text gets a
+  // slot of its own here (while slots last).
+  for (std::size_t i = 0; i < loaded.Records.size(); ++i) {
+    TrcChartItem& rec = loaded.Records[i];
+    if (!IsTextKind(rec.ItemKind) || rec.LWid == 0) continue;
+    if (texts[i].empty()) {
+      rec.LWid = 0;  // the source's slot number was not one of its slots
+      continue;
+    }
+    loaded.Lines.push_back(texts[i]);
+    rec.LWid = static_cast<std::int32_t>(loaded.Lines.size());
+  }
+  FAnnoContainer.AdoptLoaded(std::move(loaded), appendIt);
+  RepaintChart();
+}
+
+}  // namespace kvo

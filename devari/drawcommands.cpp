@@ -1,0 +1,405 @@
+// The drawing commands of TCustomDEvari. Every overload forwards to one
+// internal command that takes the coordinates as floats plus the coordinate
+// mode its argument types imply (integers are data-area pixels).
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "devari/devari.h"
+#include "platform/numeric.h"
+
+namespace kvo {
+
+TrcChartItem TCustomDEvari::NewItem(TrcItem kind) const noexcept {
+  // Fields a command does not set stay zero, also when the slot held an
+  // item before (a removed item leaves nothing behind).
+  TrcChartItem it{};
+  it.ItemKind = kind;
+  it.Layer = FDraw.ActiveLayer;
+  it.ItemClass = FDraw.ClassDefault;
+  it.Color = FDraw.DataColor;
+  it.PenStyle = FDraw.PenStyle;
+  it.Tag = FDraw.DataTag;
+  return it;
+}
+
+void TCustomDEvari::AppendItem(TrcChartItem& item, TCoordMode mode) {
+  const bool anno = FDraw.AnnoMode;
+  item.CoordMode = anno ? mode : cmAllWorld;
+  (anno ? FAnnoContainer : *FDataContainer).Append(item, FAllocSize);
+  if (!anno) AdjustCanInfoOfSharedCharts();
+}
+
+// ---- Internal commands -----------------------------------------------------------
+
+void TCustomDEvari::MoveToIntern(double x, double y, TCoordMode mode) {
+  TrcChartItem it = NewItem(tkMoveTo);
+  it.x = x;
+  it.y = y;
+  it.LWid = FDraw.LineWidth;
+  AppendItem(it, mode);
+}
+
+void TCustomDEvari::DrawToIntern(double x, double y, TCoordMode mode) {
+  TrcChartItem it = NewItem(tkLineto);
+  it.x = x;
+  it.y = y;
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  AppendItem(it, mode);
+}
+
+void TCustomDEvari::LineIntern(double x1, double y1, double x2, double y2, TCoordMode mode) {
+  TrcChartItem it = NewItem(tkLine);
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  AppendItem(it, mode);
+}
+
+void TCustomDEvari::RectangleIntern(double x1, double y1, double x2, double y2, TCoordMode mode) {
+  TrcChartItem it = NewItem(tkRect);
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  it.Transp = FDraw.TransparentItems;
+  AppendItem(it, mode);
+}
+
+void TCustomDEvari::RectFrameIntern(double x1, double y1, double x2, double y2,
+                                    TFrameStyle frameStyle, TColor shadowColor,
+                                    TColor hiLightColor, TCoordMode mode) {
+  TrcChartItem it = NewItem(tkRectFrame);
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.FrameStyle = frameStyle;
+  it.ShadowColor = shadowColor;
+  it.HiLightColor = hiLightColor;
+  it.FillColor = FDraw.FillColor;
+  it.LWid = 1;
+  AppendItem(it, mode);
+}
+
+void TCustomDEvari::ArrowIntern(double x1, double y1, double x2, double y2, std::int32_t headSize,
+                                TCoordMode mode) {
+  TrcChartItem it = NewItem(tkArrow);
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.Param1 = headSize;
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  it.Transp = FDraw.TransparentItems;
+  AppendItem(it, mode);
+}
+
+void TCustomDEvari::DoubleArrowIntern(double x1, double y1, double x2, double y2,
+                                      std::int32_t headSize, TCoordMode mode) {
+  TrcChartItem it = NewItem(tkDoubleArrow);
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.Param1 = headSize;
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  it.Transp = FDraw.TransparentItems;
+  AppendItem(it, mode);
+}
+
+void TCustomDEvari::TextIntern(double x, double y, std::int32_t size, const std::string& text,
+                               std::int32_t dx, std::int32_t dy, TAlignment alignment,
+                               TCoordMode mode) {
+  TrcChartItem it = NewItem(dx != 0 || dy != 0 ? tkTextOfs : tkText);
+  it.x = x;
+  it.y = y;
+  it.x2 = dx;
+  it.y2 = dy;
+  it.FillColor = FDraw.FillColor;
+  SetShortText(it, text);
+  // A text too long for the record keeps its whole in the next free slot of
+  // the target list's table (none when all 50 are taken).
+  it.LWid = NeedsLongText(text) ? Target().LongTexts().Take(text) : 0;
+  it.Param1 = size;
+  it.Param2 = FDraw.TextBkStyle;
+  it.Param3 = alignment;
+  AppendItem(it, mode);
+}
+
+void TCustomDEvari::CursorVertIntern(double x, TCoordMode mode) {
+  TrcChartItem it = NewItem(tkCursorVert);
+  it.x = x;
+  it.y = 0;
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  AppendItem(it, mode);
+}
+
+void TCustomDEvari::CursorHorizIntern(double y, TCoordMode mode) {
+  TrcChartItem it = NewItem(tkCursorHoriz);
+  it.x = 0;
+  it.y = y;
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  AppendItem(it, mode);
+}
+
+void TCustomDEvari::MarkAtIntern(double x, double y, std::uint8_t markType, TCoordMode mode) {
+  TrcChartItem it = NewItem(tkMarkAt);
+  it.x = x;
+  it.y = y;
+  it.Param3 = markType;
+  it.LWid = FDraw.LineWidth;
+  AppendItem(it, mode);
+}
+
+// ---- Overloads ----------------------------------------------------------------------
+
+using I = std::int32_t;
+
+void TCustomDEvari::MoveTo(double x, double y) { MoveToIntern(x, y, cmAllWorld); }
+void TCustomDEvari::MoveTo(I x, I y) { MoveToIntern(x, y, cmAllScreen); }
+void TCustomDEvari::MoveTo(I x, double y) { MoveToIntern(x, y, cmXScreenYWorld); }
+void TCustomDEvari::MoveTo(double x, I y) { MoveToIntern(x, y, cmXWorldYScreen); }
+
+void TCustomDEvari::DrawTo(double x, double y) { DrawToIntern(x, y, cmAllWorld); }
+void TCustomDEvari::DrawTo(I x, I y) { DrawToIntern(x, y, cmAllScreen); }
+void TCustomDEvari::DrawTo(I x, double y) { DrawToIntern(x, y, cmXScreenYWorld); }
+void TCustomDEvari::DrawTo(double x, I y) { DrawToIntern(x, y, cmXWorldYScreen); }
+
+void TCustomDEvari::Line(double x1, double y1, double x2, double y2) {
+  LineIntern(x1, y1, x2, y2, cmAllWorld);
+}
+void TCustomDEvari::Line(I x1, I y1, I x2, I y2) { LineIntern(x1, y1, x2, y2, cmAllScreen); }
+void TCustomDEvari::Line(double x1, double y1, I x2, I y2) {
+  LineIntern(x1, y1, x2, y2, cmWorldMainScreenSec);
+}
+void TCustomDEvari::Line(I x1, I y1, double x2, double y2) {
+  LineIntern(x1, y1, x2, y2, cmScreenMainWorldSec);
+}
+
+void TCustomDEvari::Rectangle(double x1, double y1, double x2, double y2) {
+  RectangleIntern(x1, y1, x2, y2, cmAllWorld);
+}
+void TCustomDEvari::Rectangle(I x1, I y1, I x2, I y2) {
+  RectangleIntern(x1, y1, x2, y2, cmAllScreen);
+}
+void TCustomDEvari::Rectangle(double x1, double y1, I x2, I y2) {
+  RectangleIntern(x1, y1, x2, y2, cmWorldMainScreenSec);
+}
+void TCustomDEvari::Rectangle(I x1, I y1, double x2, double y2) {
+  RectangleIntern(x1, y1, x2, y2, cmScreenMainWorldSec);
+}
+
+void TCustomDEvari::RectFrame(double x1, double y1, double x2, double y2, TFrameStyle fs,
+                              TColor shadow, TColor hilight) {
+  RectFrameIntern(x1, y1, x2, y2, fs, shadow, hilight, cmAllWorld);
+}
+void TCustomDEvari::RectFrame(I x1, I y1, I x2, I y2, TFrameStyle fs, TColor shadow,
+                              TColor hilight) {
+  RectFrameIntern(x1, y1, x2, y2, fs, shadow, hilight, cmAllScreen);
+}
+void TCustomDEvari::RectFrame(double x1, double y1, I x2, I y2, TFrameStyle fs, TColor shadow,
+                              TColor hilight) {
+  RectFrameIntern(x1, y1, x2, y2, fs, shadow, hilight, cmWorldMainScreenSec);
+}
+void TCustomDEvari::RectFrame(I x1, I y1, double x2, double y2, TFrameStyle fs, TColor shadow,
+                              TColor hilight) {
+  RectFrameIntern(x1, y1, x2, y2, fs, shadow, hilight, cmScreenMainWorldSec);
+}
+
+void TCustomDEvari::Arrow(double x1, double y1, double x2, double y2, I head) {
+  ArrowIntern(x1, y1, x2, y2, head, cmAllWorld);
+}
+void TCustomDEvari::Arrow(I x1, I y1, I x2, I y2, I head) {
+  ArrowIntern(x1, y1, x2, y2, head, cmAllScreen);
+}
+void TCustomDEvari::Arrow(double x1, double y1, I x2, I y2, I head) {
+  ArrowIntern(x1, y1, x2, y2, head, cmWorldMainScreenSec);
+}
+void TCustomDEvari::Arrow(I x1, I y1, double x2, double y2, I head) {
+  ArrowIntern(x1, y1, x2, y2, head, cmScreenMainWorldSec);
+}
+void TCustomDEvari::Arrow(double x1, I y1, double x2, I y2, I head) {
+  ArrowIntern(x1, y1, x2, y2, head, cmXWorldYScreen);
+}
+void TCustomDEvari::Arrow(I x1, double y1, I x2, double y2, I head) {
+  ArrowIntern(x1, y1, x2, y2, head, cmXScreenYWorld);
+}
+
+void TCustomDEvari::DoubleArrow(double x1, double y1, double x2, double y2, I head) {
+  DoubleArrowIntern(x1, y1, x2, y2, head, cmAllWorld);
+}
+void TCustomDEvari::DoubleArrow(I x1, I y1, I x2, I y2, I head) {
+  DoubleArrowIntern(x1, y1, x2, y2, head, cmAllScreen);
+}
+void TCustomDEvari::DoubleArrow(double x1, double y1, I x2, I y2, I head) {
+  DoubleArrowIntern(x1, y1, x2, y2, head, cmWorldMainScreenSec);
+}
+void TCustomDEvari::DoubleArrow(I x1, I y1, double x2, double y2, I head) {
+  DoubleArrowIntern(x1, y1, x2, y2, head, cmScreenMainWorldSec);
+}
+void TCustomDEvari::DoubleArrow(double x1, I y1, double x2, I y2, I head) {
+  DoubleArrowIntern(x1, y1, x2, y2, head, cmXWorldYScreen);
+}
+void TCustomDEvari::DoubleArrow(I x1, double y1, I x2, double y2, I head) {
+  DoubleArrowIntern(x1, y1, x2, y2, head, cmXScreenYWorld);
+}
+
+void TCustomDEvari::Text(double x, double y, I size, const std::string& text) {
+  TextIntern(x, y, size, text, 0, 0, FDraw.TextAlignment, cmAllWorld);
+}
+void TCustomDEvari::Text(I x, I y, I size, const std::string& text) {
+  TextIntern(x, y, size, text, 0, 0, FDraw.TextAlignment, cmAllScreen);
+}
+void TCustomDEvari::Text(I x, double y, I size, const std::string& text) {
+  TextIntern(x, y, size, text, 0, 0, FDraw.TextAlignment, cmXScreenYWorld);
+}
+void TCustomDEvari::Text(double x, I y, I size, const std::string& text) {
+  TextIntern(x, y, size, text, 0, 0, FDraw.TextAlignment, cmXWorldYScreen);
+}
+void TCustomDEvari::Text(double x, double y, I size, const std::string& text, I dx, I dy,
+                         TAlignment alignment) {
+  TextIntern(x, y, size, text, dx, dy, alignment, cmAllWorld);
+}
+
+void TCustomDEvari::CursorVert(double x) { CursorVertIntern(x, cmAllWorld); }
+void TCustomDEvari::CursorVert(I x) { CursorVertIntern(x, cmAllScreen); }
+void TCustomDEvari::CursorHoriz(double y) { CursorHorizIntern(y, cmAllWorld); }
+void TCustomDEvari::CursorHoriz(I y) { CursorHorizIntern(y, cmAllScreen); }
+
+void TCustomDEvari::MarkAt(double x, double y, std::uint8_t markType) {
+  MarkAtIntern(x, y, markType, cmAllWorld);
+}
+void TCustomDEvari::MarkAt(I x, I y, std::uint8_t markType) {
+  MarkAtIntern(x, y, markType, cmAllScreen);
+}
+
+// ---- Commands without overloads (always cmAllWorld) -----------------------------------
+
+void TCustomDEvari::MoveToRelPix(I dx, I dy) {
+  TrcChartItem it = NewItem(tkMoveRelPix);
+  it.x = dx;
+  it.y = dy;
+  it.LWid = FDraw.LineWidth;
+  AppendItem(it, cmAllWorld);
+}
+
+void TCustomDEvari::DrawToRelPix(I dx, I dy) {
+  TrcChartItem it = NewItem(tkLineRelPix);
+  it.x = dx;
+  it.y = dy;
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  AppendItem(it, cmAllWorld);
+}
+
+void TCustomDEvari::DrawToRelPix(double x, double y, I dx, I dy) {
+  TrcChartItem it = NewItem(tkLineRelPixOrig);
+  it.x = x;
+  it.y = y;
+  it.x2 = dx;
+  it.y2 = dy;
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  AppendItem(it, cmAllWorld);
+}
+
+void TCustomDEvari::LineOffset(double x1, double y1, double x2, double y2, I dx, I dy) {
+  TrcChartItem it = NewItem(tkLineOffs);
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.Param1 = dx;
+  it.Param2 = dy;
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  AppendItem(it, cmAllWorld);
+}
+
+void TCustomDEvari::RectangleRelPix(double x, double y, I dx, I dy) {
+  TrcChartItem it = NewItem(tkRectRelPix);
+  it.x = x;
+  it.y = y;
+  it.Param1 = dx;
+  it.Param2 = dy;
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  it.Transp = FDraw.TransparentItems;
+  AppendItem(it, cmAllWorld);
+}
+
+void TCustomDEvari::Bar3D(double x1, double y1, double x2, double y2, I depth, I angle) {
+  TrcChartItem it = NewItem(tk3DBar);
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.Param1 = std::clamp<I>(angle, 0, 180);
+  it.Param2 = depth;
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  AppendItem(it, cmAllWorld);
+}
+
+void TCustomDEvari::Ellipse(double x, double y, double hx, double hy) {
+  TrcChartItem it = NewItem(tkEllipse);
+  it.x = x;
+  it.y = y;
+  it.x2 = hx;
+  it.y2 = hy;
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  it.Transp = FDraw.TransparentItems;
+  AppendItem(it, cmAllWorld);
+}
+
+namespace {
+// An arc angle limited to [-pi, pi] (NaN counts as pi), in units of 1e-8 rad.
+std::int32_t StoredArcAngle(double a) noexcept {
+  constexpr double pi = std::numbers::pi;
+  if (std::isnan(a) || a > pi) a = pi;
+  if (a < -pi) a = -pi;
+  return Round(a * 1e8);
+}
+}  // namespace
+
+void TCustomDEvari::Arc(double x, double y, double hx, double hy, double startAngle,
+                        double endAngle) {
+  TrcChartItem it = NewItem(tkArc);
+  it.x = x;
+  it.y = y;
+  it.x2 = hx;
+  it.y2 = hy;
+  it.Param1 = StoredArcAngle(startAngle);
+  it.Param2 = StoredArcAngle(endAngle);
+  it.LWid = FDraw.LineWidth;
+  it.FillColor = FDraw.FillColor;
+  it.Transp = FDraw.TransparentItems;
+  AppendItem(it, cmAllWorld);
+}
+
+void TCustomDEvari::MarkErrorBar(double x, double y, double lowErr, double highErr,
+                                 TOrientation direction, std::uint8_t markType) {
+  TrcChartItem it = NewItem(tkMarkEBar);
+  it.x = x;
+  it.y = y;
+  it.x2 = lowErr;
+  it.y2 = highErr;
+  it.Param1 = static_cast<I>(direction);
+  it.Param3 = markType;
+  it.LWid = FDraw.LineWidth;
+  AppendItem(it, cmAllWorld);
+}
+
+}  // namespace kvo

@@ -1,0 +1,174 @@
+#include "devari/itemcontainer.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace kvo {
+
+// ---- TLongTextArray ----------------------------------------------------------
+
+const std::string& TLongTextArray::Slot(std::int32_t n) const noexcept {
+  static const std::string kEmpty;
+  return n >= 1 && n <= Capacity ? FSlots[std::size_t(n - 1)] : kEmpty;
+}
+
+void TLongTextArray::SetSlot(std::int32_t n, std::string text) {
+  if (n >= 1 && n <= FUsed) FSlots[std::size_t(n - 1)] = std::move(text);
+}
+
+std::int32_t TLongTextArray::Take(std::string text) {
+  if (Full()) return 0;
+  FSlots[std::size_t(FUsed)] = std::move(text);
+  return ++FUsed;
+}
+
+void TLongTextArray::Clear() noexcept {
+  for (auto& s : FSlots) std::string().swap(s);
+  FUsed = 0;
+}
+
+// ---- matching ----------------------------------------------------------------
+
+bool ItemMatches(const TrcChartItem& item, std::int32_t tag, std::uint32_t tagMask,
+                 std::uint8_t itemClass, TrcItem kind) noexcept {
+  if (tagMask != 0 &&
+      (static_cast<std::uint32_t>(item.Tag) & tagMask) != (static_cast<std::uint32_t>(tag) & tagMask))
+    return false;
+  if (kind != tkEverything && kind != item.ItemKind) return false;
+  return itemClass == 255 || itemClass == item.ItemClass;
+}
+
+// ---- TRcItemContainer --------------------------------------------------------
+
+void TRcItemContainer::Append(const TrcChartItem& item, std::int32_t allocSize) {
+  // The reported allocation grows in steps of allocSize; the vector below
+  // grows geometrically on its own, which keeps long appends linear.
+  const std::int32_t newAllocated =
+      Count() >= FAllocated ? FAllocated + std::max<std::int32_t>(allocSize, 1) : FAllocated;
+  FItems.push_back(item);  // may throw bad_alloc; nothing changed then
+  FAllocated = newAllocated;
+  CountKind(item.ItemKind, +1);
+}
+
+void TRcItemContainer::Replace(std::int32_t i, const TrcChartItem& item, bool moveCount) noexcept {
+  if (!ValidIndex(i)) return;
+  if (moveCount) CountKind(FItems[std::size_t(i)].ItemKind, -1);
+  FItems[std::size_t(i)] = item;
+  if (moveCount) CountKind(item.ItemKind, +1);
+}
+
+void TRcItemContainer::RemoveAt(std::int32_t i) noexcept {
+  if (!ValidIndex(i)) return;
+  if (Count() == 1) {
+    Clear(false);
+    return;
+  }
+  CountKind(FItems[std::size_t(i)].ItemKind, -1);
+  FItems.erase(FItems.begin() + i);
+}
+
+void TRcItemContainer::RemoveLast() noexcept {
+  if (FItems.empty()) return;
+  CountKind(FItems.back().ItemKind, -1);
+  FItems.pop_back();
+  if (FItems.empty()) Clear(false);
+}
+
+std::int32_t TRcItemContainer::RemoveIf(const std::function<bool(const TrcChartItem&)>& pred) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < FItems.size(); ++i) {
+    if (pred(FItems[i])) {
+      CountKind(FItems[i].ItemKind, -1);
+    } else {
+      if (kept != i) FItems[kept] = FItems[i];
+      ++kept;
+    }
+  }
+  const auto removed = static_cast<std::int32_t>(FItems.size() - kept);
+  FItems.resize(kept);
+  return removed;
+}
+
+void TRcItemContainer::Clear(bool clearLongTexts) noexcept {
+  std::vector<TrcChartItem>().swap(FItems);  // give the memory back
+  FAllocated = 0;
+  FKindCount.fill(0);
+  if (clearLongTexts) FLongTexts.Clear();
+}
+
+std::int32_t TRcItemContainer::Search(std::int32_t start, std::int32_t tag, std::uint32_t tagMask,
+                                      std::uint8_t itemClass, TrcItem kind) const noexcept {
+  if (start < 0) return -1;
+  for (std::int32_t i = start; i < Count(); ++i)
+    if (ItemMatches(FItems[std::size_t(i)], tag, tagMask, itemClass, kind)) return i;
+  return -1;
+}
+
+std::int32_t TRcItemContainer::CountMatching(std::int32_t tag, std::uint32_t tagMask,
+                                             std::uint8_t itemClass, TrcItem kind) const noexcept {
+  std::int32_t n = 0;
+  for (const auto& it : FItems) n += ItemMatches(it, tag, tagMask, itemClass, kind) ? 1 : 0;
+  return n;
+}
+
+std::array<std::int32_t, 256> TRcItemContainer::ClassHistogram() const noexcept {
+  std::array<std::int32_t, 256> h{};
+  for (const auto& it : FItems) ++h[it.ItemClass];
+  return h;
+}
+
+std::string TRcItemContainer::FullText(const TrcChartItem& item) const {
+  if (!IsTextKind(item.ItemKind)) return {};
+  // A slot number that this table never handed out (a record set from
+  // outside) falls back to the record's own text.
+  if (item.LWid >= 1 && item.LWid <= FLongTexts.Used()) return FLongTexts.Slot(item.LWid);
+  return ShortText(item);
+}
+
+void TRcItemContainer::SetFullText(std::int32_t i, const std::string& text) {
+  if (!ValidIndex(i)) return;
+  TrcChartItem& item = FItems[std::size_t(i)];
+  if (!IsTextKind(item.ItemKind)) return;
+  SetShortText(item, text);
+  if (!NeedsLongText(text)) {
+    item.LWid = 0;  // a slot the item held stays allocated, unreferenced
+    return;
+  }
+  if (item.LWid >= 1 && item.LWid <= FLongTexts.Used())
+    FLongTexts.SetSlot(item.LWid, text);
+  else
+    item.LWid = FLongTexts.Take(text);
+}
+
+void TRcItemContainer::AdoptLoaded(TLoadedItems&& loaded, bool append) {
+  // Build the new long-text table and reserve the storage first: these are
+  // the steps that can fail, and they leave the list untouched when they do.
+  TLongTextArray texts = append ? FLongTexts : TLongTextArray{};
+  for (auto& rec : loaded.Records) {
+    if (!IsTextKind(rec.ItemKind) || rec.LWid == 0) continue;
+    // The record names the saving chart's slot; that slot's text is line
+    // LWid of the file. Map it to a slot of our own.
+    const std::int32_t s = rec.LWid;
+    if (s >= 1 && std::size_t(s) <= loaded.Lines.size())
+      rec.LWid = texts.Take(loaded.Lines[std::size_t(s - 1)]);
+    else
+      rec.LWid = 0;
+  }
+  std::array<std::int32_t, kNumItemKinds> counts{};
+  if (append) counts = FKindCount;
+  if (FCountKinds)
+    for (const auto& rec : loaded.Records)
+      if (IsValidItemKind(rec.ItemKind)) ++counts[rec.ItemKind];
+  if (append) FItems.reserve(FItems.size() + loaded.Records.size());
+
+  // Commit (no throwing operations from here on: the storage is reserved).
+  if (append)
+    FItems.insert(FItems.end(), loaded.Records.begin(), loaded.Records.end());
+  else
+    FItems.swap(loaded.Records);
+  FLongTexts = std::move(texts);
+  FKindCount = counts;
+  FAllocated = Count();
+}
+
+}  // namespace kvo

@@ -1,0 +1,306 @@
+// The drawing commands: which fields each one writes, the coordinate mode
+// every overload implies, arc and bar angle storage, texts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "chart_fixture.h"
+
+namespace kvo {
+namespace {
+
+using testing::TCountingChart;
+
+class DrawCommands : public ::testing::Test {
+protected:
+  TCountingChart c;
+  TrcChartItem LastData() const { return c.GetChartItem(c.NumItems() - 1); }
+  TrcChartItem LastAnno() const { return c.GetAnnoItem(c.NumAnnos() - 1); }
+};
+
+TEST_F(DrawCommands, CommonFieldsComeFromTheCurrentSettings) {
+  c.SetActiveLayer(2);
+  c.SetClassDefault(7);
+  c.SetDataCol(0x112233);
+  c.SetPenStyle(psDash);
+  c.SetDataTag(-5);
+  c.SetLineWid(3);
+  c.DrawTo(1.5, 2.5);
+  const TrcChartItem it = LastData();
+  EXPECT_EQ(it.ItemKind, tkLineto);
+  EXPECT_EQ(it.Layer, 2);
+  EXPECT_EQ(it.ItemClass, 7);
+  EXPECT_EQ(it.Color, 0x112233u);
+  EXPECT_EQ(it.PenStyle, psDash);
+  EXPECT_EQ(it.Tag, -5);
+  EXPECT_EQ(it.LWid, 3);
+  EXPECT_EQ(it.FillColor, 0xC0C0C0u);
+  EXPECT_EQ(it.x, 1.5);
+  EXPECT_EQ(it.y, 2.5);
+  EXPECT_EQ(c.ItemCount(tkLineto), 1);
+  // A later change leaves the item as it was.
+  c.SetDataCol(clRed);
+  EXPECT_EQ(c.GetChartItem(0).Color, 0x112233u);
+}
+
+TEST_F(DrawCommands, UnmentionedFieldsAreZeroEvenInAReusedSlot) {
+  c.Text(1.0, 2.0, 12, "some text");
+  c.RemoveLastItem();
+  c.MoveTo(3.0, 4.0);
+  const TrcChartItem it = LastData();
+  EXPECT_EQ(it.ItemKind, tkMoveTo);
+  EXPECT_EQ(it.Text.Len, 0);
+  EXPECT_EQ(it.Param1, 0);
+  EXPECT_EQ(it.FillColor, 0u);
+  EXPECT_EQ(it.x2, 0.0);
+}
+
+struct ModeCase {
+  const char* Name;
+  void (*Call)(TCustomDEvari&);
+  TrcItem Kind;
+  TCoordMode Mode;
+};
+
+const ModeCase kModeCases[] = {
+    {"MoveTo dd", [](TCustomDEvari& c) { c.MoveTo(1.0, 2.0); }, tkMoveTo, cmAllWorld},
+    {"MoveTo ii", [](TCustomDEvari& c) { c.MoveTo(1, 2); }, tkMoveTo, cmAllScreen},
+    {"MoveTo id", [](TCustomDEvari& c) { c.MoveTo(1, 2.0); }, tkMoveTo, cmXScreenYWorld},
+    {"MoveTo di", [](TCustomDEvari& c) { c.MoveTo(1.0, 2); }, tkMoveTo, cmXWorldYScreen},
+    {"DrawTo dd", [](TCustomDEvari& c) { c.DrawTo(1.0, 2.0); }, tkLineto, cmAllWorld},
+    {"DrawTo ii", [](TCustomDEvari& c) { c.DrawTo(1, 2); }, tkLineto, cmAllScreen},
+    {"DrawTo id", [](TCustomDEvari& c) { c.DrawTo(1, 2.0); }, tkLineto, cmXScreenYWorld},
+    {"DrawTo di", [](TCustomDEvari& c) { c.DrawTo(1.0, 2); }, tkLineto, cmXWorldYScreen},
+    {"Line dddd", [](TCustomDEvari& c) { c.Line(1.0, 2.0, 3.0, 4.0); }, tkLine, cmAllWorld},
+    {"Line iiii", [](TCustomDEvari& c) { c.Line(1, 2, 3, 4); }, tkLine, cmAllScreen},
+    {"Line ddii", [](TCustomDEvari& c) { c.Line(1.0, 2.0, 3, 4); }, tkLine, cmWorldMainScreenSec},
+    {"Line iidd", [](TCustomDEvari& c) { c.Line(1, 2, 3.0, 4.0); }, tkLine, cmScreenMainWorldSec},
+    {"Rectangle dddd", [](TCustomDEvari& c) { c.Rectangle(1.0, 2.0, 3.0, 4.0); }, tkRect, cmAllWorld},
+    {"Rectangle iiii", [](TCustomDEvari& c) { c.Rectangle(1, 2, 3, 4); }, tkRect, cmAllScreen},
+    {"Rectangle ddii", [](TCustomDEvari& c) { c.Rectangle(1.0, 2.0, 3, 4); }, tkRect,
+     cmWorldMainScreenSec},
+    {"Rectangle iidd", [](TCustomDEvari& c) { c.Rectangle(1, 2, 3.0, 4.0); }, tkRect,
+     cmScreenMainWorldSec},
+    {"RectFrame dddd", [](TCustomDEvari& c) { c.RectFrame(1.0, 2.0, 3.0, 4.0, frsRaised, 1, 2); },
+     tkRectFrame, cmAllWorld},
+    {"RectFrame iiii", [](TCustomDEvari& c) { c.RectFrame(1, 2, 3, 4, frsRaised, 1, 2); },
+     tkRectFrame, cmAllScreen},
+    {"RectFrame ddii", [](TCustomDEvari& c) { c.RectFrame(1.0, 2.0, 3, 4, frsRaised, 1, 2); },
+     tkRectFrame, cmWorldMainScreenSec},
+    {"RectFrame iidd", [](TCustomDEvari& c) { c.RectFrame(1, 2, 3.0, 4.0, frsRaised, 1, 2); },
+     tkRectFrame, cmScreenMainWorldSec},
+    {"Arrow dddd", [](TCustomDEvari& c) { c.Arrow(1.0, 2.0, 3.0, 4.0, 5); }, tkArrow, cmAllWorld},
+    {"Arrow iiii", [](TCustomDEvari& c) { c.Arrow(1, 2, 3, 4, 5); }, tkArrow, cmAllScreen},
+    {"Arrow ddii", [](TCustomDEvari& c) { c.Arrow(1.0, 2.0, 3, 4, 5); }, tkArrow,
+     cmWorldMainScreenSec},
+    {"Arrow iidd", [](TCustomDEvari& c) { c.Arrow(1, 2, 3.0, 4.0, 5); }, tkArrow,
+     cmScreenMainWorldSec},
+    {"Arrow didi", [](TCustomDEvari& c) { c.Arrow(1.0, 2, 3.0, 4, 5); }, tkArrow, cmXWorldYScreen},
+    {"Arrow idid", [](TCustomDEvari& c) { c.Arrow(1, 2.0, 3, 4.0, 5); }, tkArrow, cmXScreenYWorld},
+    {"DoubleArrow dddd", [](TCustomDEvari& c) { c.DoubleArrow(1.0, 2.0, 3.0, 4.0, 5); },
+     tkDoubleArrow, cmAllWorld},
+    {"DoubleArrow iiii", [](TCustomDEvari& c) { c.DoubleArrow(1, 2, 3, 4, 5); }, tkDoubleArrow,
+     cmAllScreen},
+    {"DoubleArrow ddii", [](TCustomDEvari& c) { c.DoubleArrow(1.0, 2.0, 3, 4, 5); },
+     tkDoubleArrow, cmWorldMainScreenSec},
+    {"DoubleArrow iidd", [](TCustomDEvari& c) { c.DoubleArrow(1, 2, 3.0, 4.0, 5); },
+     tkDoubleArrow, cmScreenMainWorldSec},
+    {"DoubleArrow didi", [](TCustomDEvari& c) { c.DoubleArrow(1.0, 2, 3.0, 4, 5); },
+     tkDoubleArrow, cmXWorldYScreen},
+    {"DoubleArrow idid", [](TCustomDEvari& c) { c.DoubleArrow(1, 2.0, 3, 4.0, 5); },
+     tkDoubleArrow, cmXScreenYWorld},
+    {"Text dd", [](TCustomDEvari& c) { c.Text(1.0, 2.0, 8, "t"); }, tkText, cmAllWorld},
+    {"Text ii", [](TCustomDEvari& c) { c.Text(1, 2, 8, "t"); }, tkText, cmAllScreen},
+    {"Text id", [](TCustomDEvari& c) { c.Text(1, 2.0, 8, "t"); }, tkText, cmXScreenYWorld},
+    {"Text di", [](TCustomDEvari& c) { c.Text(1.0, 2, 8, "t"); }, tkText, cmXWorldYScreen},
+    {"Text offset", [](TCustomDEvari& c) { c.Text(1.0, 2.0, 8, "t", 3, 0, taLeftJustify); },
+     tkTextOfs, cmAllWorld},
+    {"CursorVert d", [](TCustomDEvari& c) { c.CursorVert(1.0); }, tkCursorVert, cmAllWorld},
+    {"CursorVert i", [](TCustomDEvari& c) { c.CursorVert(1); }, tkCursorVert, cmAllScreen},
+    {"CursorHoriz d", [](TCustomDEvari& c) { c.CursorHoriz(2.0); }, tkCursorHoriz, cmAllWorld},
+    {"CursorHoriz i", [](TCustomDEvari& c) { c.CursorHoriz(2); }, tkCursorHoriz, cmAllScreen},
+    {"MarkAt dd", [](TCustomDEvari& c) { c.MarkAt(1.0, 2.0, 4); }, tkMarkAt, cmAllWorld},
+    {"MarkAt ii", [](TCustomDEvari& c) { c.MarkAt(1, 2, 4); }, tkMarkAt, cmAllScreen},
+    {"MarkErrorBar", [](TCustomDEvari& c) { c.MarkErrorBar(1, 2, 3, 4, orVertical, 5); },
+     tkMarkEBar, cmAllWorld},
+    {"MoveToRelPix", [](TCustomDEvari& c) { c.MoveToRelPix(1, 2); }, tkMoveRelPix, cmAllWorld},
+    {"DrawToRelPix ii", [](TCustomDEvari& c) { c.DrawToRelPix(1, 2); }, tkLineRelPix, cmAllWorld},
+    {"DrawToRelPix ddii", [](TCustomDEvari& c) { c.DrawToRelPix(1.0, 2.0, 3, 4); },
+     tkLineRelPixOrig, cmAllWorld},
+    {"RectangleRelPix", [](TCustomDEvari& c) { c.RectangleRelPix(1.0, 2.0, 3, 4); }, tkRectRelPix,
+     cmAllWorld},
+    {"Bar3D", [](TCustomDEvari& c) { c.Bar3D(1.0, 2.0, 3.0, 4.0, 5, 45); }, tk3DBar, cmAllWorld},
+    {"Ellipse", [](TCustomDEvari& c) { c.Ellipse(1.0, 2.0, 3.0, 4.0); }, tkEllipse, cmAllWorld},
+    {"Arc", [](TCustomDEvari& c) { c.Arc(1.0, 2.0, 3.0, 4.0, 0.5, 1.0); }, tkArc, cmAllWorld},
+    {"LineOffset", [](TCustomDEvari& c) { c.LineOffset(1.0, 2.0, 3.0, 4.0, 5, 6); }, tkLineOffs,
+     cmAllWorld},
+};
+
+TEST_F(DrawCommands, EveryOverloadStoresItsModeForAnnotationsAndWorldForData) {
+  for (const ModeCase& m : kModeCases) {
+    SCOPED_TRACE(m.Name);
+    c.SetAnnoMode(false);
+    m.Call(c);
+    EXPECT_EQ(LastData().ItemKind, m.Kind);
+    EXPECT_EQ(LastData().CoordMode, cmAllWorld);
+    c.SetAnnoMode(true);
+    m.Call(c);
+    EXPECT_EQ(LastAnno().ItemKind, m.Kind);
+    EXPECT_EQ(LastAnno().CoordMode, m.Mode);
+    // Integer arguments are stored as the same values.
+    EXPECT_EQ(LastAnno().x, m.Kind == tkCursorHoriz ? 0.0 : 1.0);
+  }
+  EXPECT_EQ(c.NumItems(), c.NumAnnos());
+  EXPECT_EQ(c.ItemCount(tkArrow), 6);
+  EXPECT_EQ(c.ItemCount(tkText), 4);
+}
+
+TEST_F(DrawCommands, IntegerMoveToInDataModeIsAWorldPosition) {
+  c.MoveTo(10, 20);
+  EXPECT_EQ(LastData().x, 10.0);
+  EXPECT_EQ(LastData().y, 20.0);
+  EXPECT_EQ(LastData().CoordMode, cmAllWorld);
+}
+
+TEST_F(DrawCommands, KindSpecificFields) {
+  c.SetLineWid(4);
+  c.SetFillCol(0xABCDEF);
+  c.SetTransparentItems(true);
+
+  c.RectFrame(0.0, 0.0, 1.0, 1.0, frsEmbossed, 0x111111, 0x222222);
+  TrcChartItem it = LastData();
+  EXPECT_EQ(it.LWid, 1);  // whatever LineWidth is
+  EXPECT_EQ(it.FrameStyle, frsEmbossed);
+  EXPECT_EQ(it.ShadowColor, 0x111111u);
+  EXPECT_EQ(it.HiLightColor, 0x222222u);
+  EXPECT_EQ(it.FillColor, 0xABCDEFu);
+  EXPECT_FALSE(it.Transp);
+
+  c.Rectangle(0.0, 1.0, 2.0, 3.0);
+  it = LastData();
+  EXPECT_TRUE(it.Transp);
+  EXPECT_EQ(it.x2, 2.0);
+  EXPECT_EQ(it.y2, 3.0);
+  EXPECT_EQ(it.LWid, 4);
+
+  c.Arrow(0.0, 0.0, 1.0, 1.0, 9);
+  EXPECT_EQ(LastData().Param1, 9);
+  EXPECT_TRUE(LastData().Transp);
+
+  c.RectangleRelPix(5.0, 6.0, 7, 8);
+  it = LastData();
+  EXPECT_EQ(it.Param1, 7);
+  EXPECT_EQ(it.Param2, 8);
+  EXPECT_TRUE(it.Transp);
+
+  c.LineOffset(1.0, 2.0, 3.0, 4.0, -5, 6);
+  it = LastData();
+  EXPECT_EQ(it.Param1, -5);
+  EXPECT_EQ(it.Param2, 6);
+  EXPECT_EQ(it.y2, 4.0);
+  EXPECT_FALSE(it.Transp);
+
+  c.DrawToRelPix(1.5, 2.5, -3, 4);
+  it = LastData();
+  EXPECT_EQ(it.x, 1.5);
+  EXPECT_EQ(it.x2, -3.0);
+  EXPECT_EQ(it.y2, 4.0);
+
+  c.DrawToRelPix(-7, 8);
+  EXPECT_EQ(LastData().x, -7.0);
+  EXPECT_EQ(LastData().y, 8.0);
+  EXPECT_EQ(LastData().FillColor, 0xABCDEFu);
+  c.MoveToRelPix(3, -4);
+  EXPECT_EQ(LastData().y, -4.0);
+  EXPECT_EQ(LastData().FillColor, 0u);
+
+  c.MarkErrorBar(1.0, 2.0, 0.5, 0.7, orHorizontal, 12);
+  it = LastData();
+  EXPECT_EQ(it.x2, 0.5);
+  EXPECT_EQ(it.y2, 0.7);
+  EXPECT_EQ(it.Param1, 1);
+  EXPECT_EQ(it.Param3, 12);
+  EXPECT_EQ(it.LWid, 4);
+
+  c.MarkAt(1.0, 2.0, 33);
+  EXPECT_EQ(LastData().Param3, 33);
+
+  c.CursorVert(3.5);
+  EXPECT_EQ(LastData().x, 3.5);
+  EXPECT_EQ(LastData().y, 0.0);
+  c.CursorHoriz(4.5);
+  EXPECT_EQ(LastData().x, 0.0);
+  EXPECT_EQ(LastData().y, 4.5);
+
+  c.Ellipse(1.0, 2.0, 3.0, 4.0);
+  EXPECT_TRUE(LastData().Transp);
+  EXPECT_EQ(LastData().y2, 4.0);
+}
+
+TEST_F(DrawCommands, ArcAnglesAreLimitedToPiAndKeptToTenNanoradians) {
+  c.Arc(0.0, 0.0, 1.0, 1.0, 4.0, -4.0);
+  EXPECT_EQ(LastData().Param1, 314159265);
+  EXPECT_EQ(LastData().Param2, -314159265);
+  c.Arc(0.0, 0.0, 1.0, 1.0, std::numeric_limits<double>::quiet_NaN(),
+        -std::numeric_limits<double>::infinity());
+  EXPECT_EQ(LastData().Param1, 314159265);
+  EXPECT_EQ(LastData().Param2, -314159265);
+  c.Arc(0.0, 0.0, 1.0, 1.0, 0.123456789, -1.00000001);
+  EXPECT_EQ(LastData().Param1, 12345679);
+  EXPECT_EQ(LastData().Param2, -100000001);
+  EXPECT_NEAR(LastData().Param1 / 1e8, 0.123456789, 1e-8);
+}
+
+TEST_F(DrawCommands, BarAngleIsLimitedAndDepthKept) {
+  c.Bar3D(0.0, 0.0, 1.0, 2.0, -3, 200);
+  EXPECT_EQ(LastData().Param1, 180);
+  EXPECT_EQ(LastData().Param2, -3);
+  c.Bar3D(0.0, 0.0, 1.0, 2.0, 10, -5);
+  EXPECT_EQ(LastData().Param1, 0);
+  c.Bar3D(0.0, 0.0, 1.0, 2.0, 10, 30);
+  EXPECT_EQ(LastData().Param1, 30);
+}
+
+TEST_F(DrawCommands, TextFields) {
+  c.SetTextBkStyle(tbSolid);
+  c.SetTextAlignment(taRightJustify);
+  c.SetFillCol(0x445566);
+  c.Text(1.0, 2.0, 14, "twenty characters ok");
+  TrcChartItem it = LastData();
+  EXPECT_EQ(it.ItemKind, tkText);
+  EXPECT_EQ(ShortText(it), "twenty characte");
+  EXPECT_EQ(it.LWid, 1);
+  EXPECT_EQ(c.DataLongText(0), "twenty characters ok");
+  EXPECT_EQ(it.Param1, 14);
+  EXPECT_EQ(it.Param2, tbSolid);
+  EXPECT_EQ(it.Param3, taRightJustify);
+  EXPECT_EQ(it.FillColor, 0x445566u);
+  EXPECT_EQ(it.x2, 0.0);
+
+  c.Text(1.0, 2.0, 10, "no offset", 0, 0, taLeftJustify);
+  EXPECT_EQ(LastData().ItemKind, tkText);
+  EXPECT_EQ(LastData().Param3, taLeftJustify);
+  c.Text(1.0, 2.0, 10, "offset", 3, 0, taCenter);
+  it = LastData();
+  EXPECT_EQ(it.ItemKind, tkTextOfs);
+  EXPECT_EQ(it.x2, 3.0);
+  EXPECT_EQ(it.y2, 0.0);
+  EXPECT_EQ(it.Param3, taCenter);
+  EXPECT_EQ(it.LWid, 0);
+  c.Text(1.0, 2.0, 10, "y offset", 0, -2, taCenter);
+  EXPECT_EQ(LastData().ItemKind, tkTextOfs);
+  EXPECT_EQ(LastData().y2, -2.0);
+}
+
+TEST_F(DrawCommands, AppendingDoesNotRepaint) {
+  c.Paints = 0;
+  c.DrawTo(1.0, 1.0);
+  c.Text(1.0, 1.0, 8, "x");
+  c.Arc(0.0, 0.0, 1.0, 1.0, 0.0, 1.0);
+  EXPECT_EQ(c.Paints, 0);
+}
+
+}  // namespace
+}  // namespace kvo

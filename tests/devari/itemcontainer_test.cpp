@@ -1,0 +1,276 @@
+// The display-list record and containers: record defaults and text field,
+// growth and allocated counts, per-kind counters, long-text slots,
+// searches and removals at the container level.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "devari/chartitem.h"
+#include "devari/itemcontainer.h"
+
+namespace kvo {
+namespace {
+
+TrcChartItem Item(TrcItem kind, std::uint8_t cls = 0, std::int32_t layer = 1, std::int32_t tag = 0) {
+  TrcChartItem it{};
+  it.ItemKind = kind;
+  it.ItemClass = cls;
+  it.Layer = layer;
+  it.Tag = tag;
+  return it;
+}
+
+TEST(ChartItem, ValueInitialisedRecordIsAllZeroBytes) {
+  TrcChartItem it{};
+  unsigned char bytes[sizeof it];
+  std::memcpy(bytes, &it, sizeof it);
+  for (unsigned char b : bytes) ASSERT_EQ(b, 0);
+}
+
+TEST(ChartItem, CleadEvariItemSetsTheRecordDefaults) {
+  TrcChartItem it{};
+  it.x = 5;
+  it.Param2 = 9;
+  it.ItemKind = tkArc;
+  SetShortText(it, "abc");
+  CleadEvariItem(it);
+  EXPECT_EQ(it.x, 0.0);
+  EXPECT_EQ(it.Param2, 0);
+  EXPECT_EQ(it.Color, 0u);
+  EXPECT_EQ(it.FillColor, 0xFFFFFFu);
+  EXPECT_EQ(it.ShadowColor, 0x808080u);
+  EXPECT_EQ(it.HiLightColor, 0xFFFFFFu);
+  EXPECT_EQ(it.Layer, 1);
+  EXPECT_EQ(it.ItemKind, tkNone);
+  EXPECT_EQ(it.CoordMode, cmAllWorld);
+  EXPECT_EQ(it.Text.Len, 0);
+  EXPECT_FALSE(it.Transp);
+}
+
+TEST(ChartItem, ShortTextKeepsFifteenBytesAndNeverSplitsACharacter) {
+  TrcChartItem it{};
+  EXPECT_TRUE(SetShortText(it, "exactly15chars!"));
+  EXPECT_EQ(ShortText(it), "exactly15chars!");
+  EXPECT_FALSE(SetShortText(it, "sixteen chars!!!"));
+  EXPECT_EQ(ShortText(it), "sixteen chars!!");
+  // "aaaaaaaaaaaaaa" (14) + "é" (2 bytes) does not fit: the é is left out whole.
+  EXPECT_FALSE(SetShortText(it, "aaaaaaaaaaaaaa\xC3\xA9"));
+  EXPECT_EQ(ShortText(it), "aaaaaaaaaaaaaa");
+  // A damaged length byte reads as 15.
+  it.Text.Len = 200;
+  EXPECT_EQ(ShortText(it).size(), 15u);
+}
+
+TEST(ItemContainer, AllocatedCountGrowsInStepsWhileStorageGrowsGeometrically) {
+  TRcItemContainer c(true);
+  EXPECT_EQ(c.Allocated(), 0);
+  for (int i = 0; i < 7; ++i) c.Append(Item(tkLineto), 7);
+  EXPECT_EQ(c.Allocated(), 7);
+  c.Append(Item(tkLineto), 7);  // AllocSize + 1 items: second step
+  EXPECT_EQ(c.Allocated(), 14);
+  EXPECT_EQ(c.Count(), 8);
+
+  // With a step of 1 the reported count follows the items one by one, but
+  // the storage must not be reallocated on every append.
+  TRcItemContainer d(true);
+  int reallocations = 0;
+  std::size_t cap = d.Capacity();
+  for (int i = 0; i < 100000; ++i) {
+    d.Append(Item(tkLineto), 1);
+    if (d.Capacity() != cap) {
+      ++reallocations;
+      cap = d.Capacity();
+    }
+  }
+  EXPECT_EQ(d.Allocated(), 100000);
+  EXPECT_LT(reallocations, 40);
+}
+
+TEST(ItemContainer, CountersFollowAppendsReplacementsAndRemovals) {
+  TRcItemContainer c(true);
+  c.Append(Item(tkMarkAt), 10);
+  c.Append(Item(tkLineto), 10);
+  c.Append(Item(tkText), 10);
+  c.RemoveAt(0);
+  EXPECT_EQ(c.KindCount(tkMarkAt), 0);
+  EXPECT_EQ(c.KindCount(tkLineto), 1);
+  EXPECT_EQ(c.KindCount(tkText), 1);
+  c.Replace(0, Item(tkArc), true);
+  EXPECT_EQ(c.KindCount(tkLineto), 0);
+  EXPECT_EQ(c.KindCount(tkArc), 1);
+  c.Replace(0, Item(tkRect), false);  // raw overwrite: counters untouched
+  EXPECT_EQ(c.KindCount(tkArc), 1);
+  EXPECT_EQ(c.KindCount(tkRect), 0);
+
+  TRcItemContainer anno(false);
+  anno.Append(Item(tkMarkAt), 10);
+  EXPECT_EQ(anno.KindCount(tkMarkAt), 0);
+}
+
+TEST(ItemContainer, KindsOutsideTheTableNeverTouchTheCounters) {
+  TRcItemContainer c(true);
+  TrcChartItem bad = Item(tkNone);
+  bad.ItemKind = static_cast<TrcItem>(200);
+  c.Append(bad, 10);
+  c.Append(Item(tkLine), 10);
+  c.Replace(1, bad, true);
+  c.RemoveAt(0);
+  c.RemoveLast();
+  for (int k = 0; k < kNumItemKinds; ++k) EXPECT_EQ(c.KindCount(TrcItem(k)), 0) << k;
+  EXPECT_EQ(c.KindCount(static_cast<TrcItem>(200)), 0);
+}
+
+TEST(ItemContainer, RemovingTheOnlyItemOrTheLastOneEmptiesTheList) {
+  TRcItemContainer c(true);
+  for (int i = 0; i < 3; ++i) c.Append(Item(tkMoveTo), 2);
+  EXPECT_EQ(c.Allocated(), 4);
+  c.RemoveLast();
+  c.RemoveLast();
+  EXPECT_EQ(c.Allocated(), 4);  // still items left: the allocation stays
+  c.RemoveLast();
+  EXPECT_EQ(c.Count(), 0);
+  EXPECT_EQ(c.Allocated(), 0);
+  EXPECT_EQ(c.KindCount(tkMoveTo), 0);
+  c.RemoveLast();  // empty: nothing happens
+  EXPECT_EQ(c.Count(), 0);
+
+  c.Append(Item(tkLine), 5);
+  c.RemoveAt(1);  // out of range
+  EXPECT_EQ(c.Count(), 1);
+  c.RemoveAt(-1);
+  EXPECT_EQ(c.Count(), 1);
+  c.RemoveAt(0);
+  EXPECT_EQ(c.Count(), 0);
+  EXPECT_EQ(c.Allocated(), 0);
+}
+
+TEST(ItemContainer, RemoveIfKeepsOrderAndAllocation) {
+  TRcItemContainer c(true);
+  const std::uint8_t classes[] = {3, 1, 3, 2, 3, 4};
+  for (int i = 0; i < 6; ++i) {
+    TrcChartItem it = Item(i % 2 ? tkLineto : tkMarkAt, classes[i]);
+    it.x = i;
+    c.Append(it, 100);
+  }
+  const auto removed = c.RemoveIf([](const TrcChartItem& it) { return it.ItemClass == 3; });
+  EXPECT_EQ(removed, 3);
+  ASSERT_EQ(c.Count(), 3);
+  EXPECT_EQ(c[0].x, 1.0);
+  EXPECT_EQ(c[1].x, 3.0);
+  EXPECT_EQ(c[2].x, 5.0);
+  EXPECT_EQ(c.Allocated(), 100);
+  EXPECT_EQ(c.KindCount(tkMarkAt), 0);
+  EXPECT_EQ(c.KindCount(tkLineto), 3);
+}
+
+TEST(ItemContainer, MatchingRuleOfSearchesAndCounts) {
+  TRcItemContainer c(false);
+  c.Append(Item(tkRect, 1, 1, 0x1234), 10);
+  c.Append(Item(tkText, 2, 1, 0x12FF), 10);
+  c.Append(Item(tkRect, 2, 1, 0x3400), 10);
+  EXPECT_EQ(c.CountMatching(0, 0, 255, tkEverything), 3);
+  EXPECT_EQ(c.CountMatching(0x1200, 0xFF00, 255, tkEverything), 2);
+  EXPECT_EQ(c.CountMatching(0, 0, 2, tkRect), 1);
+  EXPECT_EQ(c.CountMatching(0, 0, 255, tkNotMoveTo), 0);  // kind values match exactly
+  EXPECT_EQ(c.Search(0, 0, 0, 255, tkRect), 0);
+  EXPECT_EQ(c.Search(1, 0, 0, 255, tkRect), 2);
+  EXPECT_EQ(c.Search(3, 0, 0, 255, tkRect), -1);
+  EXPECT_EQ(c.Search(-1, 0, 0, 255, tkEverything), -1);
+  EXPECT_EQ(c.Search(0, 0x3400, 0xFFFFFFFFu, 255, tkEverything), 2);
+  // A mask with the sign bit compares the full 32 bits.
+  TrcChartItem neg = Item(tkLine, 0, 1, -1);
+  c.Append(neg, 10);
+  EXPECT_EQ(c.Search(0, -1, 0x80000000u, 255, tkEverything), 3);
+  const auto hist = c.ClassHistogram();
+  EXPECT_EQ(hist[1], 1);
+  EXPECT_EQ(hist[2], 2);
+  EXPECT_EQ(hist[0], 1);
+}
+
+TEST(LongTexts, SlotsAreHandedOutInOrderUntilFullAndRestartAfterClear) {
+  TLongTextArray t;
+  for (int i = 1; i <= 50; ++i) EXPECT_EQ(t.Take("text " + std::to_string(i)), i);
+  EXPECT_TRUE(t.Full());
+  EXPECT_EQ(t.Take("one too many"), 0);
+  EXPECT_EQ(t.Slot(50), "text 50");
+  EXPECT_EQ(t.Slot(51), "");
+  EXPECT_EQ(t.Slot(0), "");
+  t.Clear();
+  EXPECT_EQ(t.Used(), 0);
+  EXPECT_EQ(t.Slot(1), "");
+  EXPECT_EQ(t.Take("again"), 1);
+  t.SetSlot(2, "beyond the used slots");  // ignored
+  EXPECT_EQ(t.Slot(2), "");
+}
+
+TEST(LongTexts, FullTextAndSetFullTextFollowTheLongTextRule) {
+  TRcItemContainer c(false);
+  c.Append(Item(tkText), 10);
+  c.Append(Item(tkLine), 10);
+  const std::string longText = "a text of twenty ch";
+  c.SetFullText(0, longText);
+  EXPECT_EQ(c[0].LWid, 1);
+  EXPECT_EQ(ShortText(c[0]), longText.substr(0, 15));
+  EXPECT_EQ(c.FullText(c[0]), longText);
+  // The item keeps its slot when it gets another long text.
+  c.SetFullText(0, "another long text here");
+  EXPECT_EQ(c[0].LWid, 1);
+  EXPECT_EQ(c.LongTexts().Used(), 1);
+  EXPECT_EQ(c.FullText(c[0]), "another long text here");
+  // A short text drops the reference; the slot stays taken.
+  c.SetFullText(0, "short");
+  EXPECT_EQ(c[0].LWid, 0);
+  EXPECT_EQ(c.FullText(c[0]), "short");
+  EXPECT_EQ(c.LongTexts().Used(), 1);
+  // Not a text item: nothing.
+  c.SetFullText(1, "ignored entirely here");
+  EXPECT_EQ(c.FullText(c[1]), "");
+  EXPECT_EQ(c.LongTexts().Used(), 1);
+  // A slot number the table never handed out reads the record's own text.
+  c[0].LWid = 42;
+  EXPECT_EQ(c.FullText(c[0]), "short");
+  c.SetFullText(0, "a long text replacing a bogus slot");
+  EXPECT_EQ(c[0].LWid, 2);
+  EXPECT_EQ(c.FullText(c[0]), "a long text replacing a bogus slot");
+}
+
+TEST(ItemContainer, AdoptLoadedMapsSlotsAndCountsKinds) {
+  TRcItemContainer c(true);
+  c.Append(Item(tkMarkAt), 10);
+  TLoadedItems in;
+  TrcChartItem t1 = Item(tkText);
+  t1.LWid = 2;  // the saving chart's slot 2
+  TrcChartItem t2 = Item(tkTextOfs);
+  t2.LWid = 1;
+  TrcChartItem t3 = Item(tkText);
+  t3.LWid = 7;  // refers to a line the file does not have
+  TrcChartItem line = Item(tkLine);
+  line.LWid = 3;  // a line width, not a slot
+  in.Records = {t1, t2, t3, line};
+  in.Lines = {"first long text line", "second long text line"};
+  c.AdoptLoaded(std::move(in), true);
+  ASSERT_EQ(c.Count(), 5);
+  EXPECT_EQ(c.Allocated(), 5);
+  EXPECT_EQ(c[1].LWid, 1);
+  EXPECT_EQ(c.FullText(c[1]), "second long text line");
+  EXPECT_EQ(c[2].LWid, 2);
+  EXPECT_EQ(c.FullText(c[2]), "first long text line");
+  EXPECT_EQ(c[3].LWid, 0);
+  EXPECT_EQ(c[4].LWid, 3);
+  EXPECT_EQ(c.KindCount(tkMarkAt), 1);
+  EXPECT_EQ(c.KindCount(tkText), 2);
+  EXPECT_EQ(c.KindCount(tkTextOfs), 1);
+  EXPECT_EQ(c.KindCount(tkLine), 1);
+
+  TLoadedItems again;
+  again.Records = {Item(tkArc)};
+  c.AdoptLoaded(std::move(again), false);
+  EXPECT_EQ(c.Count(), 1);
+  EXPECT_EQ(c.KindCount(tkText), 0);
+  EXPECT_EQ(c.KindCount(tkArc), 1);
+  EXPECT_EQ(c.LongTexts().Used(), 0);
+}
+
+}  // namespace
+}  // namespace kvo
