@@ -11,6 +11,16 @@ cmake --build build/release -j"$(nproc)"
 out="${1:-gallery}"
 build/release/apps/kvo-gallery "$out"
 echo "gallery written to $out/ (open $out/index.html)"
-if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/release/apps/kvo-viewer ]; then
-  exec build/release/apps/kvo-viewer
+# With a display the interactive viewer opens (KVO_NO_VIEWER=1 skips it);
+# without one the gallery is the whole result.
+viewer=build/release/apps/kvo-viewer
+if [ ! -x "$viewer" ]; then
+  echo "kvo-viewer was not built (Qt 6 Widgets missing?)"
+elif [ -n "${KVO_NO_VIEWER:-}" ]; then
+  :
+elif [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "opening the viewer ($viewer)"
+  "$viewer" || echo "kvo-viewer could not open a window on this display"
+else
+  echo "no display: the viewer is not opened (on a desktop run $viewer)"
 fi
