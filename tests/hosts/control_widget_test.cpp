@@ -184,3 +184,31 @@ TEST_F(ControlWidgetTest, ControlNotOwnedIsDetachedWhenTheWidgetGoes) {
 
 }  // namespace
 }  // namespace kvo::test
+
+namespace kvo::test {
+namespace {
+
+// Runs with QT_SCALE_FACTOR=2 (its own CTest entry): the screen has two
+// device pixels per logical pixel, and the control must render at that
+// resolution by itself.
+TEST_F(QtHostTest, HighDpiScreenGivesADeviceResolutionSurface) {
+  TProbeControl probe;
+  qt::TControlWidget w(probe);
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  if (w.devicePixelRatioF() < 1.5) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+  QApplication::processEvents();
+  EXPECT_EQ(probe.SurfaceScale(), 2.0);
+  EXPECT_EQ(probe.Surface().Width(), 240);
+  EXPECT_EQ(probe.Surface().Height(), 160);
+  const QImage shown = Presented(w);
+  ASSERT_EQ(shown.size(), QSize(240, 160));  // device pixels
+  EXPECT_EQ(shown, qt::ToQImage(probe.Surface()));
+  // The mark's edge is sharp: a device pixel row of the logical row 10 is
+  // blue from device column 20 on, not blended.
+  EXPECT_EQ(QColor(shown.pixel(19, 21)), QColor(Qt::yellow));
+  EXPECT_EQ(QColor(shown.pixel(20, 21)), QColor(Qt::blue));
+}
+
+}  // namespace
+}  // namespace kvo::test
