@@ -307,9 +307,26 @@ void TRasterDevice::Rectangle(const TRect& r, const TPenData& pen, const TBrushD
     FillBox(r, brush, pen.Mode);
     return;
   }
-  FillBox({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, brush, pen.Mode);
   const TRGB32 px = PixelOf(pen.Color);
   const TRect clip = ClipBox();
+  if (pen.Mode == pmCopy && (pen.Style == psSolid || pen.Style == psInsideFrame) &&
+      (brush.Style == bsSolid || brush.Style == bsClear) && clip.Contains({r.Left, r.Top}) &&
+      clip.Contains({r.Right - 1, r.Bottom - 1})) {
+    // The common mark: one pass over the rows, outline and interior together.
+    const TRGB32 fill = PixelOf(brush.Color);
+    const bool filled = brush.Style == bsSolid;
+    const std::int32_t w = r.Width();
+    std::fill_n(FBmp.ScanLine(r.Top) + r.Left, w, px);
+    for (std::int32_t y = r.Top + 1; y < r.Bottom - 1; ++y) {
+      TRGB32* row = FBmp.ScanLine(y) + r.Left;
+      row[0] = px;
+      if (filled && w > 2) std::fill_n(row + 1, w - 2, fill);
+      row[w - 1] = px;
+    }
+    if (r.Bottom - 1 > r.Top) std::fill_n(FBmp.ScanLine(r.Bottom - 1) + r.Left, w, px);
+    return;
+  }
+  FillBox({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, brush, pen.Mode);
   if (pen.Style == psSolid || pen.Style == psInsideFrame) {
     // Each outline pixel exactly once (so that XOR outlines cancel).
     const std::int32_t l = r.Left, t = r.Top, rr = r.Right - 1, b = r.Bottom - 1;
