@@ -6,17 +6,8 @@
 namespace kvo::test {
 
 QApplication& QtApp() {
-  // Created once for the whole program and never destroyed: Qt does not
-  // support a second QApplication, and tearing it down during static
-  // destruction races with Qt's own globals.
-  static QApplication* app = [] {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "kvo-hosts-test";
-    static char* argv[] = {name, nullptr};
-    static QApplication instance(argc, argv);
-    return &instance;
-  }();
+  auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+  if (!app) std::abort();  // main() below creates it before any test runs
   return *app;
 }
 
@@ -89,3 +80,13 @@ QImage Presented(QWidget& w) {
 }
 
 }  // namespace kvo::test
+
+// The test program's own main: the QApplication must live on main's stack,
+// created before the first test and destroyed before the program's static
+// objects (Qt's input device registry among them) go away.
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}

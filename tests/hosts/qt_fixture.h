@@ -15,6 +15,7 @@
 
 namespace kvo::test {
 
+// The application object of the test program (created by its main).
 QApplication& QtApp();
 
 // A control that fills its surface with Fill, frames it in black, and logs
