@@ -1,0 +1,197 @@
+#include "scale/tickengine.h"
+
+#include <array>
+#include <cmath>
+
+#include "libs/math1.h"
+#include "platform/numeric.h"
+#include "scale/dateticks.h"
+
+namespace kvo {
+
+namespace {
+
+// Upper bound of candidates per loop. Ordinary divisions stay far below it;
+// it only stops ranges too narrow for double precision (where adding a step
+// no longer moves the value) from looping for ever.
+constexpr int kMaxCandidates = 20000;
+// Relative tolerance of the decade tests.
+constexpr double kDecadeTol = 0.999999999;
+
+constexpr std::array<double, 29> kTimeSteps = {
+    0,     0.001, 0.002, 0.005, 0.01,  0.02,  0.05,  0.1,   0.2,    0.5,
+    1,     2,     5,     10,    20,    30,    60,    120,   180,    300,
+    600,   1200,  1800,  3600,  7200,  14400, 21600, 43200, 86400};
+constexpr std::array<std::int32_t, 29> kTimeSubs = {
+    1, 5, 4, 5, 5, 4, 5, 5, 4, 5, 5, 4, 5, 5, 4, 6, 6, 6, 6, 5, 5, 6, 6, 6, 4, 4, 6, 6, 6};
+
+TTick MakeTick(double v, TTickKind kind, bool listed) {
+  TTick t;
+  t.Value = v;
+  t.Kind = kind;
+  t.Listed = listed;
+  return t;
+}
+
+// A tick computed as first + j*step can miss zero by a rounding error; such a
+// value is made exactly zero so that grid lines and labels agree.
+double SnapZero(double v, double span) noexcept {
+  return std::fabs(v) < 1e-14 * std::fabs(span) ? 0.0 : v;
+}
+
+}  // namespace
+
+double TimeStep(std::int32_t index) noexcept {
+  return index >= 0 && index <= 28 ? kTimeSteps[std::size_t(index)] : 0.0;
+}
+std::int32_t TimeSubdivisions(std::int32_t index) noexcept {
+  return index >= 0 && index <= 28 ? kTimeSubs[std::size_t(index)] : 1;
+}
+
+void ComputeLinearTicks(const TTickRequest& r, TScaleDivision& out) {
+  out.Labels = r.Labels ? TDivisionLabels::Linear : TDivisionLabels::None;
+  if (!std::isfinite(r.Low) || !std::isfinite(r.High) || r.Low == r.High) return;
+  double first = 0, step = 0;
+  std::uint16_t minors = 0;
+  CalcScalePars(r.MinTicks, r.Low, r.High, first, step, minors);
+  if (step == 0 || !std::isfinite(step) || !std::isfinite(first)) return;
+  const double s = r.Low < r.High ? 1.0 : -1.0;
+  const double span = r.High - r.Low;
+  if (s * step < 0) {
+    // The loops walk from Low towards High: turn the step round and start at
+    // the first tick at or after Low in that direction.
+    step = -step;
+    first += std::ceil((r.Low - first) / step - 0.001) * step;
+  }
+  const double minor = step / (minors == 0 ? 1 : minors);
+
+  if (r.ShortTicks) {
+    // Minor ticks first, from one major step before the first major tick; the
+    // last one may pass High by a thousandth of the minor step.
+    const double start = first - step;
+    for (int i = 0; i < kMaxCandidates; ++i) {
+      const double v = start + i * minor;
+      if (s * (v - r.High) > s * 0.001 * minor) break;
+      if (s * v < s * r.Low) continue;
+      out.Ticks.push_back(MakeTick(SnapZero(v, span), TTickKind::Minor, true));
+    }
+  }
+  // Horizontal axes with minor ticks list only those (they include the
+  // majors); vertical axes list the majors as well.
+  const bool listMajors = r.Vertical || !r.ShortTicks;
+  for (int j = 0; j < kMaxCandidates; ++j) {
+    const double v = first + j * step;
+    if (s * (v - r.High) > s * 0.001 * step) break;
+    TTick t = MakeTick(SnapZero(v, span), TTickKind::Major, listMajors);
+    t.Labelled = r.Labels;
+    t.LabelIndex = j + 1;
+    out.Ticks.push_back(t);
+  }
+}
+
+void ComputeLogTicks(const TTickRequest& r, TScaleDivision& out) {
+  if (!(r.Low > 0) || !(r.High > 0) || !std::isfinite(r.Low) || !std::isfinite(r.High) ||
+      r.Low == r.High) {
+    out.Labels = r.Labels ? TDivisionLabels::Log : TDivisionLabels::None;
+    return;  // no logarithmic division of ranges touching zero
+  }
+  const double hi = std::fmax(r.Low, r.High), lo = std::fmin(r.Low, r.High);
+  const double decades = std::fabs(std::log10(r.High / r.Low));
+  if (decades < 1) {
+    // Less than a decade: linear tick values at logarithmic positions.
+    ComputeLinearTicks(r, out);
+    return;
+  }
+  out.Labels = r.Labels ? TDivisionLabels::Log : TDivisionLabels::None;
+  const bool intermediates = r.MinTicks > decades + 0.5;
+  const int e0 = static_cast<int>(std::floor(std::log10(lo * kDecadeTol)));
+  const int lastMult = intermediates ? 9 : 1;
+  std::int32_t labelIndex = 0;
+  // One decade per pass; 10^(e0+k) is computed directly rather than by
+  // repeated multiplication so that the decade values stay exact.
+  for (int k = 0; k < 800; ++k) {
+    const double decade = std::pow(10.0, e0 + k);
+    for (int c = 1; c <= lastMult; ++c) {
+      const double v = c * decade;
+      if (!(v / kDecadeTol > lo && hi > v * kDecadeTol)) continue;
+      if (c == 1 || c == 2 || c == 5) {
+        TTick t = MakeTick(v, TTickKind::Major, true);
+        t.Labelled = r.Labels;
+        t.Mult = static_cast<std::uint8_t>(c);
+        t.LabelIndex = ++labelIndex;
+        out.Ticks.push_back(t);
+      } else if (r.ShortTicks) {
+        out.Ticks.push_back(MakeTick(v, TTickKind::Minor, true));
+      } else if (!r.Vertical) {
+        out.Ticks.push_back(MakeTick(v, TTickKind::Silent, false));
+      }
+    }
+    if (!(hi >= kDecadeTol * decade * 10)) break;
+  }
+}
+
+bool ComputeTimeTicks(const TTickRequest& r, TScaleDivision& out) {
+  if (!std::isfinite(r.Low) || !std::isfinite(r.High) || r.Low == r.High) return false;
+  // MinTicks 0 has no meaning for a time axis; it is read as 2.
+  const std::int32_t ticks = r.MinTicks > 0 ? r.MinTicks : 2;
+  const double t = std::fabs(r.High - r.Low) / ticks;
+  std::int32_t i = 28;
+  while (i > 0 && kTimeSteps[std::size_t(i)] > t) --i;
+  if (i == 0 || i == 28) return false;
+
+  const double s = r.Low < r.High ? 1.0 : -1.0;
+  const double major = s * kTimeSteps[std::size_t(i)];
+  const double minor = major / kTimeSubs[std::size_t(i)];
+  const std::int64_t count =
+      std::min<std::int64_t>(ClampToInt64(std::floor((r.High - r.Low) / minor)) + 5, kMaxCandidates);
+  const double first = std::floor((r.Low / major) / kDecadeTol) * major;
+  const double lower = r.Low >= 0 ? r.Low * kDecadeTol : r.Low / kDecadeTol;
+  const double upper = r.High > 0 ? r.High / kDecadeTol : r.High * kDecadeTol;
+  auto inside = [&](double v) { return s * v >= s * lower && s * v <= s * upper; };
+
+  out.Labels = r.Labels ? (i <= 9 ? TDivisionLabels::TimeMs : TDivisionLabels::Time)
+                        : TDivisionLabels::None;
+  out.TimeStepIndex = i;
+  const double span = r.High - r.Low;
+  if (r.ShortTicks) {
+    for (std::int64_t o = 0; o <= count; ++o) {
+      const double v = first + o * minor;
+      if (inside(v))
+        out.Ticks.push_back(MakeTick(SnapZero(v, span), TTickKind::Minor, true));
+      else
+        out.Ticks.push_back(MakeTick(v, TTickKind::SilentLast, false));
+    }
+  }
+  const bool listMajors = r.Vertical || !r.ShortTicks;
+  std::int32_t labelIndex = 0;
+  for (std::int64_t o = 0; o <= count; ++o) {
+    const double v = first + o * minor;
+    const double q = v / major;
+    if (!(std::fabs(q - std::round(q)) < 0.01) || !inside(v)) continue;
+    TTick tk = MakeTick(SnapZero(v, span), TTickKind::Major, listMajors);
+    tk.Labelled = r.Labels;
+    tk.LabelIndex = ++labelIndex;
+    out.Ticks.push_back(tk);
+  }
+  return true;
+}
+
+void ComputeTicks(const TTickRequest& r, TScaleDivision& out) {
+  out.Clear();
+  switch (r.Source) {
+    case TTickSource::DateTime:
+      ComputeDateTimeTicks(r, out);
+      return;
+    case TTickSource::TimeOfDay:
+      if (ComputeTimeTicks(r, out)) return;
+      break;  // outside the step table: numeric ticks and labels
+    case TTickSource::Numeric:
+      break;
+  }
+  if (r.Log)
+    ComputeLogTicks(r, out);
+  else
+    ComputeLinearTicks(r, out);
+}
+
+}  // namespace kvo
