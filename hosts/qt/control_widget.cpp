@@ -34,7 +34,12 @@ TControlWidget::TControlWidget(std::unique_ptr<TCustomControl> control, QWidget*
 }
 
 TControlWidget::~TControlWidget() {
-  if (FControl->HostWindow() == this) FControl->DetachHost();
+  if (FControl && FControl->HostWindow() == this) FControl->DetachHost();
+}
+
+void TControlWidget::ControlDestroyed() {
+  FControl = nullptr;
+  update();
 }
 
 void TControlWidget::Init() {
@@ -49,7 +54,7 @@ void TControlWidget::Init() {
 }
 
 QSize TControlWidget::sizeHint() const {
-  if (FControl->Width() > 0 && FControl->Height() > 0)
+  if (FControl && FControl->Width() > 0 && FControl->Height() > 0)
     return {FControl->Width(), FControl->Height()};
   return {300, 200};
 }
@@ -61,6 +66,7 @@ void TControlWidget::SetSurfaceScaleOverride(double scale) {
 }
 
 void TControlWidget::SyncScale() {
+  if (!FControl) return;
   const double scale = FScaleOverride > 0 ? FScaleOverride : devicePixelRatioF();
   if (scale > 0 && scale != FControl->SurfaceScale()) {
     FControl->SetSurfaceScale(scale);
@@ -69,6 +75,7 @@ void TControlWidget::SyncScale() {
 }
 
 void TControlWidget::SyncBounds() {
+  if (!FControl) return;
   if (FControl->Width() != width() || FControl->Height() != height())
     FControl->SetBounds(FControl->Left(), FControl->Top(), width(), height());
 }
@@ -108,6 +115,10 @@ void TControlWidget::CaptureMouse(bool on) {
 // ---- Qt events ----------------------------------------------------------------
 
 void TControlWidget::paintEvent(QPaintEvent* e) {
+  if (!FControl) {
+    QPainter(this).fillRect(e->rect(), palette().window());
+    return;
+  }
   FInPaint = true;
   SyncScale();
   SyncBounds();
@@ -155,6 +166,7 @@ void TControlWidget::resizeEvent(QResizeEvent* e) {
 }
 
 void TControlWidget::mousePressEvent(QMouseEvent* e) {
+  if (!FControl) return;
   TMouseButton b;
   if (!ToMouseButton(e->button(), b)) return QWidget::mousePressEvent(e);
   const TPoint p = ToPixel(e->position());
@@ -162,11 +174,13 @@ void TControlWidget::mousePressEvent(QMouseEvent* e) {
 }
 
 void TControlWidget::mouseMoveEvent(QMouseEvent* e) {
+  if (!FControl) return;
   const TPoint p = ToPixel(e->position());
   FControl->DoMouseMove(ToShiftState(e->modifiers(), e->buttons()), p.x, p.y);
 }
 
 void TControlWidget::mouseReleaseEvent(QMouseEvent* e) {
+  if (!FControl) return;
   TMouseButton b;
   if (!ToMouseButton(e->button(), b)) return QWidget::mouseReleaseEvent(e);
   const TPoint p = ToPixel(e->position());
@@ -174,6 +188,7 @@ void TControlWidget::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TControlWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (!FControl) return;
   // Qt replaces the second press of a double click by this event. Controls
   // expect the classic order: the double-click handler, then the press with
   // ssDouble in the shift state (only the left button double-clicks).
@@ -188,26 +203,27 @@ void TControlWidget::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void TControlWidget::enterEvent(QEnterEvent* e) {
   QWidget::enterEvent(e);
-  FControl->DoMouseEnter();
+  if (FControl) FControl->DoMouseEnter();
 }
 
 void TControlWidget::leaveEvent(QEvent* e) {
   QWidget::leaveEvent(e);
-  FControl->DoMouseLeave();
+  if (FControl) FControl->DoMouseLeave();
 }
 
 void TControlWidget::focusInEvent(QFocusEvent* e) {
   QWidget::focusInEvent(e);
-  FControl->DoFocus(true);
+  if (FControl) FControl->DoFocus(true);
 }
 
 void TControlWidget::focusOutEvent(QFocusEvent* e) {
   QWidget::focusOutEvent(e);
-  FControl->DoFocus(false);
+  if (FControl) FControl->DoFocus(false);
 }
 
 void TControlWidget::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
+  if (!FControl) return;
   // A minimised window coming back is no change of the control's state.
   if (!e->spontaneous() && !FControl->Visible()) FControl->SetVisible(true);
   FNeedsPaint = true;  // an invisible control may have skipped its paints
@@ -215,19 +231,19 @@ void TControlWidget::showEvent(QShowEvent* e) {
 
 void TControlWidget::hideEvent(QHideEvent* e) {
   QWidget::hideEvent(e);
-  if (!e->spontaneous() && FControl->Visible()) FControl->SetVisible(false);
+  if (FControl && !e->spontaneous() && FControl->Visible()) FControl->SetVisible(false);
 }
 
 void TControlWidget::changeEvent(QEvent* e) {
   QWidget::changeEvent(e);
-  if (e->type() == QEvent::EnabledChange && FControl->Enabled() != isEnabled())
+  if (e->type() == QEvent::EnabledChange && FControl && FControl->Enabled() != isEnabled())
     FControl->SetEnabled(isEnabled());
 }
 
 bool TControlWidget::event(QEvent* e) {
   if (e->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(e);
-    if (FControl->ShowHint() && !FControl->Hint().empty())
+    if (FControl && FControl->ShowHint() && !FControl->Hint().empty())
       QToolTip::showText(help->globalPos(), QString::fromStdString(FControl->Hint()), this);
     else
       QToolTip::hideText();

@@ -20,11 +20,12 @@ public:
   explicit TControlWidget(std::unique_ptr<TCustomControl> control, QWidget* parent = nullptr);
   ~TControlWidget() override;
 
-  TCustomControl& Control() const noexcept { return *FControl; }
+  // The hosted control; nullptr after the control was destroyed.
+  TCustomControl* Control() const noexcept { return FControl; }
   // The cursor currently requested by the control (crDefault: the widget's).
   TCursor RequestedCursor() const noexcept { return FCursor; }
   // Device pixels per logical pixel the surface is rendered at.
-  double SurfaceScale() const noexcept { return FControl->SurfaceScale(); }
+  double SurfaceScale() const noexcept { return FControl ? FControl->SurfaceScale() : 1.0; }
   // Forces the surface scale (normally the widget's device pixel ratio);
   // 0 returns to following the screen.
   void SetSurfaceScaleOverride(double scale);
@@ -36,6 +37,9 @@ public:
   void Invalidate() override;
   void SetCursor(TCursor c) override;
   void CaptureMouse(bool on) override;
+  // The control is going away: the widget forgets it and shows the window
+  // colour from now on.
+  void ControlDestroyed();
 
 protected:
   void paintEvent(QPaintEvent* e) override;

@@ -99,7 +99,8 @@ void ApplyPaletteToSystemColors(const QPalette& pal) {
 
 void RefreshAllControls() {
   for (QWidget* w : QApplication::allWidgets())
-    if (auto* host = dynamic_cast<TControlWidget*>(w)) host->Control().Refresh();
+    if (auto* host = dynamic_cast<TControlWidget*>(w))
+      if (TCustomControl* c = host->Control()) c->Refresh();
 }
 
 // ---- TQtHost ------------------------------------------------------------------
@@ -108,6 +109,7 @@ TQtHost::TQtHost()
     : FWatcher(std::make_unique<TPaletteWatcher>([this] { PaletteChanged(); })) {}
 
 TQtHost::~TQtHost() {
+  FWindows.clear();
   if (Installed()) Uninstall();
 }
 
@@ -233,6 +235,20 @@ TDeviceCaps TQtHost::ScreenCaps() const {
   const double dx = screen->physicalDotsPerInchX(), dy = screen->physicalDotsPerInchY();
   if (dx > 0 && dy > 0) caps.AspectX = Round(36.0 * dy / dx);
   return caps;
+}
+
+}  // namespace kvo::qt
+
+namespace kvo::qt {
+
+THostWindow* TQtHost::CreateWindowFor(TCustomControl& control) {
+  if (THostWindow* existing = control.HostWindow()) return existing;
+  auto window = std::make_unique<TControlWidget>(control);
+  window->setWindowTitle(control.Name().empty() ? QGuiApplication::applicationDisplayName()
+                                                : QString::fromStdString(control.Name()));
+  window->show();
+  FWindows.push_back(std::move(window));
+  return FWindows.back().get();
 }
 
 }  // namespace kvo::qt

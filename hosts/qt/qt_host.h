@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/host.h"
 
@@ -15,6 +16,8 @@ class QObject;
 class QWidget;
 
 namespace kvo::qt {
+
+class TControlWidget;
 
 class TQtHost : public THost {
 public:
@@ -56,6 +59,10 @@ public:
   std::unique_ptr<TPrintJob> BeginPrint(const std::string& title) override;
   std::optional<TThemeColors> ThemeColors() const override;
   TDeviceCaps ScreenCaps() const override;
+  // A top-level window of its own for a control that has none yet (its
+  // current window otherwise), shown at the control's size. The host keeps
+  // the window until the host goes.
+  THostWindow* CreateWindowFor(TCustomControl& control) override;
 
 private:
   void PaletteChanged();
@@ -71,6 +78,7 @@ private:
   const QMimeData* FLastMime = nullptr;
   std::unique_ptr<TBitmap> FClipBitmap;
   std::string FClipSvg;
+  std::vector<std::unique_ptr<TControlWidget>> FWindows;  // from CreateWindowFor
 };
 
 // Visual-style colours of a palette: window and panel text from the window

@@ -142,3 +142,27 @@ TEST_F(HostServices, DesktopPaletteGivesThemeAndSystemColours) {
 
 }  // namespace
 }  // namespace kvo::test
+
+namespace kvo::test {
+namespace {
+
+TEST_F(QtHostTest, CreateWindowForShowsTheControlInAWindowOfItsOwn) {
+  TProbeControl probe;
+  probe.SetName("Probe");
+  THostWindow* window = Host().CreateWindowFor(probe);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(probe.HostWindow(), window);
+  auto* widget = dynamic_cast<qt::TControlWidget*>(window);
+  ASSERT_NE(widget, nullptr);
+  EXPECT_TRUE(widget->isWindow());
+  EXPECT_TRUE(widget->isVisible());
+  EXPECT_EQ(widget->windowTitle(), QStringLiteral("Probe"));
+  EXPECT_EQ(widget->size(), QSize(120, 80));
+  // Asking again gives the same window.
+  EXPECT_EQ(Host().CreateWindowFor(probe), window);
+  FHost.reset();  // the host closes its windows; the control is detached
+  EXPECT_EQ(probe.HostWindow(), nullptr);
+}
+
+}  // namespace
+}  // namespace kvo::test
