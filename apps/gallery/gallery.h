@@ -23,6 +23,7 @@ struct Page {
 // Each control's page file provides one Add...Pages function; AllPages()
 // (pages.cpp) calls them in gallery order.
 void AddCanvasPages(std::vector<Page>& pages);
+void AddLibsPages(std::vector<Page>& pages);
 std::vector<Page> AllPages();
 
 }  // namespace kvo::gallery

@@ -5,6 +5,7 @@ namespace kvo::gallery {
 std::vector<Page> AllPages() {
   std::vector<Page> pages;
   AddCanvasPages(pages);
+  AddLibsPages(pages);
   return pages;
 }
 
