@@ -1,0 +1,97 @@
+// TBakGndImg: the chart's background image (a bitmap file drawn over the data
+// area at natural size, stretched or tiled) and, when no image is named, a
+// coloured area of the data area given by world bounds on the active layer.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "devari/transform.h"
+#include "libs/kvobase.h"
+#include "platform/bitmap.h"
+#include "platform/types.h"
+
+namespace kvo {
+
+enum TBGAreaMode : std::uint8_t {
+  bamNone = 0, bamLeft, bamRight, bamTop, bamBottom, bamVStripe, bamHStripe, bamRect, bamRectInv,
+  bamVStripeInv, bamHStripeInv
+};
+
+class TBakGndImg : public TObject {
+public:
+  TBakGndImg() { ResetComp(); }
+
+  // Start values: no image, stretched, no area, light grey area -1..1 x -1..1.
+  void ResetComp();
+  void Assign(const TBakGndImg& src);  // every setting, not the change link
+
+  const std::string& Name() const noexcept { return FName; }
+  // With IncludePath the value is kept as given, otherwise only its file name.
+  void SetName(const std::string& v);
+  bool IncludePath() const noexcept { return FIncldPath; }
+  void SetIncldPath(bool v);  // false strips the directory from the current name
+  TBkgFill FillMode() const noexcept { return FFillMode; }
+  void SetFillMode(TBkgFill v);
+  TBGAreaMode AreaMode() const noexcept { return FBGAreaMode; }
+  void SetBGAreaMode(TBGAreaMode v);
+  TColor AreaColor() const noexcept { return FBGAreaColor; }
+  void SetBGAreaColor(TColor v);
+  double AreaLeft() const noexcept { return FBGAreaLeft; }
+  double AreaRight() const noexcept { return FBGAreaRight; }
+  double AreaTop() const noexcept { return FBGAreaTop; }
+  double AreaBottom() const noexcept { return FBGAreaBottom; }
+  void SetBGAreaLeft(double v);
+  void SetBGAreaRight(double v);
+  void SetBGAreaTop(double v);
+  void SetBGAreaBottom(double v);
+
+  // Forgets the image name without notifying (used when the file cannot be
+  // loaded while painting, where a notification would repaint again).
+  void DropName() { FName.clear(); }
+
+  TNotifyEvent OnChange;
+
+private:
+  void Changed() {
+    if (OnChange) OnChange(this);
+  }
+  std::string FName;
+  bool FIncldPath = false;
+  TBkgFill FFillMode = bfStretch;
+  TBGAreaMode FBGAreaMode = bamNone;
+  TColor FBGAreaColor = 14540253;
+  double FBGAreaLeft = -1, FBGAreaRight = 1, FBGAreaTop = 1, FBGAreaBottom = -1;
+};
+
+// The decoded background image, reloaded only when the name or the file's
+// modification time change.
+class TBackgroundCache {
+public:
+  // The image for path, or nullptr when it cannot be read.
+  const TBitmap* Get(const std::string& path);
+
+private:
+  std::string FPath;
+  std::filesystem::file_time_type FTime{};
+  bool FValid = false;
+  TBitmap FImage;
+};
+
+struct TDataBackground {
+  TColor ChartColor = clWhite;
+  TColor FrameColor = clBlack;
+  std::int32_t Layer = 1;  // active layer of the area bounds
+};
+
+// Paints the data-area background: the chart colour (outlined in the frame
+// colour) and the area, or the image. (left, top) is the canvas position of
+// the data area's top-left pixel, width x height its size. A named image that
+// cannot be read leaves the plain background and drops the name.
+void PaintDataBackground(TCanvas& canvas, std::int32_t left, std::int32_t top, std::int32_t width,
+                         std::int32_t height, const TDataBackground& bg, TBakGndImg& img,
+                         TBackgroundCache& cache, const TLayerTransforms& tf,
+                         const TChartGeometry& g);
+
+}  // namespace kvo

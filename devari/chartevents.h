@@ -1,0 +1,24 @@
+// Event types of the chart's rendering.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "devari/chartitem.h"
+#include "platform/canvas.h"
+
+namespace kvo {
+
+// Canvas hooks: (Top, Left) is the data area's offset on that canvas.
+using TRenderEvent =
+    std::function<void(TObject* Sender, TCanvas& Canvas, std::int32_t Top, std::int32_t Left)>;
+// Before an item is drawn: ChartItem is a copy the handler may change for
+// this drawing only.
+using TBeforeRenderCItemEvent = std::function<void(TObject* Sender, TrcChartItem& ChartItem,
+                                                   std::int32_t Index, bool IsAnnotation)>;
+// Before a text item is measured and drawn: the handler may replace Text.
+using TBeforeRenderTextEvent =
+    std::function<void(TObject* Sender, std::string& Text, std::int32_t Index, bool IsAnnotation)>;
+
+}  // namespace kvo

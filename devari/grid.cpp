@@ -1,0 +1,129 @@
+#include "devari/grid.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/numeric.h"
+
+namespace kvo {
+
+namespace {
+
+// Decimal exponent and mantissa (rounded) of a positive value; the logarithm
+// is snapped to an integer when it is within 1e-14 of one, so that 100
+// computed as 10*10 counts as a decade.
+void Decompose(double v, double& e, double& m) {
+  double l = std::log10(v);
+  const double r = std::nearbyint(l);
+  if (std::fabs(l - r) < 1e-14) l = r;
+  e = std::floor(l);
+  m = RoundHalfEven(std::pow(10.0, l - e));
+}
+
+}  // namespace
+
+std::vector<double> GridValues(double rangeLow, double rangeHigh, bool log, double spacing,
+                               const std::vector<double>& ticksAscending) {
+  std::vector<double> out;
+  if (std::isnan(rangeLow) || std::isnan(rangeHigh) || std::isnan(spacing)) return out;
+  const double lo = std::min(rangeLow, rangeHigh), hi = std::max(rangeLow, rangeHigh);
+  const bool linearStep = (spacing != 0 && !log) || spacing > 0;
+  if (log && spacing < 0 && !(lo > 0)) return out;
+
+  std::size_t tick = 0;  // index of the next axis tick (spacing 0)
+  double v;
+  if (linearStep) {
+    // With the step's magnitude: a negative step would start below the range.
+    v = std::ceil(lo / std::fabs(spacing)) * std::fabs(spacing);
+  } else if (spacing == 0) {
+    v = ticksAscending.empty() ? lo : ticksAscending[tick++];
+  } else if (spacing == -1) {
+    v = std::pow(10.0, std::ceil(std::log10(lo)));
+  } else if (spacing == -2) {
+    const double e = std::floor(std::log10(lo));
+    const double m = RoundHalfEven(std::pow(10.0, std::log10(lo) - e));
+    v = std::pow(10.0, e) * (m <= 2 ? 2 : (m <= 5 ? 5 : 10));
+  } else if (spacing == -3) {
+    const double e = std::floor(std::log10(lo));
+    v = std::pow(10.0, e) * RoundHalfEven(std::pow(10.0, std::log10(lo) - e));
+  } else {
+    v = lo;
+  }
+
+  while (v < hi && out.size() < kMaxGridLines) {
+    out.push_back(v);
+    double next;
+    if (linearStep) {
+      next = v + std::fabs(spacing);
+    } else if (spacing == 0) {
+      next = tick < ticksAscending.size() ? ticksAscending[tick++] : hi;
+      if (next < v) next = hi;  // a list that does not ascend ends the grid
+    } else if (spacing == -1) {
+      next = 10 * v;
+    } else if (spacing == -2) {
+      double e, m;
+      Decompose(v, e, m);
+      next = (m < 2 ? 2 : (m < 5 ? 5 : 10)) * std::pow(10.0, e);
+    } else {
+      double e, m;
+      Decompose(v, e, m);
+      next = (m + 1) * std::pow(10.0, e);
+    }
+    // A step that no longer changes the value (huge values, tiny steps)
+    // would repeat the same line; stop instead.
+    if (!(next > v) && !(spacing == 0 && next == v)) break;
+    v = next;
+  }
+  return out;
+}
+
+void DrawGrid(TCanvas& canvas, const TLayerTransforms& tf, const TChartGeometry& g,
+              std::int32_t left, std::int32_t top, const TGridSpec& spec) {
+  if (spec.Style == gsNone) return;
+  const int layer = ClampLayer(spec.Layer);
+  const std::int32_t sx = left - g.LRim, sy = top - g.TRim;
+  auto px = [&](double x) { return ClampToRange<std::int32_t>(tf.MapX(layer, x), -30000, 30000) + sx; };
+  auto py = [&](double y) { return ClampToRange<std::int32_t>(tf.MapY(layer, y), -30000, 30000) + sy; };
+
+  canvas.Pen().SetColor(spec.GridColor);
+  canvas.Brush().SetColor(spec.ChartColor);
+  const bool dotted = spec.Style == gsVertDotLines || spec.Style == gsHorizDotLines ||
+                      spec.Style == gsDotLines;
+  canvas.Pen().SetStyle(dotted ? psDot : psSolid);
+
+  if (spec.Style == gsPoints) {
+    std::size_t n = 0;
+    for (double x : spec.XValues) {
+      const std::int32_t cx = px(x);
+      for (double y : spec.YValues) {
+        if (n++ >= kMaxGridPoints) break;
+        canvas.SetPixel(cx, py(y), spec.GridColor);
+      }
+      if (n >= kMaxGridPoints) break;
+    }
+    return;
+  }
+  const bool vert = spec.Style == gsVertLines || spec.Style == gsVertDotLines ||
+                    spec.Style == gsLines || spec.Style == gsDotLines;
+  const bool horiz = spec.Style == gsHorizLines || spec.Style == gsHorizDotLines ||
+                     spec.Style == gsLines || spec.Style == gsDotLines;
+  if (vert) {
+    const std::int32_t y0 = py(spec.YLow), y1 = py(spec.YHigh);
+    for (double x : spec.XValues) {
+      const std::int32_t cx = px(x);
+      canvas.MoveTo(cx, y0);
+      canvas.LineTo(cx, y1);
+    }
+  }
+  if (horiz) {
+    const std::int32_t x0 = px(spec.XLow), x1 = px(spec.XHigh);
+    for (double y : spec.YValues) {
+      const std::int32_t cy = py(y);
+      canvas.MoveTo(x0, cy);
+      canvas.LineTo(x1, cy);
+    }
+  }
+  canvas.Pen().SetStyle(psSolid);
+}
+
+}  // namespace kvo

@@ -1,0 +1,113 @@
+#include "devari/labeldraw.h"
+
+#include <cmath>
+#include <string_view>
+#include <vector>
+
+#include "platform/numeric.h"
+
+namespace kvo {
+
+namespace {
+
+std::vector<std::string_view> SplitLines(const std::string& text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t lf = text.find('\n', start);
+    std::string_view line(text.data() + start, (lf == std::string::npos ? text.size() : lf) - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    if (lf == std::string::npos) break;
+    start = lf + 1;
+  }
+  return lines;
+}
+
+std::int64_t Pix(std::int32_t v) { return ClampToRange<std::int32_t>(v, -30000, 30000); }
+
+void DrawOne(TCanvas& canvas, const TTextLabelView& lb, const TLayerTransforms& tf,
+             const TChartGeometry& g, std::int32_t left, std::int32_t top) {
+  std::int32_t wx, wy;
+  tf.R2M(lb.Layer, lb.PosX, lb.PosY, wx, wy);
+  const bool worldX = lb.Attach == tlaWorldX || lb.Attach == tlaWorld;
+  const bool worldY = lb.Attach == tlaWorldY || lb.Attach == tlaWorld;
+  const std::int64_t ax = worldX ? Pix(wx) : Pix(Round(lb.PosX));
+  const std::int64_t ay = worldY ? Pix(wy) : Pix(Round(lb.PosY));
+  std::int32_t x = std::int32_t(ax - g.LRim + left);
+  std::int32_t y = std::int32_t(ay - g.TRim + top);
+
+  canvas.Font().SetData(lb.Font);
+  canvas.Pen().SetColor(lb.ColorBorder);
+  canvas.Pen().SetStyle(psSolid);
+  canvas.Brush().SetColor(lb.ColorBkg);
+  canvas.Brush().SetStyle(lb.Transparent ? bsClear : bsSolid);
+
+  const std::vector<std::string_view> lines = SplitLines(lb.Caption);
+  const std::int32_t n = std::int32_t(lines.size());
+  std::int32_t c = 0;
+  for (std::string_view l : lines) c = std::max(c, canvas.TextWidth(l));
+  if (c == 0) c = canvas.TextWidth(lb.Caption);
+  const std::int32_t d = canvas.TextHeight(lb.Caption);
+
+  if (lb.VAlign == taAlignTop) y += d * n;
+  else if (lb.VAlign == taVerticalCenter) y += (d * n) / 2;
+  if (lb.Alignment == taRightJustify) x -= c;
+  else if (lb.Alignment == taCenter) x -= c / 2;
+
+  const TRect box = LabelBox(x, y, c, d, n);
+  switch (lb.Mode) {
+    case tlmPlain:
+    case tlmUnderlined:
+      if (!lb.Transparent) {
+        canvas.Pen().SetColor(lb.ColorBkg);
+        canvas.Rectangle(box);
+      }
+      if (lb.Mode == tlmUnderlined) {
+        canvas.Pen().SetColor(lb.ColorBorder);
+        canvas.MoveTo(x, y);
+        canvas.LineTo(x + c, y);
+      }
+      break;
+    case tlmBoxed: canvas.Rectangle(box); break;
+    case tlmShadowBox:
+      canvas.Pen().SetColor(lb.ColorShadow);
+      canvas.Brush().SetColor(lb.ColorShadow);
+      canvas.Brush().SetStyle(bsSolid);
+      canvas.Rectangle(box.Left + lb.ShadowDx, box.Top + lb.ShadowDy, box.Right + lb.ShadowDx,
+                       box.Bottom + lb.ShadowDy);
+      canvas.Pen().SetColor(lb.ColorBorder);
+      canvas.Brush().SetColor(lb.ColorBkg);
+      canvas.Brush().SetStyle(lb.Transparent ? bsClear : bsSolid);
+      canvas.Rectangle(box);
+      break;
+    default: break;  // modes of later versions: text only
+  }
+  // The box is painted; the text goes on it without a cell fill of its own.
+  canvas.Brush().SetStyle(bsClear);
+  for (std::int32_t k = 0; k < n; ++k) {
+    const std::int32_t lw = canvas.TextWidth(lines[std::size_t(k)]);
+    std::int32_t o = 0;
+    if (n > 1) {
+      if (lb.Alignment == taRightJustify) o = c - lw;
+      else if (lb.Alignment == taCenter) o = (c - lw) / 2;
+    }
+    canvas.TextOut(x + o, y - d * (n - k), lines[std::size_t(k)]);
+  }
+}
+
+}  // namespace
+
+void DrawTextLabelsOn(TCanvas& canvas, std::span<const TTextLabelView> labels,
+                      const bool layerVisible[3], const TLayerTransforms& tf,
+                      const TChartGeometry& g, std::int32_t left, std::int32_t top) {
+  for (std::size_t i = labels.size(); i-- > 0;) {
+    const TTextLabelView& lb = labels[i];
+    if (lb.Mode == tlmFree || !lb.Visible) continue;
+    if (!layerVisible[ClampLayer(lb.Layer)]) continue;
+    if (std::isnan(lb.PosX) || std::isnan(lb.PosY)) continue;
+    DrawOne(canvas, lb, tf, g, left, top);
+  }
+}
+
+}  // namespace kvo

@@ -1,0 +1,134 @@
+// TItemRenderer: draws display-list items on a canvas, one rule per item kind
+// (a switch on the kind), with the canvas state it set last kept so that the
+// canvas changes only on a difference, and consecutive polyline vertices
+// batched into polylines of at most 200 points.
+//
+// Robustness: items come unchecked from applications and data files. An item
+// with a NaN coordinate it uses is not drawn (a NaN polyline vertex leaves a
+// gap: drawing resumes at the next valid vertex); infinite and huge values are
+// saturated and every pixel is held within +-30000; pen widths are limited to
+// 0..255; unknown kinds and coordinate modes draw nothing.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "devari/chartitem.h"
+#include "devari/transform.h"
+#include "platform/canvas.h"
+
+namespace kvo {
+
+class TLongTextArray;
+
+constexpr std::int32_t kMaxPixelCoord = 30000;
+constexpr std::size_t kPolylineBatch = 200;
+
+// Measures a text whose lines are separated by line feeds: returns the
+// number of lines; lineHeight = TextHeight(text) + 1, totalHeight = lineHeight
+// * lines, width = the widest line (the whole text's width if that is 0).
+std::int32_t CalcTextExtents(const std::string& text, TCanvas& canvas, std::int32_t& lineHeight,
+                             std::int32_t& totalHeight, std::int32_t& width);
+
+// Everything an item needs from its chart besides the item itself.
+struct TRenderContext {
+  const TLayerTransforms* Transforms = nullptr;
+  TChartGeometry Geometry;
+  std::int32_t Left = 0, Top = 0;  // canvas position of the data area's top-left pixel
+  bool BW = false;                 // black-and-white rendering
+  // Axis ranges per layer (index 1..2), as stored (a reversed axis has Low > High).
+  double XLow[3] = {0, 0, 0}, XHigh[3] = {0, 1, 1}, YLow[3] = {0, 0, 0}, YHigh[3] = {0, 1, 1};
+  // Face and style of texts; the size comes from each item.
+  std::string TextFontName = kDefaultFontName;
+  TFontStyles TextFontStyle{};
+  bool AvoidDupMarks = false;
+  std::int32_t DupMarkDist = 1;  // 1..3
+  // May replace the text of a text item before it is measured and drawn.
+  std::function<void(std::string& text, std::int32_t index, bool isAnnotation)> OnBeforeRenderText;
+};
+
+class TItemRenderer {
+public:
+  // Kept canvas state (what the renderer set last) and the pen position.
+  TColor FLastPenCol = clBlack;
+  TPenStyle FLastPenStyle = psSolid;
+  TColor FLastBrushCol = clWhite;
+  TColor FLastFontCol = clBlack;
+  std::int32_t FLastLWidth = 1;
+  std::int32_t FLastMoveToX = 0, FLastMoveToY = 0;
+  // Pending polyline vertices.
+  std::array<TPoint, kPolylineBatch> FPPa{};
+  std::int32_t FNumPPa = 0;
+
+  // Starts a drawing pass: pen width lineWidth, pen at (Left, Top), pen,
+  // brush and font colour chartColor, pen solid, text reference top-left, and
+  // (with AvoidDupMarks) an empty occupancy map for the control's size.
+  void BeginPass(TCanvas& canvas, const TRenderContext& ctx, std::int32_t lineWidth,
+                 TColor chartColor);
+
+  // Takes new settings between passes without touching the kept state (pen
+  // position, pending polyline); used for single items drawn outside a pass.
+  void SetContext(const TRenderContext& ctx);
+
+  // Draws one item. longTexts is the long-text table of the item's container;
+  // index and isAnnotation are passed on to OnBeforeRenderText.
+  void DrawItem(TCanvas& canvas, const TrcChartItem& item, const TLongTextArray& longTexts,
+                bool isAnnotation, std::int32_t index);
+
+  // Adds a vertex to the pending polyline (the first one is preceded by the
+  // pen position); a full batch is drawn and the next one starts at its end.
+  void EnterPolyline(std::int32_t x, std::int32_t y, TCanvas& canvas);
+  // Draws and empties the pending polyline; the pen ends on its last point.
+  void FinishPolyLine(TCanvas& canvas);
+
+private:
+  // Canvas-state helpers: change the canvas only when the value differs.
+  void PenColor(TCanvas& c, TColor v);
+  void PenStyle(TCanvas& c, TPenStyle v);
+  void BrushColor(TCanvas& c, TColor v);
+  void FontColor(TCanvas& c, TColor v);
+  void PenBrush(TCanvas& c, const TrcChartItem& it);  // pen pc + style, brush FillColor
+
+  TColor Pc(const TrcChartItem& it) const;
+  TColor Fc(const TrcChartItem& it) const;
+
+  // Coordinate conversion: world through the layer transform plus the origin
+  // shift, screen rounded plus the origin; both clamped to +-30000.
+  std::int32_t WorldX(std::int32_t layer, double x) const;
+  std::int32_t WorldY(std::int32_t layer, double y) const;
+  std::int32_t ScreenX(double x) const;
+  std::int32_t ScreenY(double y) const;
+  // First point (x, y) and second point (x2, y2) by the coordinate mode;
+  // false for an unknown mode.
+  bool MainPoint(const TrcChartItem& it, TPoint& p) const;
+  bool SecPoint(const TrcChartItem& it, TPoint& p) const;
+
+  void DrawLineto(TCanvas& c, const TrcChartItem& it);
+  void DrawRelPix(TCanvas& c, const TrcChartItem& it);
+  void DrawLineRelPixOrig(TCanvas& c, const TrcChartItem& it);
+  void DrawLine(TCanvas& c, const TrcChartItem& it);
+  void DrawRect(TCanvas& c, const TrcChartItem& it);
+  void DrawRectFrame(TCanvas& c, const TrcChartItem& it);
+  void Draw3DBar(TCanvas& c, const TrcChartItem& it);
+  void DrawEllipseArc(TCanvas& c, const TrcChartItem& it);
+  void DrawArrow(TCanvas& c, const TrcChartItem& it);
+  void DrawMark(TCanvas& c, const TrcChartItem& it);
+  void DrawErrorBar(TCanvas& c, const TrcChartItem& it);
+  void DrawText(TCanvas& c, const TrcChartItem& it, const TLongTextArray& longTexts,
+                bool isAnnotation, std::int32_t index);
+  void DrawCursor(TCanvas& c, const TrcChartItem& it);
+  void Pixel(TCanvas& c, TPoint p, TColor col);
+  // Duplicate-mark avoidance: true when the mark is to be drawn (and then
+  // recorded); positions outside the map are always drawn.
+  bool ClaimMark(std::int32_t px, std::int32_t py, std::int32_t markType);
+
+  TRenderContext FCtx;
+  bool FPenPosValid = true;   // false after a NaN position until the next absolute one
+  std::vector<std::int32_t> FPixMap;
+  std::int32_t FPixMapW = 0, FPixMapH = 0;
+};
+
+}  // namespace kvo
