@@ -1,0 +1,40 @@
+// The five standard chart layouts: margins, chart caption placement and, per
+// layer, the placement and caption of the X and Y axis.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "devari/layout.h"
+#include "devari/scaleprops.h"
+
+namespace kvo {
+
+enum TrcLayout : std::uint8_t {
+  rcl_X1Bottom_Y1Left = 0, rcl_X1Bottom_Y2Left, rcl_X1Bottom_Y2Both, rcl_X2Bottom_Y2Left,
+  rcl_X2Both_Y2Both
+};
+constexpr int kNumStdLayouts = 5;
+
+struct TLayoutAxis {
+  std::int32_t CaptionX, CaptionY;
+  TAlignment CaptionAlign;
+  TScaleUnitAnchor CaptionAnchor;
+  std::int32_t ScalePos;
+  bool Visible;
+  std::uint8_t Location;  // TScaleLocationHoriz for X axes, TScaleLocationVert for Y axes
+};
+
+struct TLayoutRow {
+  std::int32_t L, R, T, B;
+  std::int32_t CaptionX, CaptionY;
+  TAlignment CaptionAlign;
+  TCaptionAnchorHoriz AnchorX;
+  TCaptionAnchorVert AnchorY;
+  TLayoutAxis X[2], Y[2];  // index 0 layer 1, 1 layer 2
+};
+
+// The table, indexed by TrcLayout.
+const std::array<TLayoutRow, kNumStdLayouts>& StdLayouts() noexcept;
+
+}  // namespace kvo
