@@ -46,7 +46,7 @@ sleep 0.5  # let the first frames settle
 
 # widget <name> x y w h (global pixels)
 read -r _ _ sx sy sw sh < <(grep '^widget horizontal ' "$work/report.txt")
-read -r _ _ lo0 hi0 ml mr < <(grep '^scale horizontal ' "$work/report.txt")
+read -r _ _ lo0 hi0 ml mr base < <(grep '^scale horizontal ' "$work/report.txt")
 echo "horizontal scale at $sx,$sy size ${sw}x$sh, range $lo0..$hi0, margins $ml $mr"
 
 import -window root "$work/before.png"
@@ -63,7 +63,7 @@ xdotool mousedown 1
 sleep 0.2
 xdotool mousemove $((x0 + 1)) "$y"
 sleep 0.2
-for step in 20 40 60 80 100 $((shift))); do
+for step in 20 40 60 80 100 "$shift"; do
   xdotool mousemove $((x0 + 1 + step)) "$y"
   sleep 0.1
 done
@@ -87,35 +87,42 @@ print(f"range {lo0}..{hi0} -> {lo1}..{hi1}, expected {lo0 - e}..{hi0 - e}")
 sys.exit(0 if ok else 1)
 PY
 
-# The picture of the scale must have moved right by the drag: compare the
-# scale's strip before and after at every candidate offset; the best match
-# must be the drag distance (within a pixel: the pan maps the drag onto
-# width - margins - 1 pixels) and must be a close match.
+# The picture of the scale must have moved right by the drag. The pan may
+# choose another tick step for the new range, so the strip is not simply
+# shifted; but every major tick value of the coarser division is a major tick
+# of the finer one, and each such tick must now sit 'shift' pixels (give or
+# take a pixel: the pan spreads the drag over width - margins pixels, the
+# transform over one pixel less) further right. Major ticks are the columns
+# dark on all six rows below the base line (minor ticks are four rows long).
 convert "$work/before.png" -crop "${sw}x${sh}+${sx}+${sy}" -colorspace gray -depth 8 "gray:$work/before.raw"
 convert "$work/after.png" -crop "${sw}x${sh}+${sx}+${sy}" -colorspace gray -depth 8 "gray:$work/after.raw"
-python3 - "$work/before.raw" "$work/after.raw" "$sw" "$sh" "$shift" "$ml" "$mr" <<'PY'
+python3 - "$work/before.raw" "$work/after.raw" "$sw" "$sh" "$shift" "$ml" "$mr" "$base" <<'PY'
 import sys
 a = open(sys.argv[1], "rb").read()
 b = open(sys.argv[2], "rb").read()
-w, h, shift, ml, mr = map(int, sys.argv[3:8])
+w, h, shift, ml, mr, base = map(int, sys.argv[3:9])
 assert len(a) == w * h and len(b) == w * h, "crop size"
-# Columns well inside the axis, away from labels that enter or leave at the ends.
-x_from, x_to = ml + 40, w - mr - 40 - shift - 10
-def diff(s):
-    total = 0
-    for y in range(h):
-        row = y * w
-        for x in range(x_from, x_to):
-            total += abs(a[row + x] - b[row + x + s])
-    return total / (h * (x_to - x_from))
-candidates = sorted(set([0] + list(range(0, shift + 11, 9)) + list(range(shift - 12, shift + 11))))
-scores = {s: diff(s) for s in candidates}
-best = min(scores, key=scores.get)
-print(f"best offset {best} (mean difference {scores[best]:.2f}), unshifted {scores[0]:.2f}")
-if scores[0] < 1.0:
-    sys.exit("the picture did not change")
-if abs(best - shift) > 1 or scores[best] > 0.25 * scores[0]:
+def majors(img):
+    return [x for x in range(ml, w - mr)
+            if all(img[(base + r) * w + x] < 128 for r in range(1, 7))]
+ta, tb = majors(a), majors(b)
+print(f"major ticks before {ta}\nmajor ticks after  {tb}")
+if len(ta) < 3 or len(tb) < 3:
+    sys.exit("too few major ticks found: the scale was not drawn as expected")
+def moved(src, dst, s):
+    # Ticks of src that stay inside the axis after moving by s, and how many
+    # of them land on a tick of dst.
+    inside = [x for x in src if ml <= x + s < w - mr]
+    hits = [x for x in inside if any(abs(x + s - y) <= 1 for y in dst)]
+    return len(inside), len(hits)
+coarse_first = len(ta) <= len(tb)
+n, hit = moved(ta, tb, shift) if coarse_first else moved(tb, ta, -shift)
+print(f"{hit} of {n} ticks moved by {shift} pixels")
+if n < 2 or hit != n:
     sys.exit("the picture did not move as the drag did")
+n0, hit0 = moved(ta, tb, 0) if coarse_first else moved(tb, ta, 0)
+if n0 and hit0 == n0:
+    sys.exit("the ticks did not move at all")
 PY
 
 # The screenshots are kept in the work folder for a look.
