@@ -39,6 +39,20 @@ void TDataTable::EndUpdate() {
   }
 }
 
+TDataTable::TDataTable(const TDataTable& o)
+    : TObject(), FNCols(o.FNCols), FNRows(o.FNRows), FCells(o.FCells), FColNames(o.FColNames) {}
+
+TDataTable& TDataTable::operator=(const TDataTable& o) {
+  if (this != &o) {
+    FNCols = o.FNCols;
+    FNRows = o.FNRows;
+    FCells = o.FCells;
+    FColNames = o.FColNames;
+    Changed();
+  }
+  return *this;
+}
+
 void TDataTable::Resize(std::int32_t columns, std::int32_t rows) {
   columns = std::max(columns, 0);
   rows = std::max(rows, 0);

@@ -24,6 +24,9 @@ class TDataTable : public TObject {
 public:
   TDataTable() = default;
   TDataTable(std::int32_t columns, std::int32_t rows) { Resize(columns, rows); }
+  // Copies take cells and names, not the OnChange handler; assignment notifies.
+  TDataTable(const TDataTable& o);
+  TDataTable& operator=(const TDataTable& o);
 
   std::int32_t NrOfColumns() const noexcept { return FNCols; }
   std::int32_t NrOfRows() const noexcept { return FNRows; }

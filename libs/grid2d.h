@@ -23,7 +23,19 @@ template <typename T>
 class TGrid2D : public TObject {
 public:
   TGrid2D() = default;
-  TGrid2D(std::int32_t nx, std::int32_t ny) { Store(nx, ny); }
+  // Negative sizes count as 0.
+  TGrid2D(std::int32_t nx, std::int32_t ny) { Store(nx < 0 ? 0 : nx, ny < 0 ? 0 : ny); }
+  // Copies take the cells, not the OnChange handler; assignment notifies.
+  TGrid2D(const TGrid2D& o) : TObject(), FData(o.FData), FNx(o.FNx), FNy(o.FNy) {}
+  TGrid2D& operator=(const TGrid2D& o) {
+    if (this != &o) {
+      FData = o.FData;
+      FNx = o.FNx;
+      FNy = o.FNy;
+      Changed();
+    }
+    return *this;
+  }
 
   std::int32_t NrOfColumns() const noexcept { return FNx; }
   std::int32_t NrOfRows() const noexcept { return FNy; }

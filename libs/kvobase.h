@@ -211,6 +211,14 @@ void SetCanvasFontSizeScaled(TCanvas& canvas, double points);
 // otherwise store it and fire OnChange.
 class TCrossHair : public TObject {
 public:
+  TCrossHair() = default;
+  // Copies take the settings, not the OnChange handler; assignment is Assign.
+  TCrossHair(const TCrossHair& o);
+  TCrossHair& operator=(const TCrossHair& o) {
+    Assign(o);
+    return *this;
+  }
+
   double PosX() const noexcept { return FPosX; }
   double PosY() const noexcept { return FPosY; }
   TColor Color() const noexcept { return FColor; }
@@ -369,6 +377,14 @@ enum TDateForTime : std::uint8_t { dftNever = 0, dftFirstTick = 1, dftDayChange 
 // 24-hour time, date at day changes. Setters notify through OnChange.
 class TDTLabel : public TObject {
 public:
+  TDTLabel() = default;
+  // Copies take the settings, not the OnChange handler; assignment is Assign.
+  TDTLabel(const TDTLabel& o);
+  TDTLabel& operator=(const TDTLabel& o) {
+    Assign(o);
+    return *this;
+  }
+
   TDateOrder DateOrder() const noexcept { return FDateOrder; }
   TDateForTime DateForTime() const noexcept { return FDateForTime; }
   // One character (UTF-8), possibly empty.

@@ -37,6 +37,12 @@ class TColorArray : public TObject {
 public:
   TColorArray() = default;
   explicit TColorArray(std::int32_t size);
+  // Copies take the colours, not the OnChange handler; assignment is CopyFrom.
+  TColorArray(const TColorArray& o) : TObject(), FColors(o.FColors) {}
+  TColorArray& operator=(const TColorArray& o) {
+    CopyFrom(o);
+    return *this;
+  }
 
   std::int32_t NumColors() const noexcept { return std::int32_t(FColors.size()); }
   // New entries are black; existing ones are kept. Negative sizes give 0.

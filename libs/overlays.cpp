@@ -7,6 +7,10 @@ namespace kvo {
 
 // ---- TCrossHair ------------------------------------------------------------
 
+TCrossHair::TCrossHair(const TCrossHair& o)
+    : TObject(), FPosX(o.FPosX), FPosY(o.FPosY), FColor(o.FColor), FLineType(o.FLineType),
+      FLineWid(o.FLineWid), FMode(o.FMode), FLayer(o.FLayer) {}
+
 void TCrossHair::Changed() {
   if (OnChange) OnChange(this);
 }
@@ -196,6 +200,11 @@ std::string FirstChar(const std::string& s) {
   return s.substr(0, n);
 }
 }  // namespace
+
+TDTLabel::TDTLabel(const TDTLabel& o)
+    : TObject(), FDateOrder(o.FDateOrder), FDateForTime(o.FDateForTime),
+      FDateSeparator(o.FDateSeparator), FTimeSeparator(o.FTimeSeparator),
+      FMonthName(o.FMonthName), FTimeFormat(o.FTimeFormat), FYearLength(o.FYearLength) {}
 
 void TDTLabel::Changed() {
   if (OnChange) OnChange(this);

@@ -9,6 +9,8 @@ namespace kvo {
 
 namespace {
 
+constexpr std::int32_t kMaxWidth = 4096;
+
 std::string Printf(const char* fmt, int prec, double v) {
   char buf[512];
   const int n = std::snprintf(buf, sizeof buf, fmt, prec, v);
@@ -69,6 +71,7 @@ std::string NonFinite(double v) {
 }
 
 std::string PadLeft(std::string s, std::int32_t width) {
+  if (width > kMaxWidth) width = kMaxWidth;
   const std::int32_t len = Utf8Length(s);
   if (width > len) s.insert(0, std::size_t(width - len), ' ');
   return s;

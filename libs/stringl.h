@@ -8,7 +8,8 @@
 
 namespace kvo {
 
-// Formats value right-aligned in at least `width` characters (never cut).
+// Formats value right-aligned in at least `width` characters (never cut;
+// widths above 4096 count as 4096).
 // decimals >= 0: fixed point with exactly that many decimals (at most 18).
 // decimals = -1: exponent form: mantissa with up to six decimals, trailing
 //   zeros dropped, "E", sign and at least two exponent digits ("1.25E+03",

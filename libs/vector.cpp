@@ -24,6 +24,14 @@ void TVector::EndUpdate() {
   }
 }
 
+TVector& TVector::operator=(const TVector& o) {
+  if (this != &o) {
+    FData = o.FData;
+    Changed();
+  }
+  return *this;
+}
+
 void TVector::Resize(std::int32_t n) {
   if (n < 0) n = 0;
   if (std::size_t(n) == FData.size()) return;

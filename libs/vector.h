@@ -16,6 +16,9 @@ class TVector : public TObject {
 public:
   TVector() = default;
   explicit TVector(std::int32_t n) { Resize(n); }
+  // Copies take the elements, not the OnChange handler; assignment notifies.
+  TVector(const TVector& o) : TObject(), FData(o.FData) {}
+  TVector& operator=(const TVector& o);
 
   std::int32_t NrOfElem() const noexcept { return std::int32_t(FData.size()); }
   // New size; existing elements are kept, new ones are 0. Negative sizes give 0.

@@ -246,3 +246,37 @@ TEST_F(DataTableTest, NotifiesOncePerCallOrBatch) {
 
 }  // namespace
 }  // namespace kvo
+
+namespace kvo {
+namespace {
+
+TEST(Containers, CopiesTakeDataButNotTheHandler) {
+  int calls = 0;
+  TMatrix m(2, 2);
+  m.SetVal(2, 2, 5);
+  m.OnChange = [&](TObject*) { ++calls; };
+  TMatrix copy(m);
+  EXPECT_FALSE(copy.OnChange);
+  EXPECT_EQ(copy.GetVal(2, 2), 5);
+  copy.SetVal(1, 1, 1);
+  EXPECT_EQ(calls, 0);
+  m = copy;  // assignment notifies the target's own listener
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(m.GetVal(1, 1), 1);
+  TVector v(3);
+  v.OnChange = [&](TObject*) { ++calls; };
+  TVector vc(v);
+  EXPECT_FALSE(vc.OnChange);
+  EXPECT_EQ(vc.NrOfElem(), 3);
+  TDataTable t(1, 1);
+  t.SetElem(1, 1, "x");
+  t.OnChange = [&](TObject*) { ++calls; };
+  TDataTable tc(t);
+  EXPECT_FALSE(tc.OnChange);
+  EXPECT_EQ(tc.GetElemAsString(1, 1), "x");
+  TByteMatrix neg(-3, 4);
+  EXPECT_TRUE(neg.Empty());
+}
+
+}  // namespace
+}  // namespace kvo

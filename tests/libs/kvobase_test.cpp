@@ -161,3 +161,30 @@ TEST(DTLabel, StartValuesSettersReset) {
 
 }  // namespace
 }  // namespace kvo
+
+namespace kvo {
+namespace {
+
+TEST(Overlays, CopiesTakeSettingsButNotTheHandler) {
+  TCrossHair a;
+  a.SetCrossHMode(chSquare);
+  a.OnChange = [](TObject*) {};
+  TCrossHair b(a);
+  EXPECT_EQ(b.Mode(), chSquare);
+  EXPECT_FALSE(b.OnChange);
+  TDTLabel d;
+  d.SetYearLength(ylNone);
+  d.OnChange = [](TObject*) {};
+  TDTLabel e(d);
+  EXPECT_EQ(e.YearLength(), ylNone);
+  EXPECT_FALSE(e.OnChange);
+  int calls = 0;
+  TDTLabel f;
+  f.OnChange = [&](TObject*) { ++calls; };
+  f = d;
+  EXPECT_EQ(calls, 1);
+  EXPECT_TRUE(f.OnChange);  // assignment keeps the target's listener
+}
+
+}  // namespace
+}  // namespace kvo
