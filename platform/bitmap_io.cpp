@@ -271,8 +271,12 @@ bool DecodeJpegInto(const std::vector<std::uint8_t>& b, TJpegState& st) {
     }
   }
   jpeg_finish_decompress(&st.Info);
+  // libjpeg only warns about truncated or corrupt data and fills in grey;
+  // such a picture is damaged, not loaded.
+  const bool damaged = st.Err.Mgr.num_warnings > 0;
   jpeg_destroy_decompress(&st.Info);
-  return true;
+  if (damaged) std::strcpy(st.Err.Message, "truncated or corrupt data");
+  return !damaged;
 }
 
 void DecodeJpeg(const std::vector<std::uint8_t>& b, TBitmap& out) {

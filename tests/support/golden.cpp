@@ -26,12 +26,17 @@ std::string GoldenPath(const std::string& name) {
 }
 
 std::string TempPath(const std::string& file) {
-  static const fs::path dir = [] {
-    fs::path d = fs::temp_directory_path() / ("kvo-test-" + std::to_string(::getpid()));
-    fs::create_directories(d);
-    return d;
-  }();
-  const fs::path p = dir / file;
+  // Removed when the test program ends, unless KVO_KEEP_TEMP is set.
+  struct TTempDir {
+    fs::path Path = fs::temp_directory_path() / ("kvo-test-" + std::to_string(::getpid()));
+    TTempDir() { fs::create_directories(Path); }
+    ~TTempDir() {
+      std::error_code ec;
+      if (!std::getenv("KVO_KEEP_TEMP")) fs::remove_all(Path, ec);
+    }
+  };
+  static const TTempDir dir;
+  const fs::path p = dir.Path / file;
   fs::create_directories(p.parent_path());
   return p.string();
 }
