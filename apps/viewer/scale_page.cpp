@@ -46,6 +46,12 @@ bool Horizontal(const TScale& s) {
 
 // Start values of the two demo scales.
 void Configure(TScale& s, bool horizontal) {
+  // Desktop colours (system colours follow the application palette through
+  // the Qt host), so that the dark theme gives dark scales.
+  s.SetColorBackGnd(clBtnFace);
+  s.SetColorScale(clWindowText);
+  s.Font().SetColor(clWindowText);
+  s.SetColorScheme(cscSystem);
   s.SetMouseAction(mamPan);
   s.SetLogarithmic(false);
   s.SetLabelType(ftNumber);
