@@ -77,9 +77,9 @@ const TBitmap* TBackgroundCache::Get(const std::string& path) {
 namespace {
 
 // Area edge in canvas pixels: NaN bounds give no area at all (checked by the
-// caller), huge ones are held at +-30000 before the origin shift.
+// caller), huge ones are held at +-30000.
 std::int32_t Edge(std::int32_t v, std::int32_t shift) {
-  return ClampToRange<std::int32_t>(v, -30000, 30000) + shift;
+  return std::int32_t(ClampToRange<std::int64_t>(std::int64_t(v) + shift, -30000, 30000));
 }
 
 void PaintArea(TCanvas& canvas, std::int32_t left, std::int32_t top, std::int32_t width,

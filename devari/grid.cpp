@@ -50,11 +50,17 @@ std::vector<double> GridValues(double rangeLow, double rangeHigh, bool log, doub
     v = lo;
   }
 
-  while (v < hi && out.size() < kMaxGridLines) {
+  // Linear steps are counted from the first value, not accumulated, so that
+  // rounding does not creep in a line just below the upper bound.
+  const double step = std::fabs(spacing);
+  const double first = v;
+  const double end = linearStep ? hi - step * 1e-9 : hi;
+  std::size_t k = 0;
+  while (v < end && out.size() < kMaxGridLines) {
     out.push_back(v);
     double next;
     if (linearStep) {
-      next = v + std::fabs(spacing);
+      next = first + double(++k) * step;
     } else if (spacing == 0) {
       next = tick < ticksAscending.size() ? ticksAscending[tick++] : hi;
       if (next < v) next = hi;  // a list that does not ascend ends the grid
