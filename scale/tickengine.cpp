@@ -139,15 +139,20 @@ bool ComputeTimeTicks(const TTickRequest& r, TScaleDivision& out) {
   while (i > 0 && kTimeSteps[std::size_t(i)] > t) --i;
   if (i == 0 || i == 28) return false;
 
+  // A reversed axis is divided as its mirror image (values negated), so the
+  // first-tick and limit rules below only need to hold for ascending ranges.
   const double s = r.Low < r.High ? 1.0 : -1.0;
-  const double major = s * kTimeSteps[std::size_t(i)];
+  const double lo = s * r.Low, hi = s * r.High;
+  const double major = kTimeSteps[std::size_t(i)];
   const double minor = major / kTimeSubs[std::size_t(i)];
-  const std::int64_t count =
-      std::min<std::int64_t>(ClampToInt64(std::floor((r.High - r.Low) / minor)) + 5, kMaxCandidates);
-  const double first = std::floor((r.Low / major) / kDecadeTol) * major;
-  const double lower = r.Low >= 0 ? r.Low * kDecadeTol : r.Low / kDecadeTol;
-  const double upper = r.High > 0 ? r.High / kDecadeTol : r.High * kDecadeTol;
-  auto inside = [&](double v) { return s * v >= s * lower && s * v <= s * upper; };
+  // The first step boundary at or below Low; the small allowance keeps a Low
+  // that lies on a boundary (up to rounding) from starting a step earlier.
+  const double first = std::floor(lo / major + 1e-6) * major;
+  const std::int64_t count = std::min<std::int64_t>(
+      ClampToInt64(std::floor((hi - first) / minor)) + 5, kMaxCandidates);
+  const double lower = lo >= 0 ? lo * kDecadeTol : lo / kDecadeTol;
+  const double upper = hi > 0 ? hi / kDecadeTol : hi * kDecadeTol;
+  auto inside = [&](double v) { return v >= lower && v <= upper; };
 
   out.Labels = r.Labels ? (i <= 9 ? TDivisionLabels::TimeMs : TDivisionLabels::Time)
                         : TDivisionLabels::None;
@@ -157,9 +162,9 @@ bool ComputeTimeTicks(const TTickRequest& r, TScaleDivision& out) {
     for (std::int64_t o = 0; o <= count; ++o) {
       const double v = first + o * minor;
       if (inside(v))
-        out.Ticks.push_back(MakeTick(SnapZero(v, span), TTickKind::Minor, true));
+        out.Ticks.push_back(MakeTick(SnapZero(s * v, span), TTickKind::Minor, true));
       else
-        out.Ticks.push_back(MakeTick(v, TTickKind::SilentLast, false));
+        out.Ticks.push_back(MakeTick(s * v, TTickKind::SilentLast, false));
     }
   }
   const bool listMajors = r.Vertical || !r.ShortTicks;
@@ -168,7 +173,7 @@ bool ComputeTimeTicks(const TTickRequest& r, TScaleDivision& out) {
     const double v = first + o * minor;
     const double q = v / major;
     if (!(std::fabs(q - std::round(q)) < 0.01) || !inside(v)) continue;
-    TTick tk = MakeTick(SnapZero(v, span), TTickKind::Major, listMajors);
+    TTick tk = MakeTick(SnapZero(s * v, span), TTickKind::Major, listMajors);
     tk.Labelled = r.Labels;
     tk.LabelIndex = ++labelIndex;
     out.Ticks.push_back(tk);
