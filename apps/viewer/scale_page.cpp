@@ -227,7 +227,14 @@ QString TScalePage::IdleStatus() const {
 }
 
 void TScalePage::Setup(TScale& s, bool horizontal) {
-  s.OnMouseMove = [this, &s, horizontal](TObject*, TShiftState, std::int32_t x, std::int32_t y) {
+  s.OnMouseMove = [this, &s, horizontal](TObject*, TShiftState shift, std::int32_t x,
+                                           std::int32_t y) {
+    if (ReportOpen())
+      ReportLine(QStringLiteral("move %1 %2 %3 %4")
+                     .arg(QString::fromStdString(s.Name()))
+                     .arg(x)
+                     .arg(y)
+                     .arg(shift.Contains(ssLeft) ? QStringLiteral("left") : QStringLiteral("-")));
     const double v = s.ConvertPixelToScale(horizontal ? x : y);
     Status(tr("%1   value %2   (%3 = %4 px)")
                .arg(NameOf(s), FormatValue(v), horizontal ? QStringLiteral("x") : QStringLiteral("y"))
@@ -237,6 +244,9 @@ void TScalePage::Setup(TScale& s, bool horizontal) {
   s.OnMouseDown = [this, &s](TObject*, TMouseButton, TShiftState, std::int32_t, std::int32_t) {
     const int index = &s == FHoriz ? 0 : 1;
     if (FWhich->currentIndex() != index) FWhich->setCurrentIndex(index);
+  };
+  s.OnMouseUp = [&s](TObject*, TMouseButton, TShiftState, std::int32_t x, std::int32_t y) {
+    ReportLine(QStringLiteral("up %1 %2 %3").arg(QString::fromStdString(s.Name())).arg(x).arg(y));
   };
   s.OnDblClick = [this](TObject*) { ShowProperties(); };
   s.OnZoomPan = [this, &s](TObject*) {

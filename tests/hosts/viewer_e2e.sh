@@ -53,23 +53,31 @@ import -window root "$work/before.png"
 
 # Drag right by 'shift' pixels along the middle of the scale. The scale
 # takes its anchor at the first move with the button held, so the press is
-# followed by a one-pixel move first.
+# followed by a one-pixel move first. After each step the script waits until
+# the viewer reports that the scale saw the move: the X server must not merge
+# the anchor move into a later one.
+await() {  # await <pattern>: until the report has a line matching it
+  for _ in $(seq 1 100); do
+    grep -q -- "$1" "$work/report.txt" && return 0
+    sleep 0.05
+  done
+  echo "viewer did not report: $1"; cat "$work/report.txt"; exit 1
+}
 shift=120
 y=$((sy + sh / 2))
 x0=$((sx + sw / 3))
 xdotool mousemove "$x0" "$y"
-sleep 0.2
+await "^move horizontal $((x0 - sx)) $((y - sy)) -"
 xdotool mousedown 1
-sleep 0.2
 xdotool mousemove $((x0 + 1)) "$y"
-sleep 0.2
+await "^move horizontal $((x0 + 1 - sx)) $((y - sy)) left"
 for step in 20 40 60 80 100 "$shift"; do
   xdotool mousemove $((x0 + 1 + step)) "$y"
-  sleep 0.1
+  await "^move horizontal $((x0 + 1 + step - sx)) $((y - sy)) left"
 done
-sleep 0.2
 xdotool mouseup 1
-sleep 0.5
+await "^up horizontal "
+sleep 0.5  # the repaint reaches the screen
 import -window root "$work/after.png"
 
 # The range must have moved by the pan amount of the drag:
