@@ -214,10 +214,10 @@ void TDataTable::QuartilesOfNumCells(std::int32_t col1, std::int32_t row1, std::
                                      std::int64_t& count) const {
   std::vector<double> v = Gather(col1, row1, col2, row2);
   count = std::int64_t(v.size());
-  // PercentileOf sorts; the later calls reuse the sorted values.
-  q1 = PercentileOf(v, 25);
-  q2 = PercentileOf(v, 50);
-  q3 = PercentileOf(v, 75);
+  std::sort(v.begin(), v.end());  // Gather leaves no NaN
+  q1 = PercentileOfSorted(v, 25);
+  q2 = PercentileOfSorted(v, 50);
+  q3 = PercentileOfSorted(v, 75);
 }
 
 void TDataTable::ExportAsASC(const std::string& fileName, std::int32_t precision) const {

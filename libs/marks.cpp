@@ -98,6 +98,34 @@ std::uint8_t PixelKind(const TMarkSpec& m, std::int32_t dx, std::int32_t dy) {
   return Filled(m.Shape) ? 2 : 0;
 }
 
+// True when row holds brush pixels exactly on c..e (not beyond either end).
+template <typename Row>
+bool SameRun(const Row& row, std::int32_t c, std::int32_t e, std::int32_t n) {
+  if (c > 0 && row[std::size_t(c - 1)] == 2) return false;
+  if (e + 1 < n && row[std::size_t(e + 1)] == 2) return false;
+  for (std::int32_t k = c; k <= e; ++k)
+    if (row[std::size_t(k)] != 2) return false;
+  return true;
+}
+
+using TMask = std::array<std::array<std::uint8_t, 13>, 13>;
+
+// The masks of all marks, built once.
+const std::array<TMask, kNumMarkTypes>& Masks() {
+  static const std::array<TMask, kNumMarkTypes> masks = [] {
+    std::array<TMask, kNumMarkTypes> all{};
+    for (int t = 0; t < kNumMarkTypes; ++t) {
+      const TMarkSpec m = SpecOf(std::uint8_t(t));
+      const std::int32_t h = m.Half, n = 2 * h + 1;
+      for (std::int32_t r = 0; r < n; ++r)
+        for (std::int32_t c = 0; c < n; ++c)
+          all[std::size_t(t)][std::size_t(r)][std::size_t(c)] = PixelKind(m, c - h, r - h);
+    }
+    return all;
+  }();
+  return masks;
+}
+
 }  // namespace
 
 std::string MarkTypeName(std::uint8_t markType) {
@@ -111,30 +139,62 @@ std::string MarkTypeName(std::uint8_t markType) {
 void DrawMarkOnCanvas(TCanvas& canvas, std::uint8_t markType, std::int32_t x, std::int32_t y) {
   if (markType >= kNumMarkTypes) return;
   const TMarkSpec m = SpecOf(markType);
-  const std::int32_t h = m.Half;
+  const std::int32_t h = m.Half, n = 2 * h + 1;
   const bool drawPen = canvas.Pen().Style() != psClear;
   const bool drawBrush = canvas.Brush().Style() != bsClear;
+  // The mask, row by row (at most 13 x 13); a working copy, runs get marked.
+  TMask kind = Masks()[markType];
+
   const TPenData savedPen = canvas.Pen().Data();
   const TPoint savedPos = canvas.PenPos();
   TPenData pen = savedPen;
   pen.Style = psSolid;
   pen.Width = 1;
   canvas.Pen().SetData(pen);
-  for (std::int32_t dy = -h; dy <= h; ++dy) {
-    // Runs of equal kind along the row.
-    std::int32_t dx = -h;
-    while (dx <= h) {
-      const std::uint8_t kind = PixelKind(m, dx, dy);
-      std::int32_t end = dx;
-      while (end + 1 <= h && PixelKind(m, end + 1, dy) == kind) ++end;
-      if (kind == 1 && drawPen) {
-        canvas.MoveTo(x + dx, y + dy);
-        canvas.LineTo(x + end + 1, y + dy);
-      } else if (kind == 2 && drawBrush) {
-        canvas.FillRect(Rect(x + dx, y + dy, x + end + 1, y + dy + 1));
+
+  // Interior: runs per row, equal runs of consecutive rows merged into one rectangle.
+  if (drawBrush) {
+    for (std::int32_t r = 0; r < n; ++r) {
+      for (std::int32_t c = 0; c < n;) {
+        if (kind[r][c] != 2) { ++c; continue; }
+        std::int32_t e = c;
+        while (e + 1 < n && kind[r][e + 1] == 2) ++e;
+        // Extend downwards while the next row holds exactly this run.
+        std::int32_t r2 = r;
+        while (r2 + 1 < n && SameRun(kind[std::size_t(r2 + 1)], c, e, n)) ++r2;
+        canvas.FillRect(Rect(x + c - h, y + r - h, x + e + 1 - h, y + r2 + 1 - h));
+        for (std::int32_t rr = r + 1; rr <= r2; ++rr)
+          for (std::int32_t k = c; k <= e; ++k) kind[rr][k] = 3;  // drawn
+        c = e + 1;
       }
-      dx = end + 1;
     }
+  }
+
+  // Outline: horizontal runs of two or more pixels, then vertical runs of the
+  // pixels left over; every pen pixel is drawn exactly once (XOR-safe).
+  if (drawPen) {
+    std::array<std::array<bool, 13>, 13> done{};
+    for (std::int32_t r = 0; r < n; ++r)
+      for (std::int32_t c = 0; c < n;) {
+        if (kind[r][c] != 1) { ++c; continue; }
+        std::int32_t e = c;
+        while (e + 1 < n && kind[r][e + 1] == 1) ++e;
+        if (e > c) {
+          canvas.MoveTo(x + c - h, y + r - h);
+          canvas.LineTo(x + e + 1 - h, y + r - h);
+          for (std::int32_t k = c; k <= e; ++k) done[r][k] = true;
+        }
+        c = e + 1;
+      }
+    for (std::int32_t c = 0; c < n; ++c)
+      for (std::int32_t r = 0; r < n;) {
+        if (kind[r][c] != 1 || done[r][c]) { ++r; continue; }
+        std::int32_t e = r;
+        while (e + 1 < n && kind[e + 1][c] == 1 && !done[e + 1][c]) ++e;
+        canvas.MoveTo(x + c - h, y + r - h);
+        canvas.LineTo(x + c - h, y + e + 1 - h);
+        r = e + 1;
+      }
   }
   canvas.Pen().SetData(savedPen);
   canvas.SetPenPos(savedPos);

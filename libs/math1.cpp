@@ -197,18 +197,41 @@ std::int32_t IntNeg(double x) noexcept { return ClampToInt(std::floor(x)); }
 std::int32_t Signum(double x) noexcept { return x > 0 ? 1 : (x < 0 ? -1 : 0); }
 std::int32_t Signum(std::int64_t x) noexcept { return x > 0 ? 1 : (x < 0 ? -1 : 0); }
 
+namespace {
+
+// Position h of percentile p in n sorted values; false for NaN p.
+bool PercentilePos(std::size_t n, double p, std::size_t& k, double& f) {
+  if (std::isnan(p)) return false;
+  p = std::clamp(p, 0.0, 100.0);
+  const double h = double(n - 1) * p / 100.0;
+  k = std::min(n - 1, std::size_t(h));
+  f = h - double(k);
+  return true;
+}
+
+}  // namespace
+
 double PercentileOf(std::span<double> values, double p) {
   auto end = std::remove_if(values.begin(), values.end(), [](double v) { return std::isnan(v); });
   const std::size_t n = std::size_t(end - values.begin());
-  if (n == 0) return std::numeric_limits<double>::quiet_NaN();
-  if (std::isnan(p)) return std::numeric_limits<double>::quiet_NaN();
-  p = std::clamp(p, 0.0, 100.0);
-  std::sort(values.begin(), end);
-  const double h = double(n - 1) * p / 100.0;
-  const std::size_t k = std::min(n - 1, std::size_t(h));
-  if (k + 1 >= n) return values[n - 1];
-  const double f = h - double(k);
-  return f == 0 ? values[k] : values[k] + f * (values[k + 1] - values[k]);
+  std::size_t k;
+  double f;
+  if (n == 0 || !PercentilePos(n, p, k, f)) return std::numeric_limits<double>::quiet_NaN();
+  // Selection instead of a full sort: the k-th value, then the smallest above it.
+  std::nth_element(values.begin(), values.begin() + std::ptrdiff_t(k), end);
+  const double lo = values[k];
+  if (f == 0 || k + 1 >= n) return lo;
+  const double hi = *std::min_element(values.begin() + std::ptrdiff_t(k + 1), end);
+  return lo + f * (hi - lo);
+}
+
+double PercentileOfSorted(std::span<const double> sorted, double p) {
+  const std::size_t n = sorted.size();
+  std::size_t k;
+  double f;
+  if (n == 0 || !PercentilePos(n, p, k, f)) return std::numeric_limits<double>::quiet_NaN();
+  if (f == 0 || k + 1 >= n) return sorted[k];
+  return sorted[k] + f * (sorted[k + 1] - sorted[k]);
 }
 
 }  // namespace kvo

@@ -62,8 +62,11 @@ std::int32_t Signum(std::int64_t x) noexcept;
 // Percentile p (in percent, clamped into 0..100) of the values, by linear
 // interpolation between order statistics: with the n values sorted,
 // h = (n - 1) * p / 100, result = v[floor h] + frac(h) * (v[floor h + 1] - v[floor h])
-// (NumPy's default). NaN values are skipped; no values give NaN. The input is
-// reordered.
+// (NumPy's default). NaN values are skipped; no values (or p NaN) give NaN.
+// The input is reordered.
 double PercentileOf(std::span<double> values, double p);
+// The same over values already sorted ascending and free of NaN (several
+// percentiles of one sample without sorting again).
+double PercentileOfSorted(std::span<const double> sorted, double p);
 
 }  // namespace kvo

@@ -176,7 +176,7 @@ TEST(DrawMark, FilledUseBrushOpenLeaveInteriorAndClearToolsHide) {
   EXPECT_TRUE(mf.Records().empty());
 }
 
-TEST(DrawMark, RecordsRunsNotPixels) {
+TEST(DrawMark, RecordsSidesAndOneInterior) {
   TMetafile mf(50, 50);
   mf.Canvas().Pen().SetColor(kPen);
   mf.Canvas().Brush().SetColor(kBrush);
@@ -188,13 +188,12 @@ TEST(DrawMark, RecordsRunsNotPixels) {
       EXPECT_EQ(r.Pen.Color, kPen);
     } else if (r.Op == TMetaOp::FillRect) {
       ++fills;
-      EXPECT_EQ(r.Box.Left, 17);
-      EXPECT_EQ(r.Box.Right, 24);
+      EXPECT_EQ(r.Box, Rect(17, 27, 24, 34));
       EXPECT_EQ(r.Brush.Color, kBrush);
     }
   }
-  EXPECT_EQ(lines, 2 + 7 * 2);  // top and bottom rows, two border pixels on each inner row
-  EXPECT_EQ(fills, 7);
+  EXPECT_EQ(lines, 4);  // the four sides
+  EXPECT_EQ(fills, 1);  // the interior in one rectangle
   EXPECT_EQ(MarkTypeName(21), "filled square 9");
   EXPECT_EQ(MarkTypeName(26), "cross 9");
   EXPECT_EQ(MarkTypeName(5), "filled square 5");

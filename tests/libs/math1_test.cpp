@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -233,6 +234,29 @@ TEST(Percentile, HandComputedValues) {
   std::vector<double> clamp = {1, 2};
   EXPECT_DOUBLE_EQ(PercentileOf(clamp, 250), 2);
   EXPECT_DOUBLE_EQ(PercentileOf(clamp, -5), 1);
+}
+
+}  // namespace
+}  // namespace kvo
+
+namespace kvo {
+namespace {
+
+TEST(Percentile, SelectionAgreesWithSortedFormula) {
+  GRandomSeed(11);
+  for (int n : {1, 2, 3, 10, 101, 1000}) {
+    std::vector<double> v(static_cast<std::size_t>(n));
+    for (auto& x : v) x = std::round(GRandom() * 5);  // many ties
+    std::vector<double> sorted = v;
+    std::sort(sorted.begin(), sorted.end());
+    for (double p : {0.0, 1.0, 10.0, 25.0, 33.3, 50.0, 90.0, 99.9, 100.0}) {
+      std::vector<double> work = v;
+      EXPECT_DOUBLE_EQ(PercentileOf(work, p), PercentileOfSorted(sorted, p)) << n << " " << p;
+    }
+  }
+  std::vector<double> s = {1, 2, 3, 4};
+  EXPECT_TRUE(std::isnan(PercentileOfSorted(s, std::nan(""))));
+  EXPECT_TRUE(std::isnan(PercentileOfSorted({}, 50)));
 }
 
 }  // namespace
