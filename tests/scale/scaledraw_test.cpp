@@ -1,0 +1,265 @@
+// Exact drawing geometry through the recording canvas: base line and tick
+// lines per scale type, foreign-canvas offsets, label and caption placement,
+// date/time messages, events and the printer font rule.
+#include "scale/scale.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/metafile.h"
+#include "platform/vectorcanvas.h"
+#include "tests/support/golden.h"
+
+namespace kvo {
+namespace {
+
+// A transparent helper scale drawing on a recording canvas.
+struct TRecorded {
+  TMetafile Meta{800, 800};
+  TScale Scale;
+  explicit TRecorded(TScaleType type, std::int32_t offX = 0, std::int32_t offY = 0) {
+    Scale.HandleNeeded();
+    Scale.SetSuppressPaint(true);
+    Scale.SetScaleType(type);
+    Scale.SetTransparent(true);
+    Scale.SetIsHelper(true);
+    Scale.UseForeignCanvas(&Meta.Canvas(), offX, offY);
+  }
+  const std::vector<TMetaRecord>& Draw() {
+    Meta.Clear();
+    Scale.ForcePaint();
+    return Meta.Records();
+  }
+  std::vector<TMetaRecord> Of(TMetaOp op) {
+    std::vector<TMetaRecord> out;
+    for (const TMetaRecord& r : Draw())
+      if (r.Op == op) out.push_back(r);
+    return out;
+  }
+  const TMetaRecord* Text(const std::string& s) {
+    for (const TMetaRecord& r : Meta.Records())
+      if (r.Op == TMetaOp::Text && r.Text == s) return &r;
+    return nullptr;
+  }
+  TSize Extent(const std::string& s) {
+    TCanvas& cv = Meta.Canvas();
+    cv.Font().Assign(Scale.Font());
+    return cv.TextExtent(s);
+  }
+};
+
+bool HasLine(const std::vector<TMetaRecord>& recs, TPoint a, TPoint b) {
+  return std::any_of(recs.begin(), recs.end(), [&](const TMetaRecord& r) {
+    return r.Op == TMetaOp::Line && r.Points.size() == 2 && r.Points[0] == a && r.Points[1] == b;
+  });
+}
+
+TEST(ScaleDraw, ForeignCanvasShiftsAHorizontalScaleOnlyVertically) {
+  TRecorded r(stLabelsBelow, 10, 300);
+  const auto& recs = r.Draw();
+  // Base line at row 300 + MarginTop, x coordinates unchanged.
+  EXPECT_TRUE(HasLine(recs, {20, 320}, {379, 320}));
+  EXPECT_TRUE(HasLine(recs, {20, 320}, {20, 327}));    // major tick at 0, 7 down
+  EXPECT_TRUE(HasLine(recs, {56, 320}, {56, 324}));    // minor tick at 10, 4 down
+  EXPECT_TRUE(HasLine(recs, {379, 320}, {379, 327}));  // major tick at 100
+  const TMetaRecord* zero = r.Text("0");
+  ASSERT_NE(zero, nullptr);
+  EXPECT_EQ(zero->Points[0].y, 327);  // labels 7 below the base line
+}
+
+TEST(ScaleDraw, ForeignCanvasShiftsAVerticalScaleOnlyHorizontally) {
+  TRecorded r(stLabelsRight, 10, 300);
+  const auto& recs = r.Draw();
+  EXPECT_TRUE(HasLine(recs, {30, 20}, {30, 379}));
+  EXPECT_TRUE(HasLine(recs, {30, 379}, {36, 379}));  // major tick at 0, 6 right
+  EXPECT_TRUE(HasLine(recs, {30, 343}, {34, 343}));  // minor tick at 10
+  const TMetaRecord* half = r.Text("50");
+  ASSERT_NE(half, nullptr);
+  const std::int32_t h = r.Extent("0").cy;
+  EXPECT_EQ(half->Points[0], (TPoint{30 + 8, 200 - h / 2}));
+}
+
+TEST(ScaleDraw, TickDirectionsOfTheOtherTypes) {
+  TRecorded above(stLabelsAbove);
+  const auto& a = above.Draw();
+  EXPECT_TRUE(HasLine(a, {20, 379}, {20, 372}));  // 7 up from row Height - MarginBottom - 1
+  EXPECT_TRUE(HasLine(a, {56, 379}, {56, 375}));
+  const TSize sz = above.Extent("50");
+  const TMetaRecord* half = above.Text("50");
+  ASSERT_NE(half, nullptr);
+  EXPECT_EQ(half->Points[0], (TPoint{200 - sz.cx / 2, 379 - sz.cy - 7}));
+
+  TRecorded left(stLabelsLeft);
+  const auto& l = left.Draw();
+  EXPECT_TRUE(HasLine(l, {379, 20}, {373, 20}));  // major tick at 100, 6 left
+  EXPECT_TRUE(HasLine(l, {379, 56}, {375, 56}));
+  const TMetaRecord* hundred = left.Text("100");
+  ASSERT_NE(hundred, nullptr);
+  EXPECT_EQ(hundred->Points[0].x, 379 - left.Extent("100").cx - 8);
+}
+
+TEST(ScaleDraw, VerticalLogMinorTicksAreLong) {
+  TRecorded r(stLabelsRight);
+  r.Scale.SetRange(1, 100);
+  r.Scale.SetMinTicks(5);
+  r.Scale.SetLogarithmic(true);
+  const auto& recs = r.Draw();
+  const std::int32_t y3 = r.Scale.ConvertToPixelCoords(3);
+  EXPECT_TRUE(HasLine(recs, {20, y3}, {26, y3}));
+  TRecorded h(stLabelsBelow);
+  h.Scale.SetRange(1, 100);
+  h.Scale.SetMinTicks(5);
+  h.Scale.SetLogarithmic(true);
+  const auto& hr = h.Draw();
+  const std::int32_t x3 = h.Scale.ConvertToPixelCoords(3);
+  EXPECT_TRUE(HasLine(hr, {x3, 20}, {x3, 24}));
+}
+
+TEST(ScaleDraw, LabelsArePulledInsideTheControl) {
+  TRecorded r(stLabelsBelow);
+  r.Scale.SetMarginLeft(0);
+  r.Scale.SetMarginRight(0);
+  r.Draw();
+  const TMetaRecord* zero = r.Text("0");
+  const TMetaRecord* hundred = r.Text("100");
+  ASSERT_NE(zero, nullptr);
+  ASSERT_NE(hundred, nullptr);
+  EXPECT_EQ(zero->Points[0].x, 2);  // starts at x = 2
+  const std::int32_t w = r.Extent("100").cx;
+  EXPECT_EQ(hundred->Points[0].x, 400 - 2 * (w / 2) - 2);  // ends 2 pixels inside
+  EXPECT_EQ(ClampLabelLeft(200, 20, 400), 190);
+  EXPECT_EQ(ClampLabelLeft(5, 20, 400), 2);
+  EXPECT_EQ(ClampLabelLeft(395, 21, 400), 378);
+}
+
+TEST(ScaleDraw, CaptionPlacement) {
+  TRecorded r(stLabelsBelow);
+  r.Scale.SetCaption("Volt");
+  r.Scale.SetCaptionAnchor(uaSclCenter);
+  r.Scale.SetCaptionAlignment(taCenter);
+  r.Draw();
+  const std::int32_t w = r.Extent("Volt").cx;
+  const TMetaRecord* c = r.Text("Volt");
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->Points[0], (TPoint{200 + 4 - w / 2, 20 + 4}));
+  r.Scale.SetCaptionAnchor(uaSclBotRgt);
+  r.Scale.SetCaptionAlignment(taRightJustify);
+  r.Scale.SetCaptionPosX(-3);
+  r.Draw();
+  EXPECT_EQ(r.Text("Volt")->Points[0].x, 380 - 3 - w);
+
+  TRecorded v(stLabelsLeft, 7, 0);
+  v.Scale.SetCaption("Volt");
+  v.Scale.SetCaptionAlignment(taLeftJustify);
+  v.Scale.SetCaptionPosX(-30);
+  v.Scale.SetCaptionPosY(-16);
+  v.Draw();
+  EXPECT_EQ(v.Text("Volt")->Points[0], (TPoint{7 + 379 - 30, 20 - 16}));
+}
+
+TEST(ScaleDraw, OpaqueScaleIsCopiedToTheForeignCanvasAtItsOffset) {
+  TRecorded r(stLabelsBelow, 10, 300);
+  r.Scale.SetTransparent(false);
+  const auto bitmaps = r.Of(TMetaOp::DrawBitmap);
+  ASSERT_EQ(bitmaps.size(), 1u);
+  EXPECT_EQ(bitmaps[0].Box, (TRect{10, 300, 410, 700}));
+  EXPECT_EQ(r.Of(TMetaOp::Line).size(), 0u);
+  // The bitmap holds the background and, in it, the base line at MarginTop.
+  const TBitmap& img = *bitmaps[0].Image;
+  EXPECT_EQ(img.ScanLine(100)[100].R, GetRValue(ColorToRGB(clBtnFace)));
+  EXPECT_EQ(img.ScanLine(20)[100].R, 0);
+}
+
+TEST(ScaleDraw, EventsAndLabelReplacement) {
+  TRecorded r(stLabelsBelow);
+  std::vector<std::string> order;
+  std::vector<TPoint> tickPixels;
+  r.Scale.OnBeforeScaleRendered = [&](TObject*, TCanvas&) { order.push_back("before"); };
+  r.Scale.OnAfterScaleRendered = [&](TObject*, TCanvas&) { order.push_back("after"); };
+  r.Scale.OnScaleTickDrawn = [&](TObject* s, TCanvas&, TScaleType t, double, std::int32_t x,
+                                 std::int32_t y) {
+    EXPECT_EQ(s, &r.Scale);
+    EXPECT_EQ(t, stLabelsBelow);
+    tickPixels.push_back({x, y});
+  };
+  r.Scale.OnBeforeTickLabel = [&](TObject*, TScaleType, double v, std::string& text) {
+    if (v == 50) text = "fifty";
+  };
+  r.Draw();
+  EXPECT_EQ(order, (std::vector<std::string>{"before", "after"}));
+  ASSERT_EQ(tickPixels.size(), 14u);  // 11 minor, 3 major
+  EXPECT_EQ(tickPixels.front(), (TPoint{20, 20}));
+  EXPECT_NE(r.Text("fifty"), nullptr);
+  EXPECT_EQ(r.Text("50"), nullptr);
+}
+
+TEST(ScaleDraw, TimeCandidatesOutsideTheRangeRaiseEventsAtTheLastTick) {
+  TRecorded r(stLabelsBelow);
+  r.Scale.SetLabelType(ftTime);
+  r.Scale.SetRange(0, 7200);
+  std::vector<TPoint> pixels;
+  r.Scale.OnScaleTickDrawn = [&](TObject*, TCanvas&, TScaleType, double, std::int32_t x,
+                                 std::int32_t y) { pixels.push_back({x, y}); };
+  r.Draw();
+  ASSERT_EQ(pixels.size(), 35u);  // 30 minor candidates, 5 majors
+  EXPECT_EQ(pixels[25], (TPoint{379, 20}));  // past the range: the last minor drawn
+  EXPECT_NE(r.Text(" 00:30:00"), nullptr);
+}
+
+TEST(ScaleDraw, DateTimeMessages) {
+  TRecorded h(stLabelsBelow);
+  h.Scale.SetLabelType(ftDateTime);
+  h.Scale.SetRange(-700000, 0);
+  h.Draw();
+  const TMetaRecord* msg = h.Text("invalid DateTime scale");
+  ASSERT_NE(msg, nullptr);
+  const std::int32_t xm = h.Scale.ConvertToPixelCoords(-350000);
+  EXPECT_EQ(msg->Points[0], (TPoint{xm - h.Extent("invalid DateTime scale").cx / 2, 20 + 7}));
+  EXPECT_TRUE(h.Of(TMetaOp::Line).size() == 1u);  // the base line only
+
+  TRecorded v(stLabelsRight);
+  v.Scale.SetLabelType(ftDateTime);
+  v.Scale.SetRange(0, 10.0 / 86400 / 1000);  // far below a hundredth per tick
+  v.Draw();
+  const std::int32_t H = v.Extent("T").cy;
+  const std::int32_t ym = v.Scale.ConvertToPixelCoords(5.0 / 86400 / 1000);
+  const char* words[] = {"DateTime", "range is", "below 1", "second"};
+  for (int i = 0; i < 4; ++i) {
+    const TMetaRecord* w = v.Text(words[i]);
+    ASSERT_NE(w, nullptr) << words[i];
+    EXPECT_EQ(w->Points[0], (TPoint{22, ym + (i - 1) * H}));
+  }
+}
+
+TEST(ScaleDraw, DateLinesSitOneTextLineFurtherOut) {
+  TRecorded r(stLabelsBelow);
+  r.Scale.SetLabelType(ftDateTime);
+  r.Scale.SetRange(45356, 45357);
+  r.Draw();
+  const TMetaRecord* date = r.Text("05-Mar-2024");
+  const TMetaRecord* time = r.Text("08:00");
+  ASSERT_NE(date, nullptr);
+  ASSERT_NE(time, nullptr);
+  const std::int32_t h = r.Extent("05-Mar-2024").cy;
+  EXPECT_EQ(date->Points[0].y, 20 + h + 7);
+  EXPECT_EQ(time->Points[0].y, 20 + 7);
+}
+
+TEST(ScaleDraw, PrinterCanvasKeepsThePointSize) {
+  TVectorFile pdf(test::TempPath("scale-print.pdf"), TVectorFormat::Pdf, 2000, 2000, 300);
+  pdf.MarkAsPrinter();
+  TScale s;
+  s.HandleNeeded();
+  s.SetTransparent(true);
+  s.SetIsHelper(true);
+  s.UseForeignCanvas(&pdf.Canvas(), 0, 0);
+  s.ForcePaint();
+  EXPECT_EQ(pdf.Canvas().Font().PixelsPerInch(), 300);
+  EXPECT_EQ(pdf.Canvas().Font().Size(), s.Font().Size());
+}
+
+}  // namespace
+}  // namespace kvo
