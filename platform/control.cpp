@@ -45,7 +45,14 @@ TCustomControl::TCustomControl(TComponent* owner) : TComponent(owner) {
   FFont.OnChange = [this](TObject*) { FontChanged(); };
 }
 
-TCustomControl::~TCustomControl() { FFont.OnChange = nullptr; }
+TCustomControl::~TCustomControl() {
+  FFont.OnChange = nullptr;
+  if (FHostWindow) {
+    THostWindow* w = FHostWindow;
+    FHostWindow = nullptr;
+    w->ControlDestroyed();
+  }
+}
 
 void TCustomControl::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
                                std::int32_t height) {

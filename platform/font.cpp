@@ -1,5 +1,7 @@
 #include <cmath>
+#include <map>
 #include <memory>
+#include <tuple>
 
 #include "platform/font_p.h"
 #include "platform/raster_ops_p.h"
@@ -52,15 +54,35 @@ cairo_font_options_t* PinnedOptions() {
   return opts;
 }
 
+// One face per (name, slant, weight), created once and kept: looking faces
+// up through fontconfig on every text call is slow.
+cairo_font_face_t* Face(const std::string& name, bool italic, bool bold) {
+  struct TFaces {
+    std::map<std::tuple<std::string, bool, bool>, cairo_font_face_t*> Map;
+    ~TFaces() {
+      for (auto& [key, face] : Map) cairo_font_face_destroy(face);
+    }
+  };
+  static TFaces faces;
+  const auto key = std::make_tuple(name, italic, bold);
+  if (const auto it = faces.Map.find(key); it != faces.Map.end()) return it->second;
+  cairo_font_face_t* f = cairo_toy_font_face_create(
+      name.c_str(), italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+      bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+  if (faces.Map.size() > 256) {
+    // Many distinct names: keep the table bounded.
+    for (auto& [k, face] : faces.Map) cairo_font_face_destroy(face);
+    faces.Map.clear();
+  }
+  faces.Map.emplace(key, f);
+  return f;
+}
+
 }  // namespace
 
 void SelectFont(cairo_t* cr, const TFontData& font) {
   const std::string name = SanitizeUtf8(font.Name.empty() ? kDefaultFontName : font.Name);
-  cairo_select_font_face(cr, name.c_str(),
-                         font.Style.Contains(fsItalic) ? CAIRO_FONT_SLANT_ITALIC
-                                                       : CAIRO_FONT_SLANT_NORMAL,
-                         font.Style.Contains(fsBold) ? CAIRO_FONT_WEIGHT_BOLD
-                                                     : CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_face(cr, Face(name, font.Style.Contains(fsItalic), font.Style.Contains(fsBold)));
   cairo_set_font_size(cr, font.PixelHeight());
   cairo_set_font_options(cr, PinnedOptions());
 }
@@ -99,3 +121,19 @@ TSize MeasureText(std::string_view utf8, const TFontData& font) {
 }
 
 }  // namespace kvo::detail
+
+// Fontconfig keeps its pattern caches until the process ends (cairo's toy
+// font faces hold them); they are not leaks of ours. Sanitizer builds tell
+// LeakSanitizer so, here where fontconfig is first used.
+#if defined(__SANITIZE_ADDRESS__)
+#define KVO_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KVO_ASAN 1
+#endif
+#endif
+#ifdef KVO_ASAN
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
+#endif

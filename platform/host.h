@@ -28,6 +28,8 @@ public:
   virtual void Invalidate() = 0;
   virtual void SetCursor(TCursor c) = 0;
   virtual void CaptureMouse(bool on) { (void)on; }
+  // The control is being destroyed; the window must not touch it any more.
+  virtual void ControlDestroyed() {}
 };
 
 // Colours of the host's visual style, used where a control's StyleElements ask.
