@@ -50,6 +50,20 @@ TColor PredefinedColor(std::int32_t index) noexcept {
   return PredefinedColors()[std::size_t(i)];
 }
 
+namespace {
+constexpr TColor kSpectrum[] = {RGBColor(0, 0, 128), RGBColor(0, 0, 255), RGBColor(0, 255, 255),
+                                RGBColor(0, 192, 0), RGBColor(255, 255, 0), RGBColor(255, 0, 0)};
+}  // namespace
+
+TColorArray::TColorArray() : FColors(std::size_t(kDefaultColorCount), clBlack) {
+  FillByInterpolation(cipLinear, kSpectrum);
+}
+
+void TColorArray::FillDefault() {
+  FColors.assign(std::size_t(kDefaultColorCount), clBlack);
+  FillByInterpolation(cipLinear, kSpectrum);
+}
+
 TColorArray::TColorArray(std::int32_t size) {
   if (size > 0) FColors.assign(std::size_t(size), clBlack);
 }

@@ -31,11 +31,17 @@ enum TColorInterpolation : std::uint8_t {
   cipSteps = 1,   // equal bands, each in one anchor colour
 };
 
-// A 1-based table of colours (entries 1..NumColors). Starts empty. Every
-// change fires OnChange (once per call).
+// Number of entries and anchors of the standard spectrum (FillDefault).
+inline constexpr std::int32_t kDefaultColorCount = 256;
+
+// A 1-based table of colours (entries 1..NumColors). Every change fires
+// OnChange (once per call).
 class TColorArray : public TObject {
 public:
-  TColorArray() = default;
+  // The standard spectrum: 256 entries from dark blue through blue, cyan,
+  // green and yellow to red (FillDefault).
+  TColorArray();
+  // `size` black entries; TColorArray(0) is an empty table.
   explicit TColorArray(std::int32_t size);
   // Copies take the colours, not the OnChange handler; assignment is CopyFrom.
   TColorArray(const TColorArray& o) : TObject(), FColors(o.FColors) {}
@@ -58,6 +64,8 @@ public:
   void FillByInterpolation(TColorInterpolation mode, std::initializer_list<TColor> anchors) {
     FillByInterpolation(mode, std::span<const TColor>(anchors.begin(), anchors.size()));
   }
+  // Replaces the table by the standard spectrum (kDefaultColorCount entries).
+  void FillDefault();
   // Same size and entries as src.
   void CopyFrom(const TColorArray& src);
   // Index (1-based) of the entry nearest to c in RGB space; of equally near

@@ -16,8 +16,8 @@ namespace kvo {
 // possible (of equally close steps the larger wins). first is the first tick
 // at or past low in the direction of high; step carries the direction (negative
 // when high < low); nMinor is the number of minor intervals per step (5 for
-// mantissa 1 and 5, 4 for mantissa 2). Ticks closer to zero than 1e-9 steps
-// are exactly 0. numTicks <= 0, an empty range (low == high) or non-finite
+// mantissa 1 and 5, 4 for mantissa 2). A first tick within 1e-9 steps of
+// zero is exactly 0 (never -0). numTicks <= 0, an empty range (low == high) or non-finite
 // input give step 0, first = low and nMinor 1: no ticks.
 void CalcScalePars(std::int32_t numTicks, double low, double high, double& first, double& step,
                    std::uint16_t& nMinor);

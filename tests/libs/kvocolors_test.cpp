@@ -33,7 +33,7 @@ TEST(Colors, PredefinedColorsAreDistinct) {
 }
 
 TEST(ColorArray, AccessClampsAndNotifies) {
-  TColorArray ca;
+  TColorArray ca(0);
   EXPECT_EQ(ca.NumColors(), 0);
   EXPECT_EQ(ca.GetColorElem(0), clBlack);  // empty table
   EXPECT_EQ(ca.ColorToIndex(clRed), 0);
@@ -77,6 +77,22 @@ TEST(ColorArray, FillByInterpolationHitsAnchors) {
   EXPECT_EQ(single.GetColorElem(1), clRed);
 }
 
+TEST(ColorArray, DefaultIsTheSpectrum) {
+  TColorArray ca;
+  ASSERT_EQ(ca.NumColors(), kDefaultColorCount);
+  EXPECT_EQ(ca.GetColorElem(1), RGBColor(0, 0, 128));
+  EXPECT_EQ(ca.GetColorElem(kDefaultColorCount), clRed);
+  // Blue end, then cyan, green, yellow in order along the table.
+  EXPECT_LT(ca.ColorToIndex(clAqua), ca.ColorToIndex(RGBColor(0, 192, 0)));
+  EXPECT_LT(ca.ColorToIndex(RGBColor(0, 192, 0)), ca.ColorToIndex(clYellow));
+  ca.SetSize(3);
+  int calls = 0;
+  ca.OnChange = [&](TObject*) { ++calls; };
+  ca.FillDefault();
+  EXPECT_EQ(ca.NumColors(), kDefaultColorCount);
+  EXPECT_EQ(calls, 1);
+}
+
 TEST(ColorArray, ColorToIndexPicksNearest) {
   TColorArray ca(4);
   ca.SetColorElem(1, RGBColor(0, 0, 0));
@@ -88,7 +104,7 @@ TEST(ColorArray, ColorToIndexPicksNearest) {
   EXPECT_EQ(ca.ColorToIndex(RGBColor(160, 0, 0)), 3);
   EXPECT_EQ(ca.ColorToIndex(RGBColor(255, 0, 0)), 3);   // first of equally near
   EXPECT_EQ(ca.ColorToIndex(RGBColor(10, 40, 0)), 1);
-  TColorArray copy;
+  TColorArray copy(0);
   int calls = 0;
   copy.OnChange = [&](TObject*) { ++calls; };
   copy.CopyFrom(ca);
