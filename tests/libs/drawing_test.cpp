@@ -140,12 +140,20 @@ TEST(DrawMark, AllSymbolsCentredSymmetricAndDistinct) {
     EXPECT_EQ(minY + maxY, 2 * kC) << "centred vertically";
     // Mirror symmetry: left-right for every symbol but the left/right
     // triangles, which are symmetric top-bottom instead.
+    // Non-triangles are symmetric both ways (and under a quarter turn).
     const int shape = m >= 4 ? (m - 4) % 16 : -1;
-    const bool sideways = shape >= 12;
+    const bool sideways = shape >= 12, upright = shape >= 8 && shape < 12;
     for (int y = 0; y < kBox; ++y)
       for (int x = 0; x < kBox; ++x) {
-        if (sideways) ASSERT_EQ(mask[y][x], mask[2 * kC - y][x]) << x << "," << y;
-        else ASSERT_EQ(mask[y][x], mask[y][2 * kC - x]) << x << "," << y;
+        if (!sideways) {
+          ASSERT_EQ(mask[y][x], mask[y][2 * kC - x]) << x << "," << y;
+        }
+        if (!upright) {
+          ASSERT_EQ(mask[y][x], mask[2 * kC - y][x]) << x << "," << y;
+        }
+        if (!sideways && !upright) {
+          ASSERT_EQ(mask[y][x], mask[x][y]) << x << "," << y;
+        }
       }
     EXPECT_TRUE(seen.insert(mask).second) << "same picture as an earlier mark";
   }
