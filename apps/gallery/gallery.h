@@ -24,6 +24,7 @@ struct Page {
 // (pages.cpp) calls them in gallery order.
 void AddCanvasPages(std::vector<Page>& pages);
 void AddLibsPages(std::vector<Page>& pages);
+void AddScalePages(std::vector<Page>& pages);
 std::vector<Page> AllPages();
 
 }  // namespace kvo::gallery

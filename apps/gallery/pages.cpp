@@ -6,6 +6,7 @@ std::vector<Page> AllPages() {
   std::vector<Page> pages;
   AddCanvasPages(pages);
   AddLibsPages(pages);
+  AddScalePages(pages);
   return pages;
 }
 
