@@ -27,10 +27,11 @@ THost* gHost = nullptr;
 class TPdfPrintJob final : public TPrintJob {
 public:
   explicit TPdfPrintJob(const std::string& path)
-      : FFile(std::make_unique<TVectorFile>(path, TVectorFormat::Pdf, 2480, 3508, 300)) {
+      : FPath(path), FFile(std::make_unique<TVectorFile>(path, TVectorFormat::Pdf, 2480, 3508, 300)) {
     FFile->MarkAsPrinter();
   }
-  TCanvas& Canvas() override { return FFile->Canvas(); }
+  // After Abort the canvas draws nowhere.
+  TCanvas& Canvas() override { return FFile ? FFile->Canvas() : FDead; }
   TSize PageSize() const override { return {2480, 3508}; }
   void NewPage() override {
     if (FFile) FFile->NewPage();
@@ -38,12 +39,22 @@ public:
   void EndDoc() override {
     if (FFile) FFile->Finish();
   }
+  // An aborted job leaves no half-written document behind.
   void Abort() override {
-    if (FFile) FFile->Finish();
+    if (!FFile) return;
+    try {
+      FFile->Finish();
+    } catch (const EPlatformError&) {
+    }
+    FFile.reset();
+    std::error_code ec;
+    std::filesystem::remove(FPath, ec);
   }
 
 private:
+  std::string FPath;
   std::unique_ptr<TVectorFile> FFile;
+  TCanvas FDead;
 };
 
 }  // namespace

@@ -200,9 +200,10 @@ void TRasterDevice::Segment(TPoint a, TPoint b, TRGB32 px, TPenMode mode, TDash*
   }
   if (dash) dash->Skip(ia);
   const std::int64_t twoMaj = 2 * amaj, twoMin = 2 * amin;
-  const std::int64_t num = twoMin * ia + amaj;
-  std::int64_t minor = n0 + smin * (num / twoMaj);
-  std::int64_t r = num % twoMaj;
+  // 2*amin*ia can pass 2^63 for lines between far-away points.
+  const __int128 num = static_cast<__int128>(twoMin) * ia + amaj;
+  std::int64_t minor = n0 + smin * static_cast<std::int64_t>(num / twoMaj);
+  std::int64_t r = static_cast<std::int64_t>(num % twoMaj);
   std::int64_t major = m0 + smaj * ia;
   for (std::int64_t i = ia; i < ib; ++i) {
     const bool on = !dash || dash->On();

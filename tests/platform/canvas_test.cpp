@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -173,6 +174,29 @@ TEST(RasterCanvas, ClippedAndFarAwayLines) {
   d.Canvas().LineTo(100000, 100000);
   for (int i = 0; i < 40; ++i) EXPECT_EQ(At(d, i, i), clBlack) << i;
   EXPECT_EQ(CountColor(d, clBlack), 40);
+  // Steep and shallow lines between points near the int32 limits: the drawn
+  // pixels lie on the exact line.
+  const TPoint ends[][2] = {{{-1999999980, -1499999980}, {2000000020, 1500000020}},
+                            {{25, -2147483647}, {26, 2147483647}},
+                            {{-2147483647, 30}, {2147483647, 10}}};
+  for (const auto& e : ends) {
+    TBitmap f = White(50, 40);
+    f.Canvas().MoveTo(e[0].x, e[0].y);
+    f.Canvas().LineTo(e[1].x, e[1].y);
+    const long double dx = (long double)e[1].x - e[0].x, dy = (long double)e[1].y - e[0].y;
+    int drawn = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 50; ++x) {
+        if (At(f, x, y) != clBlack) continue;
+        ++drawn;
+        // Distance along the minor axis to the exact line at most half a pixel.
+        const long double dist = std::fabs(std::fabs(dx) >= std::fabs(dy)
+                                               ? e[0].y + dy * ((long double)x - e[0].x) / dx - y
+                                               : e[0].x + dx * ((long double)y - e[0].y) / dy - x);
+        EXPECT_LE(dist, 0.5000001L) << x << "," << y;
+      }
+    EXPECT_GT(drawn, 0);
+  }
   // Clip rectangle.
   TBitmap e = White(50, 40);
   e.Canvas().SetClipRect({10, 0, 20, 40});

@@ -224,6 +224,15 @@ TEST(HeadlessHost, RecordsMessagesCursorsClipboardAndPrints) {
   std::string head(5, '\0');
   pdf.read(head.data(), 5);
   EXPECT_EQ(head, "%PDF-");
+  host.PrintFile = test::TempPath("aborted.pdf");
+  {
+    auto job = Host().BeginPrint("doc");
+    ASSERT_TRUE(job);
+    job->Canvas().Rectangle(1, 1, 5, 5);
+    job->Abort();
+    job->Canvas().Rectangle(1, 1, 5, 5);  // harmless after the abort
+  }
+  EXPECT_FALSE(std::filesystem::exists(host.PrintFile));
   SetHost(nullptr);
   EXPECT_EQ(&Host(), &HeadlessHost());
 }
