@@ -261,3 +261,24 @@ TEST(Percentile, SelectionAgreesWithSortedFormula) {
 
 }  // namespace
 }  // namespace kvo
+
+namespace kvo {
+namespace {
+
+TEST(CalcScalePars, RandomSweepKeepsTheContract) {
+  GRandomSeed(2026);
+  for (int i = 0; i < 3000; ++i) {
+    const double mag = std::pow(10.0, std::floor(URandom() * 40 - 20));
+    const double a = (URandom() * 2 - 1) * mag * 10, b = a + (URandom() * 2 - 1) * mag;
+    if (a == b) continue;
+    const int n = 2 + int(URandom() * 19);
+    CheckScale(n, a, b);
+    if (HasFailure()) {
+      ADD_FAILURE() << "case " << i;
+      break;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kvo
