@@ -60,10 +60,12 @@ TMainWindow::TMainWindow(const TViewerOptions& options, QWidget* parent) : QMain
   setWindowTitle(QStringLiteral("Kvo Viewer"));
   FTabs = new QTabWidget(this);
   FTabs->setDocumentMode(true);
+  FTabs->setObjectName(QStringLiteral("pages"));
   setCentralWidget(FTabs);
 
   FStatus = new QLabel(this);
   FStatus->setMinimumWidth(420);
+  FStatus->setObjectName(QStringLiteral("status"));
   statusBar()->addWidget(FStatus, 1);
 
   for (TViewerPage* page : CreatePages(FTabs)) AddPage(page);

@@ -25,11 +25,12 @@ public:
 
   TViewerPage* CurrentPage() const;
   void SetDarkTheme(bool on);
+  // Edit > Copy Image: the current page's control picture to the clipboard.
+  void CopyImage();
 
 private:
   void AddPage(TViewerPage* page);
   void BuildMenus();
-  void CopyImage();
   void ExportImage();
   void Print();
   void About();

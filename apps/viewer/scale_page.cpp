@@ -153,6 +153,16 @@ TScalePage::TScalePage(QWidget* parent) : TViewerPage(parent) {
     e->setValidator(v);
   }
   FCaption = new QLineEdit;
+  // Names for tests and accessibility tools.
+  FWhich->setObjectName(QStringLiteral("which"));
+  FMouse->setObjectName(QStringLiteral("mouseAction"));
+  FLabels->setObjectName(QStringLiteral("labels"));
+  decimals->setObjectName(QStringLiteral("decimals"));
+  FLog->setObjectName(QStringLiteral("logarithmic"));
+  FShortTicks->setObjectName(QStringLiteral("shortTicks"));
+  FLow->setObjectName(QStringLiteral("rangeLow"));
+  FHigh->setObjectName(QStringLiteral("rangeHigh"));
+  FCaption->setObjectName(QStringLiteral("caption"));
 
   auto* form = new QFormLayout;
   form->setLabelAlignment(Qt::AlignRight);

@@ -1,0 +1,118 @@
+// The viewer's window and scale page driven offscreen: the panel, the status
+// line, copying and the dark theme act on the hosted scales.
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QTest>
+
+#include "apps/viewer/main_window.h"
+#include "hosts/qt/control_widget.h"
+#include "scale/scale.h"
+#include "tests/hosts/qt_fixture.h"
+
+namespace kvo::test {
+namespace {
+
+class ViewerTest : public QtHostTest {
+protected:
+  void SetUp() override {
+    QtHostTest::SetUp();
+    FBefore = QApplication::palette();
+    viewer::TViewerOptions options;
+    options.Tab = QStringLiteral("Scale");
+    FWindow = std::make_unique<viewer::TMainWindow>(options);
+    FWindow->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
+    // TControlWidget has no meta object of its own: find it by C++ type.
+    for (QWidget* child : FWindow->findChildren<QWidget*>())
+      if (auto* w = dynamic_cast<qt::TControlWidget*>(child))
+        if (w->Control() && w->Control()->Name() == "horizontal") FHoriz = w;
+    ASSERT_NE(FHoriz, nullptr);
+  }
+  void TearDown() override {
+    FWindow.reset();
+    QApplication::setPalette(FBefore);
+    QtHostTest::TearDown();
+  }
+  TScale& Scale() const { return *static_cast<TScale*>(FHoriz->Control()); }
+  QString StatusText() const { return FWindow->findChild<QLabel*>("status")->text(); }
+
+  QPalette FBefore;
+  std::unique_ptr<viewer::TMainWindow> FWindow;
+  qt::TControlWidget* FHoriz = nullptr;
+};
+
+TEST_F(ViewerTest, OpensOnTheScalePageWithItsScalesHosted) {
+  auto* tabs = FWindow->findChild<QTabWidget*>("pages");
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(tabs->tabText(tabs->currentIndex()), QStringLiteral("Scale"));
+  EXPECT_EQ(Scale().Width(), FHoriz->width());
+  EXPECT_EQ(Presented(*FHoriz).size(), FHoriz->size() * FHoriz->devicePixelRatioF());
+  EXPECT_EQ(StatusText(), QStringLiteral("Horizontal scale: range 0 to 100"));
+}
+
+TEST_F(ViewerTest, StatusLineShowsTheValueUnderTheMouse) {
+  // The pixel of the value 50 on the horizontal scale.
+  const int x = Scale().ConvertToPixelCoords(50);
+  QTest::mouseMove(FHoriz, QPoint(x, 40));
+  const QString text = StatusText();
+  const qsizetype at = text.indexOf(QStringLiteral("value "));
+  ASSERT_GE(at, 0) << text.toStdString();
+  bool ok = false;
+  const double v = text.mid(at + 6).section(QLatin1Char(' '), 0, 0).toDouble(&ok);
+  ASSERT_TRUE(ok) << text.toStdString();
+  // Within half a pixel of 50 (and the six digits shown).
+  EXPECT_NEAR(v, 50.0, 0.5 / Scale().Transf_k() + 1e-3) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("x = %1 px").arg(x))) << text.toStdString();
+}
+
+TEST_F(ViewerTest, PanelEditsAndDragsStayInStep) {
+  auto* low = FWindow->findChild<QLineEdit*>("rangeLow");
+  auto* high = FWindow->findChild<QLineEdit*>("rangeHigh");
+  ASSERT_NE(low, nullptr);
+  low->setText(QStringLiteral("-50"));
+  emit low->editingFinished();
+  EXPECT_EQ(Scale().RangeLow(), -50.0);
+  EXPECT_EQ(Scale().RangeHigh(), 100.0);
+  // A range the scale cannot show is put back.
+  high->setText(QStringLiteral("1e999"));
+  emit high->editingFinished();
+  EXPECT_EQ(Scale().RangeHigh(), 100.0);
+  EXPECT_EQ(high->text(), QStringLiteral("100"));
+
+  // A drag on the scale updates the panel.
+  QTest::mousePress(FHoriz, Qt::LeftButton, Qt::NoModifier, QPoint(200, 40));
+  QTest::mouseMove(FHoriz, QPoint(200, 40));
+  QTest::mouseMove(FHoriz, QPoint(260, 40));
+  QTest::mouseRelease(FHoriz, Qt::LeftButton, Qt::NoModifier, QPoint(260, 40));
+  EXPECT_LT(Scale().RangeLow(), -50.0);
+  EXPECT_EQ(low->text(), QString::number(Scale().RangeLow(), 'g', 10));
+}
+
+TEST_F(ViewerTest, CopyImagePutsTheScalePictureOnTheClipboard) {
+  FWindow->CopyImage();
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(mime, nullptr);
+  ASSERT_TRUE(mime->hasImage());
+  const QImage img = qvariant_cast<QImage>(mime->imageData());
+  EXPECT_EQ(img.width(), Scale().Surface().Width());
+  EXPECT_EQ(img.height(), Scale().Surface().Height());
+}
+
+TEST_F(ViewerTest, DarkThemeDarkensTheScales) {
+  const QPoint inside(FHoriz->width() / 2, FHoriz->height() - 8);  // background, below the caption
+  const int lightness = QColor(Presented(*FHoriz).pixel(inside)).lightness();
+  FWindow->SetDarkTheme(true);
+  QApplication::processEvents();
+  const int dark = QColor(Presented(*FHoriz).pixel(inside)).lightness();
+  EXPECT_GT(lightness, 180);
+  EXPECT_LT(dark, 90);
+  FWindow->SetDarkTheme(false);
+  QApplication::processEvents();
+  EXPECT_EQ(QColor(Presented(*FHoriz).pixel(inside)).lightness(), lightness);
+}
+
+}  // namespace
+}  // namespace kvo::test
