@@ -50,7 +50,9 @@ void CalcScalePars(std::int32_t numTicks, double low, double high, double& first
       }
     }
   }
-  if (bestStep == 0) return;
+  // Steps within a few units of the last place of the bounds cannot be
+  // placed or told apart: no ticks rather than wrong ones.
+  if (bestStep == 0 || bestStep < std::max(std::fabs(lo), std::fabs(hi)) * 1e-14) return;
   const bool up = low < high;
   const double k = up ? std::ceil(low / bestStep - 1e-9) : std::floor(low / bestStep + 1e-9);
   first = k * bestStep;

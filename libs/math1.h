@@ -18,7 +18,9 @@ namespace kvo {
 // when high < low); nMinor is the number of minor intervals per step (5 for
 // mantissa 1 and 5, 4 for mantissa 2). A first tick within 1e-9 steps of
 // zero is exactly 0 (never -0). numTicks <= 0, an empty range (low == high) or non-finite
-// input give step 0, first = low and nMinor 1: no ticks.
+// input, and ranges so narrow against their distance from zero that a step
+// would lie within about 50 units in the last place of the bounds (below
+// 1e-14 of them), give step 0, first = low and nMinor 1: no ticks.
 void CalcScalePars(std::int32_t numTicks, double low, double high, double& first, double& step,
                    std::uint16_t& nMinor);
 

@@ -111,7 +111,8 @@ TEST(CalcScalePars, ZeroIsExactAndNoNegativeZero) {
 TEST(CalcScalePars, DegenerateRequestsGiveNoTicks) {
   const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
   struct Case { int n; double lo, hi; } cases[] = {{0, 0, 1}, {-3, 0, 1}, {5, 2, 2}, {5, nan, 1},
-                                                 {5, 0, inf}, {5, -inf, inf}};
+                                                 {5, 0, inf}, {5, -inf, inf},
+                                                 {5, 1e9, 1e9 + 1e-6}, {5, 1.0, 1.0 + 1e-15}};
   for (const auto& c : cases) {
     double first = 99, step = 99;
     std::uint16_t minor = 99;
