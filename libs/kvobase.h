@@ -173,7 +173,7 @@ using TOnPercentDoneEvent = std::function<void(TObject* Sender, std::int32_t Per
 //   cDarkShadow outer dark line (usually black)
 //   cLine       the line of frsSingle
 // With scheme cscSystem the first four come from the system button colours.
-// Pen and brush of the canvas are restored afterwards. Empty boxes draw nothing.
+// The canvas pen and pen position are restored afterwards; empty boxes draw nothing.
 void DrawFrame(TCanvas& canvas, TFrameStyle style, std::int32_t left, std::int32_t top,
                std::int32_t right, std::int32_t bottom, TColor cHighlight, TColor cLight,
                TColor cShadow, TColor cDarkShadow, TColor cLine,
@@ -195,14 +195,13 @@ inline constexpr int kNumMarkTypes = 52;
 //   open/filled triangle down, open/filled triangle left, open/filled triangle right.
 // So 5 is the small filled square and 26 the medium cross (box-plot defaults).
 void DrawMarkOnCanvas(TCanvas& canvas, std::uint8_t markType, std::int32_t x, std::int32_t y);
-// Short description of a mark type ("open square 7"), empty above 51.
+// Short description of a mark type ("open square 9"), empty above 51.
 std::string MarkTypeName(std::uint8_t markType);
 
 // Sets the canvas font to `points` at the canvas' vertical resolution
 // (LOGPIXELSY), so texts keep their point size on printers and scaled bitmaps.
 // Sizes below 1 point are raised to 1; NaN leaves the font unchanged.
 void SetCanvasFontSizeScaled(TCanvas& canvas, double points);
-
 
 // ---- Crosshair ----------------------------------------------------------------
 
