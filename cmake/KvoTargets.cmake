@@ -30,7 +30,8 @@ function(kvo_add_library name)
   if(KVO_SANITIZE)
     target_link_options(${name} INTERFACE -fsanitize=address,undefined)
   endif()
-  set(KVO_CORE_TARGETS ${KVO_CORE_TARGETS} ${name} PARENT_SCOPE)
+  # Collected globally: a subdirectory's PARENT_SCOPE does not reach the top.
+  set_property(GLOBAL APPEND PROPERTY KVO_CORE_TARGETS ${name})
 endfunction()
 
 # kvo_add_test(name SOURCES ... LIBS ...)
