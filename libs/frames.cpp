@@ -1,6 +1,8 @@
 // DrawFrame: the outer frames of the controls.
 #include "libs/kvobase.h"
 
+#include "platform/numeric.h"
+
 namespace kvo {
 
 std::int32_t FrameWidth(TFrameStyle style) noexcept {
@@ -45,6 +47,12 @@ void DrawFrame(TCanvas& canvas, TFrameStyle style, std::int32_t left, std::int32
                std::int32_t right, std::int32_t bottom, TColor cHighlight, TColor cLight,
                TColor cShadow, TColor cDarkShadow, TColor cLine, TColorScheme scheme) {
   if (style == frsNone || style > frsEngraved || right < left || bottom < top) return;
+  // Far outside any device; keeps the +-1 of the ring arithmetic in range.
+  constexpr std::int32_t kFar = 1 << 30;
+  left = ClampToRange(left, -kFar, kFar);
+  top = ClampToRange(top, -kFar, kFar);
+  right = ClampToRange(right, -kFar, kFar);
+  bottom = ClampToRange(bottom, -kFar, kFar);
   if (scheme == cscSystem) {
     cHighlight = clBtnHighlight;
     cLight = cl3DLight;

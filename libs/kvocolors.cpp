@@ -45,7 +45,7 @@ const std::array<TColor, 16>& PredefinedColors() noexcept {
 }
 
 TColor PredefinedColor(std::int32_t index) noexcept {
-  std::int32_t i = (index - 1) % 16;
+  std::int64_t i = (std::int64_t(index) - 1) % 16;
   if (i < 0) i += 16;
   return PredefinedColors()[std::size_t(i)];
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "libs/kvobase.h"
+#include "platform/numeric.h"
 
 namespace kvo {
 
@@ -138,6 +139,10 @@ std::string MarkTypeName(std::uint8_t markType) {
 
 void DrawMarkOnCanvas(TCanvas& canvas, std::uint8_t markType, std::int32_t x, std::int32_t y) {
   if (markType >= kNumMarkTypes) return;
+  // Far outside any device; keeps x + offset in range.
+  constexpr std::int32_t kFar = 1 << 30;
+  x = ClampToRange(x, -kFar, kFar);
+  y = ClampToRange(y, -kFar, kFar);
   const TMarkSpec m = SpecOf(markType);
   const std::int32_t h = m.Half, n = 2 * h + 1;
   const bool drawPen = canvas.Pen().Style() != psClear;

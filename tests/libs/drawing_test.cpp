@@ -178,6 +178,11 @@ TEST(DrawMark, FilledUseBrushOpenLeaveInteriorAndClearToolsHide) {
   EXPECT_EQ(Px(b, kC - 4, kC), clWhite);
   EXPECT_EQ(Px(b, kC - 3, kC), kBrush);
   EXPECT_EQ(b.Canvas().Pen().Style(), psClear);  // restored
+  TMetafile far(50, 50);  // extreme positions draw off the device, without overflow
+  DrawMarkOnCanvas(far.Canvas(), 51, INT32_MAX, INT32_MIN);
+  DrawFrame(far.Canvas(), frsEngraved, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, cHi, cLi, cSh,
+            cDk, cLn);
+  EXPECT_FALSE(far.Records().empty());
   TMetafile mf(50, 50);
   DrawMarkOnCanvas(mf.Canvas(), 52, 10, 10);
   DrawMarkOnCanvas(mf.Canvas(), 255, 10, 10);

@@ -30,6 +30,7 @@ TEST(Colors, PredefinedColorsAreDistinct) {
   for (int k : {1, 2}) EXPECT_GT(ColorDistanceSq(PredefinedColor(k), clWhite), 3 * 150 * 150);
   EXPECT_EQ(PredefinedColor(17), PredefinedColor(1));
   EXPECT_EQ(PredefinedColor(0), PredefinedColor(16));
+  EXPECT_EQ(PredefinedColor(INT32_MIN), PredefinedColor(INT32_MIN % 16 + 16));
 }
 
 TEST(ColorArray, AccessClampsAndNotifies) {
