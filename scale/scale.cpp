@@ -556,7 +556,9 @@ void TScale::Paint() {
     if (OnAfterScaleRendered) OnAfterScaleRendered(this, target);
     return;
   }
-  TBitmap bmp(Width(), Height());
+  // The off-screen bitmap is kept between paints; it is refilled every time.
+  TBitmap& bmp = FPaintBuffer;
+  bmp.SetSize(Width(), Height());
   TCanvas& cv = bmp.Canvas();
   cv.Font().Assign(Font());
   cv.Pen().SetData(TPenData{FColorBG, psSolid, 1, pmCopy});

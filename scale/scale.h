@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "libs/kvobase.h"
+#include "platform/bitmap.h"
 #include "platform/control.h"
 #include "scale/rescale.h"
 #include "scale/scaledraw.h"
@@ -248,6 +249,7 @@ private:
   // Working storage of the last drawing (kept to reuse its memory).
   TScaleDivision FDivision;
   std::vector<TTickLabel> FLabels;
+  TBitmap FPaintBuffer;  // off-screen picture of an opaque scale
 };
 
 }  // namespace kvo
