@@ -27,8 +27,10 @@ void TCustomDEvari::ResetComp() {
   FTextFont.Assign(Font());
   FInvalidDataBmp = true;
   FAutoRedraw = true;
-  FSuppressPaint = oldSuppress;
   AdjustCanInfoOfSharedCharts();
+  // A live chart (painting on) gets one repaint with its start values; a
+  // chart that is still being set up stays suppressed.
+  SetSuppressPaint(oldSuppress);
 }
 
 // ---- Painting funnels --------------------------------------------------------
@@ -100,7 +102,9 @@ std::string TCustomDEvari::GetDataLongText(std::int32_t i) const {
 }
 
 void TCustomDEvari::SetDataLongText(std::int32_t i, const std::string& text) {
+  if (!FDataContainer->ValidIndex(i)) return;
   FDataContainer->SetFullText(i, text);
+  AdjustCanInfoOfSharedCharts();
 }
 
 std::string TCustomDEvari::GetAnnoLongText(std::int32_t i) const {

@@ -40,6 +40,7 @@ public:
   // Restores every start value: empty display lists and long-text tables,
   // AllocSize 1000, layer 1 active, all layers and classes visible, mouse on
   // layer 1 only, default drawing settings, the text font a copy of Font().
+  // Repaints once unless painting is suppressed.
   virtual void ResetComp();
 
   // ---- Display lists: counts and growth ---------------------------------------
@@ -68,6 +69,9 @@ public:
   void SetAnnoItem(std::int32_t i, const TrcChartItem& item) noexcept;
   TrcChartItem AnnoContainer(std::int32_t i) const noexcept { return GetAnnoItem(i); }
   void SetAnnoContainer(std::int32_t i, const TrcChartItem& item) noexcept { SetAnnoItem(i, item); }
+
+  // Resets a record to the defaults (see chartitem.h).
+  static void CleadEvariItem(TrcChartItem& item) noexcept { kvo::CleadEvariItem(item); }
 
   // Copy of data item i (callers pass a valid index; out of range gives a
   // tkNone record).

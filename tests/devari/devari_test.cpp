@@ -58,7 +58,11 @@ TEST(DEvariState, ResetCompRestoresAModifiedChart) {
   c.Text(1.0, 2.0, 10, "a long annotation text");
   c.SetAnnoMode(false);
   c.MarkAt(1.0, 2.0, 3);
+  c.SetSuppressPaint(false);
+  c.Paints = 0;
   c.ResetComp();
+  EXPECT_EQ(c.Paints, 1);  // once, at the end
+  EXPECT_FALSE(c.SuppressPaint());
   EXPECT_EQ(c.NumItems(), 0);
   EXPECT_EQ(c.NumAnnos(), 0);
   EXPECT_EQ(c.AnnoItems().LongTexts().Used(), 0);
