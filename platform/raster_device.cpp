@@ -395,7 +395,8 @@ void TRasterDevice::MaskedDraw(const PathFn& fn, bool stroke, const TPenData& pe
   if (FBmp.Empty()) return;
   // Device-pixel box the shape can touch.
   const auto dev = [&](double v) { return ClampToInt(std::floor(v * FScale)); };
-  TRect box{dev(bbox.Left) - 1, dev(bbox.Top) - 1, dev(bbox.Right) + 2, dev(bbox.Bottom) + 2};
+  const auto grown = [&](double v, double d) { return ClampToInt(std::floor(v * FScale) + d); };
+  TRect box{grown(bbox.Left, -1), grown(bbox.Top, -1), grown(bbox.Right, 2), grown(bbox.Bottom, 2)};
   TRect clip{0, 0, FBmp.Width(), FBmp.Height()};
   if (FClip)
     clip = Intersect(clip, {dev(FClip->Left), dev(FClip->Top), dev(FClip->Right),
@@ -484,19 +485,22 @@ void TRasterDevice::DrawBitmap(const TRect& dst, const TBitmap& src, const TRect
   const TRect s = srcRect.Normalized();
   const TRect box = Intersect(d, ClipBox());
   if (box.IsEmpty()) return;
-  const std::int64_t dw = d.Width(), dh = d.Height(), sw = s.Width(), sh = s.Height();
+  const std::int64_t dw = std::int64_t(d.Right) - d.Left, dh = std::int64_t(d.Bottom) - d.Top;
+  const std::int64_t sw = std::int64_t(s.Right) - s.Left, sh = std::int64_t(s.Bottom) - s.Top;
   // Nearest source pixel of each destination pixel centre.
   std::vector<std::int32_t> sxs(box.Width());
   for (std::int32_t x = box.Left; x < box.Right; ++x) {
     std::int64_t i = x - d.Left;
     if (flipX) i = dw - 1 - i;
-    sxs[x - box.Left] = static_cast<std::int32_t>(s.Left + ((2 * i + 1) * sw) / (2 * dw));
+    const __int128 off = (static_cast<__int128>(2 * i + 1) * sw) / (2 * dw);
+    sxs[x - box.Left] = static_cast<std::int32_t>(
+        std::clamp<__int128>(s.Left + off, INT32_MIN, INT32_MAX));
   }
   const std::uint32_t pat = 0;  // pattern bits of the ternary codes (no brush here)
   for (std::int32_t y = box.Top; y < box.Bottom; ++y) {
     std::int64_t j = y - d.Top;
     if (flipY) j = dh - 1 - j;
-    const std::int64_t sy = s.Top + ((2 * j + 1) * sh) / (2 * dh);
+    const __int128 sy = s.Top + (static_cast<__int128>(2 * j + 1) * sh) / (2 * dh);
     if (sy < 0 || sy >= from->Height()) continue;
     const TRGB32* srow = from->ScanLine(static_cast<std::int32_t>(sy));
     TRGB32* drow = FBmp.ScanLine(y);

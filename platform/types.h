@@ -92,8 +92,9 @@ struct TSize {
 // GDI convention: covers columns Left..Right-1 and rows Top..Bottom-1.
 struct TRect {
   std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
-  constexpr std::int32_t Width() const noexcept { return Right - Left; }
-  constexpr std::int32_t Height() const noexcept { return Bottom - Top; }
+  // Saturated at the int32 range (a rectangle spanning it cannot overflow).
+  constexpr std::int32_t Width() const noexcept { return Span(Left, Right); }
+  constexpr std::int32_t Height() const noexcept { return Span(Top, Bottom); }
   constexpr bool IsEmpty() const noexcept { return Right <= Left || Bottom <= Top; }
   constexpr bool Contains(TPoint p) const noexcept {
     return p.x >= Left && p.x < Right && p.y >= Top && p.y < Bottom;
@@ -104,6 +105,12 @@ struct TRect {
             Left < Right ? Right : Left, Top < Bottom ? Bottom : Top};
   }
   constexpr bool operator==(const TRect&) const noexcept = default;
+
+private:
+  static constexpr std::int32_t Span(std::int32_t a, std::int32_t b) noexcept {
+    const std::int64_t d = std::int64_t(b) - a;
+    return d > INT32_MAX ? INT32_MAX : (d < INT32_MIN ? INT32_MIN : std::int32_t(d));
+  }
 };
 constexpr TRect Rect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) noexcept {
   return {l, t, r, b};

@@ -414,6 +414,13 @@ TEST(RasterCanvas, StretchDrawSamplesNearestAndMirrors) {
   m.Canvas().StretchDraw({12, 2, 2, 8}, src);  // mirrored left-right
   EXPECT_EQ(At(m, 2, 2), clLime);
   EXPECT_EQ(At(m, 11, 2), clRed);
+  // A destination spanning the whole int32 range neither overflows nor hangs.
+  TBitmap x = White(20, 20);
+  x.Canvas().StretchDraw({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, src);
+  EXPECT_EQ(At(x, 0, 0), clWhite);  // the middle of the source, bottom-right pixel
+  x.Canvas().Ellipse(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+  x.Canvas().Pen().SetMode(pmXor);
+  x.Canvas().Ellipse(INT32_MIN, -10, INT32_MAX, 10);
   // Copying a bitmap onto itself with overlap reads the original pixels.
   TBitmap s = Colourful(20, 10);
   const TBitmap before = s;
