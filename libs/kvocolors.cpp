@@ -69,7 +69,18 @@ TColorArray::TColorArray(std::int32_t size) {
 }
 
 void TColorArray::Changed() {
+  if (FUpdateDepth > 0) {
+    FPending = true;
+    return;
+  }
   if (OnChange) OnChange(this);
+}
+
+void TColorArray::EndUpdate() {
+  if (FUpdateDepth > 0 && --FUpdateDepth == 0 && FPending) {
+    FPending = false;
+    if (OnChange) OnChange(this);
+  }
 }
 
 void TColorArray::SetSize(std::int32_t n) {

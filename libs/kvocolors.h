@@ -35,7 +35,7 @@ enum TColorInterpolation : std::uint8_t {
 inline constexpr std::int32_t kDefaultColorCount = 256;
 
 // A 1-based table of colours (entries 1..NumColors). Every change fires
-// OnChange (once per call).
+// OnChange (once per call, or once per BeginUpdate/EndUpdate bracket).
 class TColorArray : public TObject {
 public:
   // The standard spectrum: 256 entries from dark blue through blue, cyan,
@@ -73,11 +73,18 @@ public:
   std::int32_t ColorToIndex(TColor c) const noexcept;
   const std::vector<TColor>& Colors() const noexcept { return FColors; }
 
+  // Collects changes: OnChange fires once at the matching EndUpdate if
+  // anything changed in between. Calls nest.
+  void BeginUpdate() noexcept { ++FUpdateDepth; }
+  void EndUpdate();
+
   TNotifyEvent OnChange;
 
 private:
   void Changed();
   std::vector<TColor> FColors;
+  int FUpdateDepth = 0;
+  bool FPending = false;
 };
 
 }  // namespace kvo

@@ -51,6 +51,12 @@ TEST(ColorArray, AccessClampsAndNotifies) {
   EXPECT_EQ(ca.GetColorElem(99), clBlue);
   ca.SetSize(5);
   EXPECT_EQ(ca.GetColorElem(3), clBlue);
+  calls = 0;
+  ca.BeginUpdate();
+  for (int i = 1; i <= 5; ++i) ca.SetColorElem(i, clYellow);
+  EXPECT_EQ(calls, 0);
+  ca.EndUpdate();
+  EXPECT_EQ(calls, 1);
 }
 
 TEST(ColorArray, FillByInterpolationHitsAnchors) {
