@@ -6,6 +6,15 @@
 
 namespace kvo {
 
+namespace {
+
+std::int32_t SatAdd(std::int32_t a, std::int32_t b) {
+  const std::int64_t v = std::int64_t(a) + b;
+  return v > INT32_MAX ? INT32_MAX : (v < INT32_MIN ? INT32_MIN : std::int32_t(v));
+}
+
+}  // namespace
+
 TCanvas::TCanvas(TCanvasDevice* device) : FDevice(device) {
   if (FDevice) FFont.SetPixelsPerInch(FDevice->Caps().LogPixelsY);
 }
@@ -120,8 +129,8 @@ void TCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view utf8) {
     // The current position moves past the text in the writing direction.
     const std::int32_t w = FDevice->TextExtent(utf8, font).cx;
     const std::uint32_t h = FTextAlign & TA_HORZMASK;
-    if (h == TA_LEFT) FPenPos.x += w;
-    else if (h == TA_RIGHT) FPenPos.x -= w;
+    if (h == TA_LEFT) FPenPos.x = SatAdd(FPenPos.x, w);
+    else if (h == TA_RIGHT) FPenPos.x = SatAdd(FPenPos.x, -w);
   }
 }
 
@@ -135,7 +144,8 @@ std::int32_t TCanvas::TextHeight(std::string_view utf8) { return TextExtent(utf8
 void TCanvas::Draw(std::int32_t x, std::int32_t y, const TBitmap& bmp) {
   if (!FDevice || bmp.Empty()) return;
   const TRect full{0, 0, bmp.Width(), bmp.Height()};
-  FDevice->DrawBitmap({x, y, x + bmp.Width(), y + bmp.Height()}, bmp, full, FCopyMode);
+  FDevice->DrawBitmap({x, y, SatAdd(x, bmp.Width()), SatAdd(y, bmp.Height())}, bmp, full,
+                      FCopyMode);
 }
 
 void TCanvas::StretchDraw(const TRect& dst, const TBitmap& bmp) {

@@ -490,7 +490,7 @@ void TRasterDevice::DrawBitmap(const TRect& dst, const TBitmap& src, const TRect
   // Nearest source pixel of each destination pixel centre.
   std::vector<std::int32_t> sxs(box.Width());
   for (std::int32_t x = box.Left; x < box.Right; ++x) {
-    std::int64_t i = x - d.Left;
+    std::int64_t i = std::int64_t(x) - d.Left;
     if (flipX) i = dw - 1 - i;
     const __int128 off = (static_cast<__int128>(2 * i + 1) * sw) / (2 * dw);
     sxs[x - box.Left] = static_cast<std::int32_t>(
@@ -498,7 +498,7 @@ void TRasterDevice::DrawBitmap(const TRect& dst, const TBitmap& src, const TRect
   }
   const std::uint32_t pat = 0;  // pattern bits of the ternary codes (no brush here)
   for (std::int32_t y = box.Top; y < box.Bottom; ++y) {
-    std::int64_t j = y - d.Top;
+    std::int64_t j = std::int64_t(y) - d.Top;
     if (flipY) j = dh - 1 - j;
     const __int128 sy = s.Top + (static_cast<__int128>(2 * j + 1) * sh) / (2 * dh);
     if (sy < 0 || sy >= from->Height()) continue;
