@@ -234,6 +234,28 @@ TEST(ScaleDraw, DateTimeMessages) {
   }
 }
 
+TEST(ScaleDraw, MessagesOfLabelsAboveStandAboveTheBaseLine) {
+  // Like the labels they replace: a type-0 axis sits above a chart's data
+  // area, so its message must not fall below the line into the data.
+  TRecorded r(stLabelsAbove);
+  r.Scale.SetLabelType(ftDateTime);
+  r.Scale.SetRange(10, 5);
+  r.Draw();
+  const TMetaRecord* msg = r.Text("invalid DateTime scale");
+  ASSERT_NE(msg, nullptr);
+  EXPECT_EQ(msg->Points[0].y, 379 - r.Extent("invalid DateTime scale").cy - 7);
+}
+
+TEST(ScaleDraw, NoLabelTypeDrawsTicksOnly) {
+  TRecorded r(stLabelsBelow);
+  r.Scale.SetLabelType(ftNoFigs);
+  r.Scale.SetCaption("cap");
+  EXPECT_EQ(r.Of(TMetaOp::Line).size(), 15u);  // 11 minor, 3 major, the base line
+  const auto texts = r.Of(TMetaOp::Text);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].Text, "cap");
+}
+
 TEST(ScaleDraw, DateLinesSitOneTextLineFurtherOut) {
   TRecorded r(stLabelsBelow);
   r.Scale.SetLabelType(ftDateTime);
