@@ -99,8 +99,10 @@ public:
   TBitmap& Surface() noexcept { return FSurface; }
   const TBitmap& Surface() const noexcept { return FSurface; }
   // Device pixels per logical pixel (HiDPI hosts set 2 and above); the
-  // surface is Width*scale x Height*scale pixels and its canvas reports
-  // 96*scale dpi. Controls keep working in logical pixels.
+  // surface is Width*scale x Height*scale pixels. Controls keep working in
+  // logical pixels: the canvas takes logical coordinates, reports the logical
+  // size and 96 dpi (so font sizes stay right) and Caps().Scale = scale, and
+  // draws everything scaled, sharp at the device resolution.
   void SetSurfaceScale(double scale);
   double SurfaceScale() const noexcept { return FSurfaceScale; }
 
