@@ -93,7 +93,7 @@ void TCanvas::FillRect(const TRect& r) {
 void TCanvas::FrameRect(const TRect& r) {
   if (!FDevice) return;
   const TRect box = r.Normalized();
-  if (box.IsEmpty()) return;
+  if (box.IsEmpty() || FBrush.Style() == bsClear) return;
   TPenData pen;
   pen.Color = ColorToRGB(FBrush.Color());
   TBrushData clear;
