@@ -101,7 +101,8 @@ public:
 
 class TCanvas : public TObject {
 public:
-  // The canvas does not own the device unless it is handed over with Own().
+  // The canvas does not own a device given by pointer; one handed over as a
+  // unique_ptr lives as long as the canvas.
   explicit TCanvas(TCanvasDevice* device = nullptr);
   explicit TCanvas(std::unique_ptr<TCanvasDevice> owned);
   ~TCanvas() override;
