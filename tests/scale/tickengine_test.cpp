@@ -132,6 +132,12 @@ TEST(LogTicks, LessThanADecadeFallsBackToLinearValues) {
   EXPECT_EQ(Values(d, TTickKind::Major), (std::vector<double>{2, 4}));
 }
 
+TEST(LogTicks, ReversedRangeGivesTheSameDecades) {
+  const TScaleDivision up = Divide(0.01, 100, 5, true), down = Divide(100, 0.01, 5, true);
+  EXPECT_EQ(Values(up, TTickKind::Major), Values(down, TTickKind::Major));
+  EXPECT_EQ(Divide(1000, 1, 3, true).Ticks.size(), 4u);
+}
+
 TEST(LogTicks, RangesTouchingZeroAndHugeSpansEndSafely) {
   EXPECT_TRUE(Divide(0, 100, 3, true).Ticks.empty());
   EXPECT_TRUE(Divide(-1, 100, 3, true).Ticks.empty());
