@@ -156,11 +156,13 @@ void TCustomControl::DoMouseDown(TMouseButton b, TShiftState s, std::int32_t x, 
   if (b == mbLeft) FMouseDownPending = true;
   if (FHostWindow) FHostWindow->CaptureMouse(true);
   MouseDown(b, s, x, y);
+  PresentInput();
 }
 
 void TCustomControl::DoMouseMove(TShiftState s, std::int32_t x, std::int32_t y) {
   if (!FEnabled || !FVisible) return;
   MouseMove(s, x, y);
+  PresentInput();
 }
 
 void TCustomControl::DoMouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) {
@@ -170,11 +172,19 @@ void TCustomControl::DoMouseUp(TMouseButton b, TShiftState s, std::int32_t x, st
   if (b == mbLeft) FMouseDownPending = false;
   MouseUp(b, s, x, y);
   if (click && OnClick) OnClick(this);
+  PresentInput();
 }
 
 void TCustomControl::DoDblClick() {
   if (!FEnabled || !FVisible) return;
   DblClick();
+  PresentInput();
+}
+
+void TCustomControl::PresentInput() {
+  // Input handlers draw straight onto the window surface (rubber bands, XOR
+  // boxes, mouse traces) as they would onto a window: show what they drew.
+  if (FHostWindow) FHostWindow->Present(ClientRect());
 }
 
 void TCustomControl::DoMouseEnter() { MouseEnter(); }

@@ -156,6 +156,7 @@ protected:
 
 private:
   void SizeSurface();
+  void PresentInput();
 
   std::int32_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   bool FVisible = true, FEnabled = true, FFocused = false, FParentFont = true;

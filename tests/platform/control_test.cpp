@@ -147,6 +147,18 @@ TEST(Control, HostWindowGetsPresentsInvalidatesAndCursor) {
   EXPECT_EQ(w.Presents, 2);
   p.SetCursor(crCross);
   EXPECT_EQ(w.Cursor, crCross);
+  // Drawing from an input handler reaches the window without a paint.
+  p.OnMouseMove = [&](TObject*, TShiftState, int x, int y) {
+    p.Canvas().Pen().SetMode(pmXor);
+    p.Canvas().Pen().SetColor(clWhite);
+    p.Canvas().MoveTo(0, y);
+    p.Canvas().LineTo(x, y);
+  };
+  const int paints = p.Paints;
+  p.DoMouseMove({}, 20, 5);
+  EXPECT_EQ(w.Presents, 3);
+  EXPECT_EQ(p.Paints, paints);
+  EXPECT_EQ(p.Canvas().Pixel(10, 5), clBlue);  // yellow XOR white
   p.DetachHost();
   EXPECT_EQ(p.HostWindow(), nullptr);
 }
