@@ -1,5 +1,10 @@
 // TBitmap: a 32-bit raster image (pixels stored top-down as bytes B, G, R, A)
-// with a canvas that draws into it.
+// with a canvas that draws into it. Alpha is straight (not premultiplied);
+// drawing writes opaque pixels, SRCCOPY copies all four bytes, and PNG files
+// keep the alpha channel.
+//
+// Reading and writing pixels through ScanLine while the canvas is drawing is
+// fine: the canvas synchronises before each of its operations.
 #pragma once
 
 #include <cstdint>

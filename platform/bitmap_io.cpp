@@ -239,6 +239,12 @@ bool DecodeJpegInto(const std::vector<std::uint8_t>& b, TJpegState& st) {
   jpeg_read_header(&st.Info, TRUE);
   const bool cmyk = st.Info.jpeg_color_space == JCS_CMYK || st.Info.jpeg_color_space == JCS_YCCK;
   st.Info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+  // Refuse absurd sizes before the decoder allocates for them.
+  if (std::int64_t(st.Info.image_width) * st.Info.image_height > kMaxImagePixels) {
+    std::strcpy(st.Err.Message, "JPEG image too large");
+    jpeg_destroy_decompress(&st.Info);
+    return false;
+  }
   jpeg_start_decompress(&st.Info);
   const std::int64_t w = st.Info.output_width, h = st.Info.output_height;
   if (w <= 0 || h <= 0 || w * h > kMaxImagePixels) {
