@@ -91,10 +91,9 @@ cairo_t* TRasterDevice::Cr() {
     FSurfaceH = FBmp.Height();
     FDirectWrote = false;
   }
-  if (FDirectWrote) {
-    cairo_surface_mark_dirty(FSurface);
-    FDirectWrote = false;
-  }
+  // Pixels may have changed behind Cairo's back (our own paths, ScanLine).
+  cairo_surface_mark_dirty(FSurface);
+  FDirectWrote = false;
   FCairoWrote = true;
   return FCr;
 }
