@@ -25,6 +25,7 @@ void TCustomDEvari::ResetComp() {
   FDraw = TDrawSettings{};
   FVisib = TItemVisibility{};
   FTextFont.Assign(Font());
+  ResetRendering();
   FInvalidDataBmp = true;
   FAutoRedraw = true;
   AdjustCanInfoOfSharedCharts();

@@ -7,20 +7,38 @@
 //   devari/itemcontainer.h  the display lists, their long texts and counters
 //   devari/drawsettings.h   current drawing settings, layer/class visibility
 //   devari/datafile.h       data and annotation files, text export
+//   devari/scaleprops.h     axis property objects (four TScale helpers)
+//   devari/transform.h      world/pixel mapping of the two layers
+//   devari/renderer.h       item drawing with kept canvas state
+//   devari/grid.h, bakgndimg.h, crosshairs.h, labeldraw.h, textlabels.h
 // Sources: devari.cpp (lists, settings, access, search, removal),
 // drawcommands.cpp (the drawing commands), devari_files.cpp (files),
-// devari_paint.cpp (painting).
+// devari_paint.cpp (rendering pipeline), devari_axes.cpp (axes, layout,
+// transforms), devari_overlays.cpp (crosshairs, labels, mouse trace).
 #pragma once
 
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <span>
+#include <array>
 #include <string>
+#include <vector>
 
 #include "devari/chartitem.h"
 #include "devari/drawsettings.h"
 #include "devari/itemcontainer.h"
+#include "devari/bakgndimg.h"
+#include "devari/chartevents.h"
+#include "devari/crosshairs.h"
+#include "devari/grid.h"
+#include "devari/layout.h"
+#include "devari/renderer.h"
+#include "devari/scaleprops.h"
+#include "devari/stdlayout.h"
+#include "devari/textlabels.h"
+#include "devari/transform.h"
+#include "scale/scale.h"
 #include "libs/kvobase.h"
 #include "platform/control.h"
 #include "platform/graphics.h"
@@ -333,6 +351,246 @@ public:
   std::int32_t LastElemOnShow() const noexcept { return FLastElemOnShow; }
   std::int32_t NumMTracePoints() const noexcept { return FNumMTracePoints; }
 
+  // ==== Axes and layout (devari_axes.cpp) ======================================
+  // Axis property objects of a layer (1..2; other numbers give layer 1's).
+  TScalePropsHoriz& GetScalePropsX(std::int32_t layer) noexcept;
+  TScalePropsVert& GetScalePropsY(std::int32_t layer) noexcept;
+  const TScalePropsHoriz& GetScalePropsX(std::int32_t layer) const noexcept;
+  const TScalePropsVert& GetScalePropsY(std::int32_t layer) const noexcept;
+  // Copies v into the layer's object (other layers: nothing).
+  void SetScalePropsX(std::int32_t layer, const TScalePropsHoriz& v);
+  void SetScalePropsY(std::int32_t layer, const TScalePropsVert& v);
+  TScalePropsHoriz& Scale1X() noexcept { return GetScalePropsX(1); }
+  TScalePropsHoriz& Scale2X() noexcept { return GetScalePropsX(2); }
+  TScalePropsVert& Scale1Y() noexcept { return GetScalePropsY(1); }
+  TScalePropsVert& Scale2Y() noexcept { return GetScalePropsY(2); }
+  // The helper axes of a layer (1..2; others give layer 1's).
+  TScale& ScaleX(std::int32_t layer) noexcept;
+  TScale& ScaleY(std::int32_t layer) noexcept;
+  // Hands a property object to an axis: placement, range, labels, caption, font.
+  void SetScaleProps(TScale& scale, const TScaleProps& props);
+  // Change target of the eight property objects and the axes' zoom/pan:
+  // transfers all four axes, enforces the ranges and repaints once.
+  void ScalePropsChanged(TObject* sender);
+  void ScaleZoomPan(TObject* sender) { ScalePropsChanged(sender); }
+
+  // Margins (pixels) and shadow width (0..32) around the data area.
+  std::int32_t LRim() const noexcept { return RcLRim; }
+  std::int32_t RRim() const noexcept { return RcRRim; }
+  std::int32_t TRim() const noexcept { return RcTRim; }
+  std::int32_t BRim() const noexcept { return RcBRim; }
+  std::int32_t MarginLeft() const noexcept { return RcLRim; }
+  std::int32_t MarginRight() const noexcept { return RcRRim; }
+  std::int32_t MarginTop() const noexcept { return RcTRim; }
+  std::int32_t MarginBottom() const noexcept { return RcBRim; }
+  void SetLRim(std::int32_t v);
+  void SetRRim(std::int32_t v);
+  void SetTRim(std::int32_t v);
+  void SetBRim(std::int32_t v);
+  void SetMarginLeft(std::int32_t v) { SetLRim(v); }
+  void SetMarginRight(std::int32_t v) { SetRRim(v); }
+  void SetMarginTop(std::int32_t v) { SetTRim(v); }
+  void SetMarginBottom(std::int32_t v) { SetBRim(v); }
+  std::int32_t ShadowWidth() const noexcept { return F3DRim; }
+  void SetF3DRim(std::int32_t v);
+  void SetShadowWidth(std::int32_t v) { SetF3DRim(v); }
+  // Control size, margins and shadow as one value.
+  TChartGeometry Geometry() const noexcept;
+
+  // Chart caption: text, offset, alignment, anchors and trim (0 or 5..100 %).
+  const std::string& Caption() const noexcept { return FChartCaption; }
+  void SetChartCaption(const std::string& v);
+  void SetCaption(const std::string& v) { SetChartCaption(v); }
+  std::int32_t CaptionPosX() const noexcept { return FCaptPosX; }
+  std::int32_t CaptionPosY() const noexcept { return FCaptPosY; }
+  void SetCaptPosX(std::int32_t v);
+  void SetCaptPosY(std::int32_t v);
+  TAlignment CaptionAlignment() const noexcept { return FCaptAlignment; }
+  void SetCaptAlignment(TAlignment v);
+  TCaptionAnchorHoriz CaptionAnchorHoriz() const noexcept { return FCaptAnchorX; }
+  TCaptionAnchorVert CaptionAnchorVert() const noexcept { return FCaptAnchorY; }
+  void SetCaptAnchorX(TCaptionAnchorHoriz v);
+  void SetCaptAnchorY(TCaptionAnchorVert v);
+  std::int32_t CaptionTrim() const noexcept { return FCaptTrim; }
+  void SetCaptTrim(std::int32_t v);
+
+  // The layout set by the reset (applying a layout does not record it).
+  TrcLayout StandardLayout() const noexcept { return FStdLayout; }
+  void SetStdLayout(TrcLayout layout);
+
+  // Tick positions of the active layer's axes, index 1 at the low end;
+  // 0 outside 1..count.
+  double GetTickPosX(std::int32_t i) const;
+  double GetTickPosY(std::int32_t i) const;
+  std::int32_t GetTickPosXCnt() const;
+  std::int32_t GetTickPosYCnt() const;
+  std::int32_t TickNumX() const { return GetTickPosXCnt(); }
+  std::int32_t TickNumY() const { return GetTickPosYCnt(); }
+  // k on the visible Y axis of layer k, -k on its X axis, 0 elsewhere.
+  std::int32_t DetectScale(std::int32_t x, std::int32_t y) const;
+  // Field index (1-based) of a "|"-separated text (index < 1: empty; beyond
+  // the last field: the last one) and the inscription with text put at its "&".
+  static std::string ExtractUserText(const std::string& text, std::int32_t index);
+  static std::string AddScaleInscription(const std::string& text, const std::string& inscription);
+
+  // Never smaller than the margins plus 80 x 20 pixels; transfers the axes.
+  void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                 std::int32_t height) override;
+
+  // ==== Coordinate transforms (devari_axes.cpp) ================================
+  // Recomputes both layers' mappings; raises EKvoDEvariError "Logarithmic axis
+  // must not be negative." for a logarithmic axis with a bound <= 0.
+  virtual void AdjustScaling();
+  // World <-> control pixel of a layer (clamped to 1..2).
+  void R2M(std::int32_t layer, double rx, double ry, std::int32_t& mx, std::int32_t& my) const noexcept {
+    FTransforms.R2M(layer, rx, ry, mx, my);
+  }
+  void M2R(std::int32_t layer, std::int32_t mx, std::int32_t my, double& rx, double& ry) const noexcept {
+    FTransforms.M2R(layer, mx, my, rx, ry);
+  }
+  void GetTransformParams(std::int32_t layer, double& kx, double& dx, double& ky,
+                          double& dy) const noexcept {
+    FTransforms.GetParams(layer, kx, dx, ky, dy);
+  }
+  const TLayerTransforms& Transforms() const noexcept { return FTransforms; }
+  // Extent of a layer's data items with margin and minimum span (percent).
+  void LLCalcExtents(std::int32_t layer, double marginPct, double minSpanPct, double& minX,
+                     double& minY, double& maxX, double& maxY) const;
+  // Extent of the data item points strictly inside a window (layer 0: all).
+  void FindMinMax(std::int32_t layer, double xLow, double yLow, double xHigh, double yHigh,
+                  double& minX, double& minY, double& maxX, double& maxY) const {
+    LLCalcMinMax(layer, xLow, yLow, xHigh, yHigh, minX, minY, maxX, maxY);
+  }
+  void LLCalcMinMax(std::int32_t layer, double xLow, double yLow, double xHigh, double yHigh,
+                    double& minX, double& minY, double& maxX, double& maxY) const;
+
+  // ==== Rendering (devari_paint.cpp) ============================================
+  // Redraws the data area after items were appended (only the data area when
+  // AutoRedraw is on, else a full Paint).
+  void ShowGraf();
+  // Draws all items over the current data image without clearing it.
+  void ShowGrafNewOnly();
+  // The chart image without its data area: background, shadow, caption, axes.
+  void ConstructChartBmp(TCanvas& canvas);
+  // Background of the data area (chart colour, area or background image).
+  virtual void InitGraf(TCanvas& canvas, std::int32_t left, std::int32_t top, std::int32_t width,
+                        std::int32_t height);
+  virtual void ConstructDataBmp(TBitmap& bmp, std::int32_t left, std::int32_t top, bool bw,
+                                std::int32_t startIndex);
+  // Grid (only when startIndex is 0), items, text labels and frame.
+  virtual void ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, std::int32_t top, bool bw,
+                                      std::int32_t startIndex);
+  // Draws one item (a copy owned by the caller) with the kept renderer state.
+  void DrawContainerItemOnCanvas(TCanvas& canvas, const TrcChartItem& item, std::int32_t top,
+                                 std::int32_t left, bool bw, const TLongTextArray& longTexts,
+                                 bool isAnnotation, std::int32_t index);
+  void EnterPolyline(std::int32_t x, std::int32_t y, TCanvas& canvas) {
+    FRenderer.EnterPolyline(x, y, canvas);
+  }
+  void FinishPolyLine(TCanvas& canvas) { FRenderer.FinishPolyLine(canvas); }
+  // Number of lines of a line-feed separated text and its extents.
+  static std::int32_t CalcTextExtents(const std::string& text, TCanvas& canvas,
+                                      std::int32_t& lineHeight, std::int32_t& totalHeight,
+                                      std::int32_t& width);
+  // Forgets the mouse trace and repaints.
+  void ClearMouseTrace();
+  const TItemRenderer& Renderer() const noexcept { return FRenderer; }
+  TBitmap& ChartBmp() noexcept { return FChartBmp; }
+  TBitmap& GrafBmp() noexcept { return FGrafBmp; }
+
+  // Colours and grid (store and repaint by the redraw rule).
+  TColor ChartColor() const noexcept { return RcChartCol; }
+  void SetChartCol(TColor v);
+  void SetChartColor(TColor v) { SetChartCol(v); }
+  TColor WindColor() const noexcept { return RcWindCol; }
+  void SetWindCol(TColor v);
+  void SetWindColor(TColor v) { SetWindCol(v); }
+  TColor ChartFrameColor() const noexcept { return FChartFrameCol; }
+  void SetScaleCol(TColor v);
+  void SetChartFrameColor(TColor v) { SetScaleCol(v); }
+  TColor GridColor() const noexcept { return RcGridCol; }
+  void SetGridCol(TColor v);
+  void SetGridColor(TColor v) { SetGridCol(v); }
+  GridStyleType GridStyle() const noexcept { return RcGridStyle; }
+  void SetGridStyle(GridStyleType v);
+  // Grid spacing: > 0 a step, 0 the axis ticks, -1/-2/-3 logarithmic
+  // sequences; values below -3 (and NaN) are ignored.
+  double GridDx() const noexcept { return RcGridDx; }
+  double GridDy() const noexcept { return RcGridDy; }
+  void SetGridDx(double v);
+  void SetGridDy(double v);
+  TShadowStyle ShadowStyle() const noexcept { return RcShadowStyle; }
+  void SetShadowStyle(TShadowStyle v);
+  TColor ShadowColor() const noexcept { return FShadowColor; }
+  void SetShadowColor(TColor v);
+  TColor ShadowBakColor() const noexcept { return RcShadowBakCol; }
+  void SetShadowBakColor(TColor v);
+  // Background image and area of the data area.
+  TBakGndImg& BackGroundImg() noexcept { return FBakGndFile; }
+  void SetBakGndFile(const TBakGndImg& v);
+
+  TRenderEvent OnScalesRendered;
+  TRenderEvent OnBeforeRenderData;
+  TRenderEvent OnDataRendered;
+  TBeforeRenderCItemEvent OnBeforeRendedEvariItem;
+  TBeforeRenderTextEvent OnBeforeRenderText;
+  TScaleTickDrawnEvent OnScaleTickDrawn;
+  TBeforeTickLabelEvent OnBeforeTickLabel;
+
+  // ==== Crosshairs, text labels, mouse trace (devari_overlays.cpp) ==============
+  // Crosshairs 1..4 (other numbers are ignored, positions read 0). Moving a
+  // shown crosshair redraws only the overlays.
+  void CrossHairSetPos(std::int32_t chnum, double x, double y);
+  void CrossHairSetup(std::int32_t ch, TColor chColor, TCrossHMode mode, TPenStyle lineType,
+                      std::int32_t lineWidth);
+  double GetCHPosX(std::int32_t chnum) const noexcept;
+  double GetCHPosY(std::int32_t chnum) const noexcept;
+  void SetCHPosX(std::int32_t chnum, double v);
+  void SetCHPosY(std::int32_t chnum, double v);
+  double CrossHairPosX(std::int32_t n) const noexcept { return GetCHPosX(n); }
+  double CrossHairPosY(std::int32_t n) const noexcept { return GetCHPosY(n); }
+  // Crosshair n (1..4; others give crosshair 1). Setting copies and repaints.
+  TCrossHair& CrossHair(std::int32_t n) noexcept;
+  TCrossHair& GetCrossHair1() noexcept { return CrossHair(1); }
+  TCrossHair& GetCrossHair2() noexcept { return CrossHair(2); }
+  TCrossHair& GetCrossHair3() noexcept { return CrossHair(3); }
+  TCrossHair& GetCrossHair4() noexcept { return CrossHair(4); }
+  void SetCrossHair(std::int32_t n, const TCrossHair& v);
+  void SetCrossHair1(const TCrossHair& v) { SetCrossHair(1, v); }
+  void SetCrossHair2(const TCrossHair& v) { SetCrossHair(2, v); }
+  void SetCrossHair3(const TCrossHair& v) { SetCrossHair(3, v); }
+  void SetCrossHair4(const TCrossHair& v) { SetCrossHair(4, v); }
+  // Overlay drawing: (offsX, offsY) is where the bitmap's origin lies in
+  // control pixels.
+  void DrawCrossHairs(std::int32_t offsX, std::int32_t offsY, TBitmap& bitmap);
+  void DrawMouseTrace(std::int32_t offsX, std::int32_t offsY, TBitmap& bitmap);
+  void DrawFinish(std::int32_t offsX, std::int32_t offsY, TCanvas& canvas, TBitmap& bitmap);
+
+  // Text labels 1..30. AddTextLabel returns the label used, 0 when all are
+  // in use; a template outside 1..30 means none.
+  std::int32_t AddTextLabel(double posX, double posY, TColor txtColor, const std::string& txt,
+                            std::int32_t propertyTemplate);
+  void SetTextLabel(std::int32_t idx, double posX, double posY, TColor txtColor,
+                    const std::string& txt, std::int32_t propertyTemplate);
+  void HideAllTextLabels();
+  void ClearAllTextLabels();
+  // Label ix (1..30); other numbers raise EKvoDEvariError.
+  TTextLabel& GetFTextLabel(std::int32_t ix);
+  void SetFTextLabel(std::int32_t ix, const TTextLabel& v);
+  TTextLabel& TextLabels(std::int32_t ix) { return GetFTextLabel(ix); }
+
+  // Mouse trace (recorded by the mouse handling, drawn into the data area).
+  std::vector<TColoredPoint>& MouseTraceBuffer() noexcept { return FMTrace; }
+  void SetNumMTracePoints(std::int32_t n) noexcept;
+  TColor MouseTraceColor() const noexcept { return FColorMTrace; }
+  void SetMouseTraceColor(TColor v) noexcept { FColorMTrace = v; }
+  bool MouseTraceInvert() const noexcept { return FMTraceInvert; }
+  void SetMouseTraceInvert(bool v) noexcept { FMTraceInvert = v; }
+
+  // Change target of crosshairs, labels and the background image: repaint
+  // by the redraw rule.
+  void StyleChanged(TObject* sender);
+
 protected:
   // The one place every "repaint" of the chart goes through.
   void RepaintChart();
@@ -385,6 +643,63 @@ protected:
   bool FSuppressPaint = true;     // until a window exists
   bool FInvalidDataBmp = false;   // a cached data image must be rebuilt
   std::int32_t FNumMTracePoints = 0;
+
+  // ==== Axes, transforms, rendering, overlays: state (render parts) ===========
+  // The repaint funnels, skipped while painting is suppressed (batch
+  // operations such as layouts and resets call them many times).
+  void RedrawIfLive() {
+    if (!FSuppressPaint) RedrawByRule();
+  }
+  void RepaintIfLive() {
+    if (!FSuppressPaint) RepaintChart();
+  }
+  void Loaded() override;
+  // Start values of the axes, layout, colours, renderer and overlays
+  // (called by ResetComp).
+  void ResetRendering();
+  // Applies the ranges of a layer's property objects to the chart.
+  void ForceRange(std::int32_t layer, double xLow, double yLow, double xHigh, double yHigh,
+                  bool saveState, bool confine);
+  // Presents the control's window surface to the host.
+  void PresentSurface();
+  // Quick crosshair refresh: data image into the chart image, overlays, show.
+  void RefreshCrossHairs();
+  // Everything the item renderer needs of the chart for one pass.
+  TRenderContext RenderContext(std::int32_t left, std::int32_t top, bool bw);
+  void DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, bool isAnnotation, int textPass);
+  void DrawGridOn(TCanvas& canvas, std::int32_t left, std::int32_t top);
+
+  std::array<std::unique_ptr<TScale>, 3> FScalesX, FScalesY;  // index 1..2
+  std::array<std::unique_ptr<TScalePropsHoriz>, 3> FScalePropsX;
+  std::array<std::unique_ptr<TScalePropsVert>, 3> FScalePropsY;
+  std::int32_t RcLRim = 50, RcRRim = 10, RcTRim = 16, RcBRim = 32, F3DRim = 0;
+  std::string FChartCaption;
+  std::int32_t FCaptPosX = 0, FCaptPosY = -16;
+  TAlignment FCaptAlignment = taRightJustify;
+  TCaptionAnchorHoriz FCaptAnchorX = cahChartRight;
+  TCaptionAnchorVert FCaptAnchorY = cavChartTop;
+  std::int32_t FCaptTrim = 100;
+  TrcLayout FStdLayout = rcl_X1Bottom_Y1Left;
+  std::int32_t Fxasp = 36, Fyasp = 36;
+  bool FIsometric = false;
+  TLayerTransforms FTransforms;
+
+  TBitmap FChartBmp, FGrafBmp;
+  TItemRenderer FRenderer;
+  TColor RcChartCol = 16777215, RcWindCol = clBtnFace, FChartFrameCol = clBlack;
+  TColor RcGridCol = clBlack;
+  GridStyleType RcGridStyle = gsNone;
+  double RcGridDx = 0, RcGridDy = 0;
+  TShadowStyle RcShadowStyle = shsPlain;
+  TColor FShadowColor = clGrayText, RcShadowBakCol = clBtnFace;
+  TBakGndImg FBakGndFile;
+  TBackgroundCache FBakGndCache;
+
+  std::array<TCrossHair, 4> FCrossHair;
+  TTextLabelTable FTextLabels;
+  std::vector<TColoredPoint> FMTrace;
+  TColor FColorMTrace = clWhite;
+  bool FMTraceInvert = true;
 
 private:
   // Loads into list (staged; committed only when the whole file is good).

@@ -1,16 +1,306 @@
-// Painting of TCustomDEvari. The rendering pipeline (chart image, data
-// image, items, axes) lives here.
+// Rendering pipeline of TCustomDEvari: the chart image (background, shadow,
+// caption, axes), the data image (background, grid, items, text labels,
+// frame) and the ways they reach the window.
+#include <algorithm>
+
 #include "devari/devari.h"
+#include "devari/devarierror.h"
+#include "platform/host.h"
+#include "platform/numeric.h"
 
 namespace kvo {
 
 void TCustomDEvari::Paint() {
-  // The rendering pipeline is not part of this build yet; the display list
-  // is complete without it and calls reach this point through RepaintChart.
+  if (!Visible() && !Designing()) return;
+  if (Loading() || FSuppressPaint) return;
+  ConstructChartBmp(FChartBmp.Canvas());
+  const TChartGeometry g = Geometry();
+  FGrafBmp.SetSize(g.DataBmpWidth(), g.DataBmpHeight());
+  InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
+  ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
+  DrawMouseTrace(0, 0, FGrafBmp);
+  FChartBmp.Canvas().Draw(RcLRim, RcTRim, FGrafBmp);
+  DrawFinish(0, 0, Canvas(), FChartBmp);
 }
 
 void TCustomDEvari::ResetDataBitmap() {
-  // Sized and painted by the rendering pipeline together with Paint.
+  const TChartGeometry g = Geometry();
+  FGrafBmp.SetSize(g.DataBmpWidth(), g.DataBmpHeight());
+  InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
+}
+
+void TCustomDEvari::PresentSurface() {
+  if (THostWindow* w = HostWindow()) w->Present(ClientRect());
+}
+
+void TCustomDEvari::ConstructChartBmp(TCanvas& c) {
+  const std::int32_t W = Width(), H = Height(), s = F3DRim;
+  if (&c == &FChartBmp.Canvas()) FChartBmp.SetSize(W, H);
+  c.Pen().SetStyle(psSolid);
+  c.Pen().SetMode(pmCopy);
+  c.Pen().SetWidth(1);
+  c.Pen().SetColor(RcWindCol);
+  c.Brush().SetStyle(bsSolid);
+  c.Brush().SetColor(RcWindCol);
+  c.Rectangle(0, 0, W, H);
+  if (s > 0) {
+    c.Brush().SetColor(RcShadowBakCol);
+    c.FillRect(Rect(W - s, 0, W, s));
+    c.FillRect(Rect(0, H - s, s, H));
+    c.Brush().SetColor(FShadowColor);
+    std::int32_t o = 0;
+    if (RcShadowStyle == shsPlain) {
+      c.Pen().SetColor(FShadowColor);
+      o = s - 1;
+    } else if (RcShadowStyle == shsOutlined) {
+      c.Pen().SetColor(clBlack);
+    }
+    const TPoint bottom[4] = {{o, H - s}, {s - 1, H - 1}, {W - 1, H - 1}, {W - s, H - s}};
+    c.Polygon(bottom, 4);
+    const TPoint right[4] = {{W - s, H - s}, {W - 1, H - 1}, {W - 1, s - 1}, {W - s, o}};
+    c.Polygon(right, 4);
+    c.Pen().SetColor(clBlack);
+    c.MoveTo(0, 0);
+    c.LineTo(W - s, 0);
+    c.LineTo(W - s, H - s);
+    c.LineTo(0, H - s);
+    c.LineTo(0, 0);
+  }
+  c.Pen().SetColor(FChartFrameCol);
+  c.Brush().SetStyle(bsClear);
+  c.Font().Assign(Font());
+  c.Font().SetColor(FChartFrameCol);
+  if (!FChartCaption.empty()) {
+    const TChartGeometry g = Geometry();
+    const std::string t =
+        TrimCaption(FChartCaption, FCaptTrim, g, [&](std::string_view v) { return c.TextWidth(v); });
+    const TPoint p = CaptionTextPos(g, FCaptAnchorX, FCaptAnchorY, FCaptPosX, FCaptPosY,
+                                    FCaptAlignment, c.TextWidth(t));
+    c.SetTextAlign(TA_LEFT | TA_TOP);
+    c.TextOut(p.x, p.y, t);
+  }
+  // Painting never throws: a logarithmic axis that cannot be mapped keeps
+  // the previous transform until its range is corrected.
+  try {
+    AdjustScaling();
+  } catch (const EKvoDEvariError&) {
+  }
+  for (int l = 1; l <= 2; ++l) {
+    SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
+    FScalesX[std::size_t(l)]->UseForeignCanvas(&c, 0, 0);
+    FScalesX[std::size_t(l)]->ForcePaint();
+  }
+  for (int l = 1; l <= 2; ++l) {
+    SetScaleProps(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);
+    FScalesY[std::size_t(l)]->UseForeignCanvas(&c, 0, 0);
+    FScalesY[std::size_t(l)]->ForcePaint();
+  }
+  if (OnScalesRendered) OnScalesRendered(this, c, 0, 0);
+}
+
+void TCustomDEvari::InitGraf(TCanvas& canvas, std::int32_t left, std::int32_t top,
+                             std::int32_t width, std::int32_t height) {
+  const TDataBackground bg{RcChartCol, FChartFrameCol, FDraw.ActiveLayer};
+  PaintDataBackground(canvas, left, top, width, height, bg, FBakGndFile, FBakGndCache,
+                      FTransforms, Geometry());
+}
+
+void TCustomDEvari::ConstructDataBmp(TBitmap& bmp, std::int32_t left, std::int32_t top, bool bw,
+                                     std::int32_t startIndex) {
+  ConstructDataBmpCanvas(bmp.Canvas(), left, top, bw, startIndex);
+}
+
+TRenderContext TCustomDEvari::RenderContext(std::int32_t left, std::int32_t top, bool bw) {
+  TRenderContext ctx;
+  ctx.Transforms = &FTransforms;
+  ctx.Geometry = Geometry();
+  ctx.Left = left;
+  ctx.Top = top;
+  ctx.BW = bw;
+  for (int l = 1; l <= 2; ++l) {
+    ctx.XLow[l] = FScalePropsX[std::size_t(l)]->RangeLow();
+    ctx.XHigh[l] = FScalePropsX[std::size_t(l)]->RangeHigh();
+    ctx.YLow[l] = FScalePropsY[std::size_t(l)]->RangeLow();
+    ctx.YHigh[l] = FScalePropsY[std::size_t(l)]->RangeHigh();
+  }
+  ctx.TextFontName = FTextFont.Name();
+  ctx.TextFontStyle = FTextFont.Style();
+  ctx.AvoidDupMarks = FAvoidDupMarks;
+  ctx.DupMarkDist = FDupMarksMinD;
+  if (OnBeforeRenderText) {
+    ctx.OnBeforeRenderText = [this](std::string& text, std::int32_t index, bool isAnno) {
+      OnBeforeRenderText(this, text, index, isAnno);
+    };
+  }
+  return ctx;
+}
+
+void TCustomDEvari::DrawGridOn(TCanvas& canvas, std::int32_t left, std::int32_t top) {
+  const std::int32_t l = FDraw.ActiveLayer;
+  const TScaleProps& px = *FScalePropsX[std::size_t(l)];
+  const TScaleProps& py = *FScalePropsY[std::size_t(l)];
+  std::vector<double> tx, ty;
+  if (RcGridDx == 0)
+    for (std::int32_t i = 1, n = GetTickPosXCnt(); i <= n; ++i) tx.push_back(GetTickPosX(i));
+  if (RcGridDy == 0)
+    for (std::int32_t i = 1, n = GetTickPosYCnt(); i <= n; ++i) ty.push_back(GetTickPosY(i));
+  TGridSpec spec;
+  spec.Style = RcGridStyle;
+  spec.GridColor = RcGridCol;
+  spec.ChartColor = RcChartCol;
+  spec.Layer = l;
+  spec.XLow = std::min(px.RangeLow(), px.RangeHigh());
+  spec.XHigh = std::max(px.RangeLow(), px.RangeHigh());
+  spec.YLow = std::min(py.RangeLow(), py.RangeHigh());
+  spec.YHigh = std::max(py.RangeLow(), py.RangeHigh());
+  spec.XValues = GridValues(px.RangeLow(), px.RangeHigh(), px.Logarithmic(), RcGridDx, tx);
+  spec.YValues = GridValues(py.RangeLow(), py.RangeHigh(), py.Logarithmic(), RcGridDy, ty);
+  DrawGrid(canvas, FTransforms, Geometry(), left, top, spec);
+}
+
+// textPass: 0 every item, 1 every item but texts, 2 texts only.
+void TCustomDEvari::DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, bool isAnnotation,
+                                 int textPass) {
+  const std::span<const TrcChartItem> items = list.Items();
+  const TLongTextArray& texts = list.LongTexts();
+  const auto& classVisible = isAnnotation ? FVisib.AnnoClassVisible : FVisib.ClassVisible;
+  const bool l1 = FVisib.LayerVisible[1], l2 = FVisib.LayerVisible[2];
+  TrcChartItem copy;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const TrcChartItem& it = items[i];
+    if (!classVisible[it.ItemClass]) continue;
+    if (!((it.Layer == 1 && l1) || (it.Layer == 2 && l2))) continue;
+    if (textPass != 0 && (textPass == 2) != IsTextKind(it.ItemKind)) continue;
+    if (OnBeforeRendedEvariItem) {
+      copy = it;
+      OnBeforeRendedEvariItem(this, copy, std::int32_t(i), isAnnotation);
+      FRenderer.DrawItem(canvas, copy, texts, isAnnotation, std::int32_t(i));
+    } else {
+      FRenderer.DrawItem(canvas, it, texts, isAnnotation, std::int32_t(i));
+    }
+  }
+  FRenderer.FinishPolyLine(canvas);
+}
+
+void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, std::int32_t top,
+                                           bool bw, std::int32_t startIndex) {
+  const TChartGeometry g = Geometry();
+  if (OnBeforeRenderData) {
+    const TColor pen = canvas.Pen().Color(), brush = canvas.Brush().Color();
+    OnBeforeRenderData(this, canvas, RcTRim - top, RcLRim - left);
+    canvas.Pen().SetColor(pen);
+    canvas.Brush().SetColor(brush);
+  }
+  if (RcGridStyle != gsNone && startIndex == 0) DrawGridOn(canvas, left, top);
+  FRenderer.BeginPass(canvas, RenderContext(left, top, bw), FDraw.LineWidth, RcChartCol);
+  if (!FVisib.AnnoBelowChart) DrawItemPass(canvas, *FDataContainer, false, 0);
+  if (FVisib.AnnosVisible) {
+    if (FVisib.AnnoTextOnTop) {
+      DrawItemPass(canvas, FAnnoContainer, true, 1);
+      DrawItemPass(canvas, FAnnoContainer, true, 2);
+    } else {
+      DrawItemPass(canvas, FAnnoContainer, true, 0);
+    }
+  }
+  if (FVisib.AnnoBelowChart) DrawItemPass(canvas, *FDataContainer, false, 0);
+  canvas.Pen().SetWidth(1);
+  const std::array<TTextLabelView, TTextLabelTable::Count> labels = FTextLabels.Views();
+  const bool layerVisible[3] = {false, FVisib.LayerVisible[1], FVisib.LayerVisible[2]};
+  DrawTextLabelsOn(canvas, labels, layerVisible, FTransforms, g, left, top);
+  if (OnDataRendered) OnDataRendered(this, canvas, RcTRim - top, RcLRim - left);
+  canvas.Pen().SetColor(FChartFrameCol);
+  canvas.Pen().SetStyle(psSolid);
+  canvas.Pen().SetMode(pmCopy);
+  const std::int32_t a = g.DataWidth(), b = g.DataHeight();
+  canvas.MoveTo(left, top);
+  canvas.LineTo(left + a, top);
+  canvas.LineTo(left + a, top + b);
+  canvas.LineTo(left, top + b);
+  canvas.LineTo(left, top);
+}
+
+void TCustomDEvari::DrawContainerItemOnCanvas(TCanvas& canvas, const TrcChartItem& item,
+                                              std::int32_t top, std::int32_t left, bool bw,
+                                              const TLongTextArray& longTexts, bool isAnnotation,
+                                              std::int32_t index) {
+  // Outside a pass: take this chart's settings for the given origin, keeping
+  // the renderer's state (pen position, pending polyline) as it is.
+  FRenderer.SetContext(RenderContext(left, top, bw));
+  FRenderer.DrawItem(canvas, item, longTexts, isAnnotation, index);
+}
+
+std::int32_t TCustomDEvari::CalcTextExtents(const std::string& text, TCanvas& canvas,
+                                            std::int32_t& lineHeight, std::int32_t& totalHeight,
+                                            std::int32_t& width) {
+  return kvo::CalcTextExtents(text, canvas, lineHeight, totalHeight, width);
+}
+
+void TCustomDEvari::ShowGraf() {
+  if (!Visible()) return;
+  FLastElemOnShow = NumItems() - 1;
+  AdjustCanInfoOfSharedCharts();
+  const TChartGeometry g = Geometry();
+  // Without a chart image of the current size (nothing painted yet, or the
+  // control was resized) only a full paint shows the items correctly.
+  if (!FAutoRedraw || FChartBmp.Width() != Width() || FChartBmp.Height() != Height() ||
+      FGrafBmp.Width() != g.DataBmpWidth() || FGrafBmp.Height() != g.DataBmpHeight()) {
+    Paint();
+    return;
+  }
+  InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
+  ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
+  // The new data image goes into the chart image and the crosshairs are
+  // drawn there, so the data image itself never carries crosshairs.
+  FChartBmp.Canvas().Draw(RcLRim, RcTRim, FGrafBmp);
+  DrawFinish(0, 0, Canvas(), FChartBmp);
+}
+
+void TCustomDEvari::ShowGrafNewOnly() {
+  if (!Visible()) return;
+  const TChartGeometry g = Geometry();
+  if (FChartBmp.Width() != Width() || FChartBmp.Height() != Height() ||
+      FGrafBmp.Width() != g.DataBmpWidth() || FGrafBmp.Height() != g.DataBmpHeight()) {
+    Paint();
+    FLastElemOnShow = NumItems() - 1;
+    AdjustCanInfoOfSharedCharts();
+    return;
+  }
+  ConstructDataBmp(FGrafBmp, 0, 0, false, FLastElemOnShow);
+  FChartBmp.Canvas().Draw(RcLRim, RcTRim, FGrafBmp);
+  DrawFinish(0, 0, Canvas(), FChartBmp);
+  FLastElemOnShow = NumItems() - 1;
+  AdjustCanInfoOfSharedCharts();
+}
+
+void TCustomDEvari::ClearMouseTrace() {
+  FNumMTracePoints = 0;
+  RepaintIfLive();
+}
+
+// ---- Colours and grid -----------------------------------------------------------
+
+void TCustomDEvari::SetChartCol(TColor v) { RcChartCol = v; RedrawIfLive(); }
+void TCustomDEvari::SetWindCol(TColor v) { RcWindCol = v; RedrawIfLive(); }
+void TCustomDEvari::SetScaleCol(TColor v) { FChartFrameCol = v; RedrawIfLive(); }
+void TCustomDEvari::SetGridCol(TColor v) { RcGridCol = v; RedrawIfLive(); }
+void TCustomDEvari::SetGridStyle(GridStyleType v) { RcGridStyle = v; RedrawIfLive(); }
+void TCustomDEvari::SetGridDx(double v) {
+  if (!(v >= -3)) return;
+  RcGridDx = v;
+  RedrawIfLive();
+}
+void TCustomDEvari::SetGridDy(double v) {
+  if (!(v >= -3)) return;
+  RcGridDy = v;
+  RedrawIfLive();
+}
+void TCustomDEvari::SetShadowStyle(TShadowStyle v) { RcShadowStyle = v; RedrawIfLive(); }
+void TCustomDEvari::SetShadowColor(TColor v) { FShadowColor = v; RedrawIfLive(); }
+void TCustomDEvari::SetShadowBakColor(TColor v) { RcShadowBakCol = v; RedrawIfLive(); }
+void TCustomDEvari::SetBakGndFile(const TBakGndImg& v) {
+  // The image object reports its change to StyleChanged, which redraws.
+  if (&v != &FBakGndFile) FBakGndFile.Assign(v);
+  else RedrawIfLive();
 }
 
 }  // namespace kvo
