@@ -114,16 +114,29 @@ TScalePage::TScalePage(QWidget* parent) : TViewerPage(parent) {
          "<li><b>Zoom</b> zooms it about its centre.</li></ul>"
          "<p>A double-click switches a scale between pan and stretch. "
          "The panel on the right edits the selected scale; a click on a scale selects it.</p>"
-         "<p>The status line shows the value under the mouse.</p>"));
+         "<p>The status line shows the value under the mouse; the table below follows "
+         "every change.</p>"));
   guide->setWordWrap(true);
   guide->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   guide->setContentsMargins(24, 16, 24, 16);
   guide->setTextFormat(Qt::RichText);
 
+  // Live readout of both scales under the guide.
+  FReadout = new QLabel;
+  FReadout->setObjectName(QStringLiteral("readout"));
+  FReadout->setTextFormat(Qt::RichText);
+  FReadout->setContentsMargins(24, 0, 24, 16);
+  FReadout->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+  auto* info = new QVBoxLayout;
+  info->setSpacing(0);
+  info->addWidget(guide);
+  info->addWidget(FReadout);
+  info->addStretch(1);
+
   auto* lower = new QHBoxLayout;
   lower->setSpacing(0);
   lower->addWidget(vw);
-  lower->addWidget(guide, 1);
+  lower->addLayout(info, 1);
   auto* stageLayout = new QVBoxLayout;
   stageLayout->setContentsMargins(12, 12, 12, 12);
   stageLayout->setSpacing(0);
@@ -193,7 +206,9 @@ TScalePage::TScalePage(QWidget* parent) : TViewerPage(parent) {
   // Panel -> scale.
   connect(FWhich, &QComboBox::currentIndexChanged, this, [this] { ShowProperties(); });
   connect(FMouse, &QComboBox::currentIndexChanged, this, [this] {
-    if (!FUpdating) Selected().SetMouseAction(TMouseActMode(FMouse->currentData().toInt()));
+    if (FUpdating) return;
+    Selected().SetMouseAction(TMouseActMode(FMouse->currentData().toInt()));
+    UpdateReadout();
   });
   connect(FLabels, &QComboBox::currentIndexChanged, this, [this] {
     if (FUpdating) return;
@@ -260,7 +275,9 @@ void TScalePage::Setup(TScale& s, bool horizontal) {
   };
   s.OnDblClick = [this](TObject*) { ShowProperties(); };
   s.OnZoomPan = [this, &s](TObject*) {
+    ++(&s == FHoriz ? FHorizMoves : FVertMoves);
     if (&s == &Selected()) ShowRange();
+    UpdateReadout();
     ReportLine(QStringLiteral("range %1 %2 %3")
                    .arg(QString::fromStdString(s.Name()))
                    .arg(s.RangeLow(), 0, 'g', 17)
@@ -274,6 +291,28 @@ void TScalePage::ShowRange() {
   FLow->setText(QString::number(s.RangeLow(), 'g', 10));
   FHigh->setText(QString::number(s.RangeHigh(), 'g', 10));
   FUpdating = false;
+  UpdateReadout();
+}
+
+void TScalePage::UpdateReadout() {
+  const auto mode = [](TMouseActMode m) {
+    for (const TChoice& c : kMouseModes)
+      if (c.Value == m) return tr(c.Text);
+    return tr("other");
+  };
+  const auto row = [&](const TScale& sc, int moves) {
+    return QStringLiteral("<tr><td><b>%1</b></td><td align=right>%2</td><td align=right>%3</td>"
+                          "<td>%4%5</td><td align=right>%6</td></tr>")
+        .arg(NameOf(sc), FormatValue(sc.RangeLow()), FormatValue(sc.RangeHigh()), mode(sc.MouseAction()),
+             sc.Logarithmic() ? tr(", log") : QString())
+        .arg(moves);
+  };
+  FReadout->setText(
+      QStringLiteral("<table cellspacing=0 cellpadding=4>"
+                     "<tr><th align=left>%1</th><th align=right>%2</th><th align=right>%3</th>"
+                     "<th align=left>%4</th><th align=right>%5</th></tr>%6%7</table>")
+          .arg(tr("Scale"), tr("Low"), tr("High"), tr("Mouse"), tr("Changes"))
+          .arg(row(*FHoriz, FHorizMoves), row(*FVert, FVertMoves)));
 }
 
 void TScalePage::ShowProperties() {
@@ -312,6 +351,7 @@ void TScalePage::ApplyRange() {
 void TScalePage::Reset() {
   Configure(*FHoriz, true);
   Configure(*FVert, false);
+  FHorizMoves = FVertMoves = 0;
   ShowProperties();
   Status(IdleStatus());
 }

@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace kvo {
@@ -29,6 +30,7 @@ private:
   void Setup(TScale& s, bool horizontal);
   void ShowProperties();  // panel <- selected scale
   void ShowRange();
+  void UpdateReadout();
   void ApplyRange();
   void Reset();
 
@@ -45,6 +47,8 @@ private:
   QLineEdit* FHigh = nullptr;
   QLineEdit* FCaption = nullptr;
   QComboBox* FDecimalsBox = nullptr;
+  QLabel* FReadout = nullptr;
+  int FHorizMoves = 0, FVertMoves = 0;  // zoom/pan events since the reset
   bool FUpdating = false;  // the panel is being filled from the scale
 };
 
