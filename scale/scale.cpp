@@ -551,6 +551,12 @@ void TScale::Paint() {
     cv.Pen().SetData(TPenData{FColorFG, psSolid, 1, pmCopy});
   };
   if (FTransparent) {
+    if (!FForeignCv) {
+      // On its own window surface nothing lies behind the scale: without
+      // clearing, every paint would leave the ticks of the last one behind.
+      target.Brush().SetData(TBrushData{Color(), bsSolid});
+      target.FillRect(ClientRect());
+    }
     setPen(target);
     DrawScale(target, offX, offY);
     if (OnAfterScaleRendered) OnAfterScaleRendered(this, target);

@@ -293,6 +293,19 @@ TEST(ScalePainting, SuppressionAndForcePaint) {
   EXPECT_EQ(l.Paints, 2);  // invisible scales do not paint
 }
 
+TEST(ScalePainting, TransparentScaleClearsItsOwnSurface) {
+  TLiveScale l;
+  l.Scale.SetTransparent(true);
+  l.Scale.SetColor(clYellow);
+  l.Scale.ForcePaint();
+  EXPECT_EQ(l.Scale.Surface().ScanLine(377)[56].R, 0);  // the minor tick at 10
+  l.Scale.SetRange(0, 130);  // minor ticks now at 47.6, 75.2, ...
+  l.Scale.ForcePaint();
+  const TRGB32 old = l.Scale.Surface().ScanLine(377)[56];
+  EXPECT_EQ(old.R, 0xFF);  // yellow again: no tick is left behind
+  EXPECT_EQ(old.B, 0x00);
+}
+
 TEST(ScalePainting, DateFormatChangesRepaint) {
   TLiveScale l;
   l.Scale.SetLabelType(ftDateTime);
