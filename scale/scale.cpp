@@ -563,8 +563,13 @@ void TScale::Paint() {
     return;
   }
   // The off-screen bitmap is kept between paints; it is refilled every time.
+  // On a HiDPI target it has the target's device resolution, so that text
+  // and lines stay as sharp as if drawn on the target itself.
+  const double scale = std::max(target.Caps().Scale, 1.0);
   TBitmap& bmp = FPaintBuffer;
-  bmp.SetSize(Width(), Height());
+  bmp.SetSize(ClampToInt(std::ceil(Width() * scale - 1e-9)),
+              ClampToInt(std::ceil(Height() * scale - 1e-9)));
+  bmp.SetSurfaceScale(scale);
   TCanvas& cv = bmp.Canvas();
   cv.Font().Assign(Font());
   cv.Pen().SetData(TPenData{FColorBG, psSolid, 1, pmCopy});
@@ -575,7 +580,10 @@ void TScale::Paint() {
   if (OnAfterScaleRendered) OnAfterScaleRendered(this, cv);
   DrawFrame(cv, FFrameStyle, 0, 0, Width() - 1, Height() - 1, FColWhiteLine, clSilver,
             FColGrayLine, FColBlackLine, FColBlackLine, FColorScheme);
-  target.Draw(offX, offY, bmp);
+  if (scale == 1.0)
+    target.Draw(offX, offY, bmp);
+  else
+    target.StretchDraw(TRect{offX, offY, offX + Width(), offY + Height()}, bmp);
 }
 
 // ---- Mouse ---------------------------------------------------------------------

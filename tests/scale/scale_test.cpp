@@ -306,6 +306,29 @@ TEST(ScalePainting, TransparentScaleClearsItsOwnSurface) {
   EXPECT_EQ(old.B, 0x00);
 }
 
+TEST(ScalePainting, OpaqueScaleOnAHiDpiSurfaceDrawsAtDeviceResolution) {
+  TLiveScale l;
+  l.Scale.SetSurfaceScale(2);
+  l.Scale.Refresh();
+  const TBitmap& surf = l.Scale.Surface();
+  ASSERT_EQ(surf.Width(), 800);
+  // The base line (logical row 379) covers device rows 758 and 759 only.
+  EXPECT_EQ(surf.ScanLine(758)[200].R, 0);
+  EXPECT_EQ(surf.ScanLine(759)[200].R, 0);
+  EXPECT_NE(surf.ScanLine(757)[200].R, 0);
+  EXPECT_NE(surf.ScanLine(760)[200].R, 0);
+  // Text is rendered at device resolution: the labels' glyph pixels are not
+  // blocks of 2 x 2 equal pixels, as an upscaled picture would have.
+  bool finer = false;
+  for (int y = 700; y < 760 && !finer; y += 2)
+    for (int x = 0; x < 798 && !finer; x += 2) {
+      const TRGB32* a = surf.ScanLine(y);
+      const TRGB32* b = surf.ScanLine(y + 1);
+      finer = a[x].R != a[x + 1].R || a[x].R != b[x].R;
+    }
+  EXPECT_TRUE(finer);
+}
+
 TEST(ScalePainting, DateFormatChangesRepaint) {
   TLiveScale l;
   l.Scale.SetLabelType(ftDateTime);
