@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/kvo-ccache}"
+# Reuse compiled objects across checkouts in other folders (CI clones anew).
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVO_BUILD_TESTS=OFF \
       -DKVO_BUILD_BENCH=OFF -DKVO_BUILD_FUZZ=OFF >/dev/null
 cmake --build build/release -j"$(nproc)"

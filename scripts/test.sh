@@ -8,6 +8,8 @@ bash scripts/install-deps.sh
 
 JOBS=$(nproc)
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/kvo-ccache}"
+# Reuse compiled objects across checkouts in other folders (CI clones anew).
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 export CTEST_OUTPUT_ON_FAILURE=1
 
 echo "== build and test (warnings as errors)"
