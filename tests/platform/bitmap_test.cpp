@@ -155,6 +155,53 @@ TEST(Bitmap, DamagedFilesAreRefusedAndTheOldImageKept) {
   ExpectSame(b, before);
 }
 
+TEST(Bitmap, DecodersSurviveCorruptedFiles) {
+  // Every corrupted file either loads as some picture or is refused with
+  // EPlatformError; nothing else (the sanitizer build checks the memory).
+  std::vector<std::vector<std::uint8_t>> seeds;
+  for (const char* ext : {".bmp", ".png"}) {
+    const std::string p = test::TempPath(std::string("seed") + ext);
+    Pattern(9, 7).SaveToFile(p);
+    std::ifstream in(p, std::ios::binary);
+    seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  {
+    std::ifstream in(test::SourceDir() + "/tests/platform/data/halves.jpg", std::ios::binary);
+    seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::uint32_t rng = 12345;
+  const auto next = [&] {
+    rng = rng * 1664525u + 1013904223u;
+    return rng >> 8;
+  };
+  const std::string path = test::TempPath("mutant.img");
+  int loaded = 0, refused = 0;
+  for (const auto& seed : seeds) {
+    for (int k = 0; k < 150; ++k) {
+      std::vector<std::uint8_t> m = seed;
+      const int edits = 1 + int(next() % 4);
+      for (int e = 0; e < edits; ++e) {
+        const std::size_t at = next() % m.size();
+        // Bias towards the headers, where sizes and offsets live.
+        const std::size_t pos = (next() % 2) ? at % std::min<std::size_t>(m.size(), 64) : at;
+        m[pos] = static_cast<std::uint8_t>(next());
+      }
+      if (next() % 5 == 0) m.resize(next() % m.size() + 1);
+      WriteBytes(path, m);
+      TBitmap b;
+      try {
+        b.LoadFromFile(path);
+        ++loaded;
+        EXPECT_FALSE(b.Empty());
+      } catch (const EPlatformError&) {
+        ++refused;
+      }
+    }
+  }
+  EXPECT_EQ(loaded + refused, 450);
+  EXPECT_GT(refused, 0);
+}
+
 TEST(Bitmap, EncodePngIsAValidPng) {
   const auto bytes = Pattern(3, 3).EncodePng();
   ASSERT_GT(bytes.size(), 8u);
