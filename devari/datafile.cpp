@@ -88,8 +88,8 @@ std::int32_t ReadItemStream(std::istream& in, std::uint64_t size, TItemFileKind 
     if (recordBytes > size - kRecordSize) return kLoadError;
     if (std::uint64_t(m) > size - kRecordSize - recordBytes) return kLoadError;
 
-    out.Records.resize(std::size_t(n));
-    auto* bytes = reinterpret_cast<unsigned char*>(out.Records.data());
+    out.Records.ResizeForOverwrite(std::size_t(n));  // every byte is read below
+    auto* bytes = reinterpret_cast<unsigned char*>(out.Records.Data());
     if (!in.read(reinterpret_cast<char*>(bytes), static_cast<std::streamsize>(recordBytes)))
       return kLoadError;
     for (std::int32_t i = 0; i < n; ++i)

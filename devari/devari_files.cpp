@@ -60,20 +60,18 @@ void TCustomDEvari::CopyAnnoFrom(const TCustomDEvari& src, std::span<const std::
   const bool all = classes.empty();
   // Work from a snapshot: the source may be this chart.
   const TRcItemContainer& from = src.FAnnoContainer;
-  std::vector<TrcChartItem> items;
+  TLoadedItems loaded;
   std::vector<std::string> texts;
   for (const TrcChartItem& it : from.Items()) {
     if (!all && !wanted[it.ItemClass]) continue;
-    items.push_back(it);
+    loaded.Records.PushBack(it);
     const bool hasLong = IsTextKind(it.ItemKind) && it.LWid >= 1 &&
                          it.LWid <= from.LongTexts().Used();
     texts.push_back(hasLong ? from.FullText(it) : std::string());
   }
-  TLoadedItems loaded;
-  loaded.Records = std::move(items);
   // Each copied text item refers to its own line, so every long text gets a
   // slot of its own here (while slots last).
-  for (std::size_t i = 0; i < loaded.Records.size(); ++i) {
+  for (std::size_t i = 0; i < loaded.Records.Size(); ++i) {
     TrcChartItem& rec = loaded.Records[i];
     if (!IsTextKind(rec.ItemKind) || rec.LWid == 0) continue;
     if (texts[i].empty()) {

@@ -45,7 +45,7 @@ void TRcItemContainer::Append(const TrcChartItem& item, std::int32_t allocSize) 
   // grows geometrically on its own, which keeps long appends linear.
   const std::int32_t newAllocated =
       Count() >= FAllocated ? FAllocated + std::max<std::int32_t>(allocSize, 1) : FAllocated;
-  FItems.push_back(item);  // may throw bad_alloc; nothing changed then
+  FItems.PushBack(item);  // may throw bad_alloc; nothing changed then
   FAllocated = newAllocated;
   CountKind(item.ItemKind, +1);
 }
@@ -64,19 +64,19 @@ void TRcItemContainer::RemoveAt(std::int32_t i) noexcept {
     return;
   }
   CountKind(FItems[std::size_t(i)].ItemKind, -1);
-  FItems.erase(FItems.begin() + i);
+  FItems.Erase(std::size_t(i));
 }
 
 void TRcItemContainer::RemoveLast() noexcept {
-  if (FItems.empty()) return;
-  CountKind(FItems.back().ItemKind, -1);
-  FItems.pop_back();
-  if (FItems.empty()) Clear(false);
+  if (FItems.Empty()) return;
+  CountKind(FItems.Back().ItemKind, -1);
+  FItems.PopBack();
+  if (FItems.Empty()) Clear(false);
 }
 
 std::int32_t TRcItemContainer::RemoveIf(const std::function<bool(const TrcChartItem&)>& pred) {
   std::size_t kept = 0;
-  for (std::size_t i = 0; i < FItems.size(); ++i) {
+  for (std::size_t i = 0; i < FItems.Size(); ++i) {
     if (pred(FItems[i])) {
       CountKind(FItems[i].ItemKind, -1);
     } else {
@@ -84,13 +84,13 @@ std::int32_t TRcItemContainer::RemoveIf(const std::function<bool(const TrcChartI
       ++kept;
     }
   }
-  const auto removed = static_cast<std::int32_t>(FItems.size() - kept);
-  FItems.resize(kept);
+  const auto removed = static_cast<std::int32_t>(FItems.Size() - kept);
+  FItems.Truncate(kept);
   return removed;
 }
 
 void TRcItemContainer::Clear(bool clearLongTexts) noexcept {
-  std::vector<TrcChartItem>().swap(FItems);  // give the memory back
+  FItems.Release();  // give the memory back
   FAllocated = 0;
   FKindCount.fill(0);
   if (clearLongTexts) FLongTexts.Clear();
@@ -107,13 +107,13 @@ std::int32_t TRcItemContainer::Search(std::int32_t start, std::int32_t tag, std:
 std::int32_t TRcItemContainer::CountMatching(std::int32_t tag, std::uint32_t tagMask,
                                              std::uint8_t itemClass, TrcItem kind) const noexcept {
   std::int32_t n = 0;
-  for (const auto& it : FItems) n += ItemMatches(it, tag, tagMask, itemClass, kind) ? 1 : 0;
+  for (const auto& it : FItems.Items()) n += ItemMatches(it, tag, tagMask, itemClass, kind) ? 1 : 0;
   return n;
 }
 
 std::array<std::int32_t, 256> TRcItemContainer::ClassHistogram() const noexcept {
   std::array<std::int32_t, 256> h{};
-  for (const auto& it : FItems) ++h[it.ItemClass];
+  for (const auto& it : FItems.Items()) ++h[it.ItemClass];
   return h;
 }
 
@@ -144,7 +144,7 @@ void TRcItemContainer::AdoptLoaded(TLoadedItems&& loaded, bool append) {
   // Build the new long-text table and reserve the storage first: these are
   // the steps that can fail, and they leave the list untouched when they do.
   TLongTextArray texts = append ? FLongTexts : TLongTextArray{};
-  for (auto& rec : loaded.Records) {
+  for (auto& rec : loaded.Records.Items()) {
     if (!IsTextKind(rec.ItemKind) || rec.LWid == 0) continue;
     // The record names the saving chart's slot; that slot's text is line
     // LWid of the file. Map it to a slot of our own.
@@ -157,15 +157,15 @@ void TRcItemContainer::AdoptLoaded(TLoadedItems&& loaded, bool append) {
   std::array<std::int32_t, kNumItemKinds> counts{};
   if (append) counts = FKindCount;
   if (FCountKinds)
-    for (const auto& rec : loaded.Records)
+    for (const auto& rec : loaded.Records.Items())
       if (IsValidItemKind(rec.ItemKind)) ++counts[rec.ItemKind];
-  if (append) FItems.reserve(FItems.size() + loaded.Records.size());
+  if (append) FItems.Reserve(FItems.Size() + loaded.Records.Size());
 
   // Commit (no throwing operations from here on: the storage is reserved).
   if (append)
-    FItems.insert(FItems.end(), loaded.Records.begin(), loaded.Records.end());
+    FItems.Append(loaded.Records.Data(), loaded.Records.Size());
   else
-    FItems.swap(loaded.Records);
+    FItems.Swap(loaded.Records);
   FLongTexts = std::move(texts);
   FKindCount = counts;
   FAllocated = Count();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "devari/chartitem.h"
+#include "devari/itemstore.h"
 
 namespace kvo {
 
@@ -49,25 +50,25 @@ bool ItemMatches(const TrcChartItem& item, std::int32_t tag, std::uint32_t tagMa
 // a container. Records keep the slot numbers of the saving chart in LWid;
 // Lines[k-1] is the text of that chart's slot k.
 struct TLoadedItems {
-  std::vector<TrcChartItem> Records;
+  TItemStore Records;
   std::vector<std::string> Lines;
 };
 
 // One display list. Indexes are 0-based. The allocated count follows the
 // chart's growth step exactly (it grows by allocSize when the list is full),
-// while the storage behind it grows geometrically, so appending is amortised
-// constant time.
+// while the storage behind it grows geometrically (TItemStore), so appending
+// is amortised constant time.
 class TRcItemContainer {
 public:
   // countKinds: keep the 24 per-kind counters (the data container does).
   explicit TRcItemContainer(bool countKinds) noexcept : FCountKinds(countKinds) {}
 
-  std::int32_t Count() const noexcept { return static_cast<std::int32_t>(FItems.size()); }
+  std::int32_t Count() const noexcept { return static_cast<std::int32_t>(FItems.Size()); }
   std::int32_t Allocated() const noexcept { return FAllocated; }
-  bool Empty() const noexcept { return FItems.empty(); }
+  bool Empty() const noexcept { return FItems.Empty(); }
   bool ValidIndex(std::int32_t i) const noexcept { return i >= 0 && i < Count(); }
 
-  std::span<const TrcChartItem> Items() const noexcept { return FItems; }
+  std::span<const TrcChartItem> Items() const noexcept { return FItems.Items(); }
   const TrcChartItem& operator[](std::int32_t i) const noexcept { return FItems[std::size_t(i)]; }
   TrcChartItem& operator[](std::int32_t i) noexcept { return FItems[std::size_t(i)]; }
 
@@ -124,14 +125,14 @@ public:
   void AdoptLoaded(TLoadedItems&& loaded, bool append);
 
   // Storage capacity in items (for tests of the growth policy).
-  std::size_t Capacity() const noexcept { return FItems.capacity(); }
+  std::size_t Capacity() const noexcept { return FItems.Capacity(); }
 
 private:
   void CountKind(TrcItem kind, std::int32_t delta) noexcept {
     if (FCountKinds && IsValidItemKind(kind)) FKindCount[kind] += delta;
   }
 
-  std::vector<TrcChartItem> FItems;
+  TItemStore FItems;
   std::int32_t FAllocated = 0;
   std::array<std::int32_t, kNumItemKinds> FKindCount{};
   TLongTextArray FLongTexts;

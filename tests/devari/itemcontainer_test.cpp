@@ -87,6 +87,43 @@ TEST(ItemContainer, AllocatedCountGrowsInStepsWhileStorageGrowsGeometrically) {
   EXPECT_LT(reallocations, 40);
 }
 
+TEST(ItemStore, CopiesMovesErasesAndKeepsItemsWhileGrowing) {
+  TItemStore s;
+  for (int i = 0; i < 1000; ++i) {
+    TrcChartItem it{};
+    it.x = i;
+    s.PushBack(it);
+  }
+  ASSERT_EQ(s.Size(), 1000u);
+  for (int i = 0; i < 1000; ++i) ASSERT_EQ(s[i].x, double(i));
+  s.Erase(0);
+  s.Erase(500);
+  EXPECT_EQ(s.Size(), 998u);
+  EXPECT_EQ(s[0].x, 1.0);
+  EXPECT_EQ(s[500].x, 502.0);
+  EXPECT_EQ(s.Back().x, 999.0);
+  TItemStore copy = s;
+  copy[0].x = -1;
+  EXPECT_EQ(s[0].x, 1.0);
+  EXPECT_EQ(copy.Size(), 998u);
+  TItemStore moved = std::move(copy);
+  EXPECT_EQ(moved[0].x, -1.0);
+  EXPECT_EQ(copy.Size(), 0u);
+  copy = moved;
+  EXPECT_EQ(copy.Size(), 998u);
+  copy.Append(s.Data(), s.Size());
+  EXPECT_EQ(copy.Size(), 1996u);
+  EXPECT_EQ(copy[998].x, 1.0);
+  copy.Truncate(3);
+  copy.PopBack();
+  EXPECT_EQ(copy.Size(), 2u);
+  copy.Release();
+  EXPECT_TRUE(copy.Empty());
+  EXPECT_EQ(copy.Capacity(), 0u);
+  copy.PushBack(TrcChartItem{});
+  EXPECT_EQ(copy.Size(), 1u);
+}
+
 TEST(ItemContainer, CountersFollowAppendsReplacementsAndRemovals) {
   TRcItemContainer c(true);
   c.Append(Item(tkMarkAt), 10);
@@ -247,7 +284,7 @@ TEST(ItemContainer, AdoptLoadedMapsSlotsAndCountsKinds) {
   t3.LWid = 7;  // refers to a line the file does not have
   TrcChartItem line = Item(tkLine);
   line.LWid = 3;  // a line width, not a slot
-  in.Records = {t1, t2, t3, line};
+  for (const auto& r : {t1, t2, t3, line}) in.Records.PushBack(r);
   in.Lines = {"first long text line", "second long text line"};
   c.AdoptLoaded(std::move(in), true);
   ASSERT_EQ(c.Count(), 5);
@@ -264,7 +301,7 @@ TEST(ItemContainer, AdoptLoadedMapsSlotsAndCountsKinds) {
   EXPECT_EQ(c.KindCount(tkLine), 1);
 
   TLoadedItems again;
-  again.Records = {Item(tkArc)};
+  again.Records.PushBack(Item(tkArc));
   c.AdoptLoaded(std::move(again), false);
   EXPECT_EQ(c.Count(), 1);
   EXPECT_EQ(c.KindCount(tkText), 0);
