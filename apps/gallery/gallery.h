@@ -9,6 +9,10 @@
 
 #include "platform/canvas.h"
 
+namespace kvo {
+class TCustomDEvari;
+}  // namespace kvo
+
 namespace kvo::gallery {
 
 struct Page {
@@ -25,6 +29,12 @@ struct Page {
 void AddCanvasPages(std::vector<Page>& pages);
 void AddLibsPages(std::vector<Page>& pages);
 void AddScalePages(std::vector<Page>& pages);
+void AddChartPages(std::vector<Page>& pages);
 std::vector<Page> AllPages();
+
+// Fills a chart with the gallery's realistic measurement (10^5 noisy samples
+// with error bars, two layers, grid, caption, annotations, labels). The
+// chart's size is left to the caller.
+void BuildRealisticChart(TCustomDEvari& chart);
 
 }  // namespace kvo::gallery

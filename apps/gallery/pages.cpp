@@ -7,6 +7,7 @@ std::vector<Page> AllPages() {
   AddCanvasPages(pages);
   AddLibsPages(pages);
   AddScalePages(pages);
+  AddChartPages(pages);
   return pages;
 }
 
