@@ -60,7 +60,11 @@ std::int32_t ResolveDecPlaces(double low, double high, bool logRule, std::int32_
     const double span = hi - lo;
     if (span >= 1e6 || span <= 1e-4) return -1;
     if (lo >= 1) return 0;
-    return 1 - Round(std::log10(std::fabs(lo)));
+    if (!(lo > 0)) return -1;  // no logarithmic axis; nothing sensible to fix
+    // Decades so small that their labels would need more than 12 decimals
+    // would all read 0.000000000000: they get the exponent form instead.
+    const double d = 1 - std::nearbyint(std::log10(lo));
+    return d > 12 ? -1 : static_cast<std::int32_t>(d);
   }
   const double span = std::fabs(high - low);
   if (!(span < 1e6) || span <= 1e-4) return -1;

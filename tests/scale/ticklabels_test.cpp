@@ -49,6 +49,9 @@ TEST(DecPlaces, AutomaticDecimalsFollowTheSpan) {
   EXPECT_EQ(ResolveDecPlaces(1, 1000, true, -2), 0);
   EXPECT_EQ(ResolveDecPlaces(1, 1e7, true, -2), -1);
   EXPECT_EQ(ResolveDecPlaces(0.01, 100, true, -3), -3);
+  EXPECT_EQ(ResolveDecPlaces(1e-11, 1, true, -2), 12);
+  EXPECT_EQ(ResolveDecPlaces(1e-12, 1, true, -2), -1);  // would need 13 decimals
+  EXPECT_EQ(ResolveDecPlaces(0, 1, true, -2), -1);
   EXPECT_EQ(ResolveDecPlaces(0, 1, false, 5), 5);
   EXPECT_EQ(ResolveDecPlaces(0, 1, true, -1), -1);
 }
