@@ -187,15 +187,5 @@ TEST(TimeTicks, ZeroMinTicksReadsAsTwo) {
   EXPECT_EQ(Values(d, TTickKind::Major), (std::vector<double>{0, 3600, 7200}));
 }
 
-TEST(TimeTicks, StepTable) {
-  EXPECT_EQ(TimeStep(0), 0);
-  EXPECT_EQ(TimeStep(1), 0.001);
-  EXPECT_EQ(TimeStep(22), 1800);
-  EXPECT_EQ(TimeStep(28), 86400);
-  EXPECT_EQ(TimeSubdivisions(15), 6);
-  EXPECT_EQ(TimeSubdivisions(24), 4);
-  EXPECT_EQ(TimeStep(29), 0);
-}
-
 }  // namespace
 }  // namespace kvo
