@@ -106,7 +106,10 @@ private:
     if (!(v == v)) return 0;  // NaN
     if (v > 2147483647.0L) v = 2147483647.0L;
     if (v < -2147483647.0L) v = -2147483647.0L;
-    return static_cast<std::int32_t>(std::nearbyint(v));
+    // rint rounds halves to even in the default rounding mode like nearbyint,
+    // without nearbyint's costly save and restore of the floating-point
+    // environment (it only may raise the inexact flag).
+    return static_cast<std::int32_t>(std::rint(v));
   }
   Axis FX[3], FY[3];
   std::int32_t FWidth = 280, FHeight = 200;

@@ -1,0 +1,208 @@
+// Full paints of an 800 x 600 chart with axes and grid, and the floors its
+// line drawing is measured against: a loop that only reads the items and maps
+// them with R2M, and a plain Bresenham loop drawing the mapped polyline. The
+// floors run inside the same iteration as the chart, so "ratio" (chart time /
+// sum of the floors) holds on a noisy machine.
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "devari/devari.h"
+#include "platform/bitmap.h"
+
+namespace {
+
+using namespace kvo;
+// Thread CPU time: on a shared machine wall time mostly measures the others.
+struct Clock {
+  using time_point = double;
+  static double now() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+  }
+};
+
+double Seconds(double a, double b) { return b - a; }
+
+std::unique_ptr<TCustomDEvari> MakeChart() {
+  auto c = std::make_unique<TCustomDEvari>();
+  c->SetBounds(0, 0, 800, 600);
+  TScaleProps& x = c->Scale1X();
+  TScaleProps& y = c->Scale1Y();
+  x.SetRangeHigh(1);
+  x.SetRangeLow(0);
+  y.SetRangeHigh(1.5);
+  y.SetRangeLow(-1.5);
+  c->SetGridStyle(gsLines);
+  c->SetGridCol(0xC0C0C0);
+  return c;
+}
+
+// A noisy sine of n vertices across the chart: most segments are a pixel or two.
+void AddNoisySine(TCustomDEvari& c, int n) {
+  std::mt19937 rng(42);
+  std::uniform_real_distribution<double> noise(-0.15, 0.15);
+  c.SetDataCol(clNavy);
+  for (int i = 0; i < n; ++i) {
+    const double x = double(i) / double(n - 1);
+    const double y = std::sin(x * 13.0) + noise(rng);
+    if (i == 0) c.MoveTo(x, y);
+    else c.DrawTo(x, y);
+  }
+}
+
+void AddMarksAndTexts(TCustomDEvari& c, int marks, int texts) {
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<double> ux(0, 1), uy(-1.4, 1.4);
+  c.SetDataCol(clRed);
+  c.SetFillCol(clYellow);
+  for (int i = 0; i < marks; ++i) c.MarkAt(ux(rng), uy(rng), std::uint8_t(5 + i % 4));
+  c.SetDataCol(clBlack);
+  std::string label;
+  for (int i = 0; i < texts; ++i) {
+    label.assign(1, 't');
+    label += std::to_string(i % 100);  // (not "t" + ...: a false -Wrestrict of GCC 12)
+    c.Text(ux(rng), uy(rng), 8, label);
+  }
+}
+
+// The first floor: read every item and map it, nothing drawn.
+std::int64_t ReadAndMap(const TCustomDEvari& c, std::vector<TPoint>& out) {
+  out.clear();
+  std::int64_t sum = 0;
+  for (const TrcChartItem& it : c.DataItems().Items()) {
+    std::int32_t mx, my;
+    c.R2M(it.Layer, it.x, it.y, mx, my);
+    out.push_back({mx - c.LRim(), my - c.TRim()});
+    sum += mx + my;
+  }
+  return sum;
+}
+
+// The second floor: a textbook Bresenham loop (end pixel left out).
+void PlainPolyline(TBitmap& b, const std::vector<TPoint>& pts) {
+  TRGB32* base = b.Bits();
+  const int stride = b.Stride();
+  const TRGB32 px{0x80, 0, 0, 255};
+  for (std::size_t k = 1; k < pts.size(); ++k) {
+    int x0 = pts[k - 1].x, y0 = pts[k - 1].y;
+    const int x1 = pts[k].x, y1 = pts[k].y;
+    const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int err = dx - dy;
+    while (x0 != x1 || y0 != y1) {
+      base[y0 * stride + x0] = px;
+      const int e2 = 2 * err;
+      if (e2 > -dy) { err -= dy; x0 += sx; }
+      if (e2 < dx) { err += dx; y0 += sy; }
+    }
+  }
+}
+
+void BM_ChartPaintLines1e6(benchmark::State& state) {
+  auto c = MakeChart();
+  AddNoisySine(*c, 1000000);
+  c->SetSuppressPaint(false);
+  TBitmap floorBmp(c->Width(), c->Height());
+  std::vector<TPoint> mapped;
+  mapped.reserve(1000000);
+  double tc = 0, tm = 0, tb = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    c->Paint();
+    const auto t1 = Clock::now();
+    benchmark::DoNotOptimize(ReadAndMap(*c, mapped));
+    const auto t2 = Clock::now();
+    PlainPolyline(floorBmp, mapped);
+    const auto t3 = Clock::now();
+    benchmark::DoNotOptimize(floorBmp.Bits());
+    tc += Seconds(t0, t1);
+    tm += Seconds(t1, t2);
+    tb += Seconds(t2, t3);
+  }
+  const double n = double(state.iterations());
+  state.counters["chart_ms"] = tc / n * 1e3;
+  state.counters["r2m_floor_ms"] = tm / n * 1e3;
+  state.counters["bresenham_floor_ms"] = tb / n * 1e3;
+  state.counters["ratio"] = tc / (tm + tb);
+  state.counters["items_per_s"] = 1e6 * n / tc;
+}
+BENCHMARK(BM_ChartPaintLines1e6)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ChartPaintFull(benchmark::State& state) {
+  auto c = MakeChart();
+  AddNoisySine(*c, 1000000);
+  AddMarksAndTexts(*c, 100000, 10000);
+  c->SetSuppressPaint(false);
+  double tc = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    c->Paint();
+    tc += Seconds(t0, Clock::now());
+  }
+  const double n = double(state.iterations());
+  state.counters["chart_ms"] = tc / n * 1e3;
+  state.counters["items_per_s"] = double(c->NumItems()) * n / tc;
+}
+BENCHMARK(BM_ChartPaintFull)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Marks, against the floor of drawing the same symbols straight onto a bitmap.
+void BM_ChartMarks1e5(benchmark::State& state) {
+  auto c = MakeChart();
+  AddMarksAndTexts(*c, 100000, 0);
+  c->SetSuppressPaint(false);
+  std::vector<TPoint> at;
+  for (const TrcChartItem& it : c->DataItems().Items()) {
+    std::int32_t mx, my;
+    c->R2M(1, it.x, it.y, mx, my);
+    at.push_back({mx - c->LRim(), my - c->TRim()});
+  }
+  TBitmap floorBmp(c->Width(), c->Height());
+  floorBmp.Canvas().Pen().SetColor(clRed);
+  floorBmp.Canvas().Brush().SetColor(clYellow);
+  double tc = 0, tf = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    c->Paint();
+    const auto t1 = Clock::now();
+    for (std::size_t i = 0; i < at.size(); ++i)
+      DrawMarkOnCanvas(floorBmp.Canvas(), std::uint8_t(5 + i % 4), at[i].x, at[i].y);
+    const auto t2 = Clock::now();
+    benchmark::DoNotOptimize(floorBmp.Bits());
+    tc += Seconds(t0, t1);
+    tf += Seconds(t1, t2);
+  }
+  const double n = double(state.iterations());
+  state.counters["chart_ms"] = tc / n * 1e3;
+  state.counters["marks_floor_ms"] = tf / n * 1e3;
+  state.counters["ratio"] = tc / tf;
+  state.counters["items_per_s"] = 1e5 * n / tc;
+}
+BENCHMARK(BM_ChartMarks1e5)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ShowGrafAfterAppend(benchmark::State& state) {
+  auto c = MakeChart();
+  AddNoisySine(*c, 1000000);
+  c->SetSuppressPaint(false);
+  double tc = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int i = 0; i < 1000; ++i) c->RemoveLastItem();
+    state.ResumeTiming();
+    const auto t0 = Clock::now();
+    for (int i = 0; i < 1000; ++i) c->DrawTo(1.0 - i * 1e-4, 0.5 * std::cos(i * 0.1));
+    c->ShowGraf();
+    tc += Seconds(t0, Clock::now());
+  }
+  const double n = double(state.iterations());
+  state.counters["append_and_show_ms"] = tc / n * 1e3;
+}
+BENCHMARK(BM_ShowGrafAfterAppend)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
