@@ -9,6 +9,7 @@
 
 #include "apps/viewer/main_window.h"
 #include "hosts/qt/control_widget.h"
+#include "hosts/qt/convert.h"
 #include "scale/scale.h"
 #include "tests/hosts/qt_fixture.h"
 
@@ -116,3 +117,98 @@ TEST_F(ViewerTest, DarkThemeDarkensTheScales) {
 
 }  // namespace
 }  // namespace kvo::test
+
+#if KVO_VIEWER_HAVE_DEVARI
+#include <QCheckBox>
+#include <QComboBox>
+#include <cmath>
+
+#include "devari/devari.h"
+
+namespace kvo::test {
+namespace {
+
+class ViewerChartTest : public QtHostTest {
+protected:
+  void SetUp() override {
+    QtHostTest::SetUp();
+    viewer::TViewerOptions options;
+    options.Tab = QStringLiteral("Chart");
+    FWindow = std::make_unique<viewer::TMainWindow>(options);
+    FWindow->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
+    for (QWidget* child : FWindow->findChildren<QWidget*>())
+      if (auto* w = dynamic_cast<qt::TControlWidget*>(child))
+        if (w->Control() && w->Control()->Name() == "chart") FWidget = w;
+    ASSERT_NE(FWidget, nullptr);
+    FChart = dynamic_cast<TCustomDEvari*>(FWidget->Control());
+    ASSERT_NE(FChart, nullptr);
+  }
+  void TearDown() override {
+    FWindow.reset();
+    QtHostTest::TearDown();
+  }
+  QString StatusText() const { return FWindow->findChild<QLabel*>("status")->text(); }
+
+  std::unique_ptr<viewer::TMainWindow> FWindow;
+  qt::TControlWidget* FWidget = nullptr;
+  TCustomDEvari* FChart = nullptr;
+};
+
+TEST_F(ViewerChartTest, ShowsTheMeasurementAndTheWorldUnderTheMouse) {
+  EXPECT_GT(FChart->NumItems(), 100000);
+  EXPECT_EQ(FChart->Width(), FWidget->width());
+  EXPECT_EQ(Presented(*FWidget), qt::ToQImage(FChart->Surface()));
+  // The pixel of t = 50 s, a = 1 g: the status line reads those values back.
+  std::int32_t x = 0, y = 0;
+  FChart->R2M(1, 50.0, 1.0, x, y);
+  QTest::mouseMove(FWidget, QPoint(x, y));
+  const QString text = StatusText();
+  // "time <t> s   a <a> g   T <T> °C": each within a pixel of the truth.
+  const auto number = [&](const QString& key) {
+    const qsizetype at = text.indexOf(key);
+    return at < 0 ? NAN : text.mid(at + key.size()).section(QLatin1Char(' '), 0, 0).toDouble();
+  };
+  double kx = 0, dx = 0, ky = 0, dy = 0;
+  FChart->GetTransformParams(1, kx, dx, ky, dy);
+  EXPECT_NEAR(number(QStringLiteral("time ")), 50.0, 1 / std::abs(kx)) << text.toStdString();
+  EXPECT_NEAR(number(QStringLiteral(" a ")), 1.0, 1 / std::abs(ky)) << text.toStdString();
+  double t2 = 0, temp = 0;
+  FChart->M2R(2, x, y, t2, temp);
+  EXPECT_NEAR(number(QStringLiteral(" T ")), temp, 1e-3) << text.toStdString();
+  // Outside the data area it tells what the chart holds.
+  QTest::mouseMove(FWidget, QPoint(2, 2));
+  EXPECT_TRUE(StatusText().startsWith(QStringLiteral("Measurement chart"))) << StatusText().toStdString();
+}
+
+TEST_F(ViewerChartTest, ClickPlacesTheCrosshairAndThePanelChangesTheChart) {
+  std::int32_t x = 0, y = 0;
+  FChart->R2M(1, 25.0, 0.0, x, y);
+  QTest::mouseClick(FWidget, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+  double t = 0, a = 0;
+  FChart->M2R(1, x, y, t, a);
+  EXPECT_EQ(FChart->GetCHPosX(1), t);
+
+  auto* grid = FWindow->findChild<QComboBox*>("grid");
+  grid->setCurrentIndex(gsLines);
+  EXPECT_EQ(FChart->GridStyle(), gsLines);
+  auto* layer2 = FWindow->findChild<QCheckBox*>("layer2");
+  layer2->setChecked(false);
+  EXPECT_FALSE(FChart->GetLayerVisib(2));
+
+  auto* from = FWindow->findChild<QLineEdit*>("timeFrom");
+  auto* to = FWindow->findChild<QLineEdit*>("timeTo");
+  from->setText(QStringLiteral("60"));
+  to->setText(QStringLiteral("70"));
+  emit to->editingFinished();
+  EXPECT_EQ(FChart->Scale1X().RangeLow(), 60.0);
+  EXPECT_EQ(FChart->Scale1X().RangeHigh(), 70.0);
+  EXPECT_EQ(FChart->Scale2X().RangeLow(), 60.0);
+  // The window shows the new picture.
+  QApplication::processEvents();
+  EXPECT_EQ(Presented(*FWidget), qt::ToQImage(FChart->Surface()));
+}
+
+}  // namespace
+}  // namespace kvo::test
+#endif
