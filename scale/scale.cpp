@@ -10,6 +10,15 @@ namespace kvo {
 
 namespace {
 bool Finite(double v) { return std::isfinite(v); }
+
+// Sets a flag for a scope, also when a handler throws.
+struct TFlagScope {
+  bool& Flag;
+  explicit TFlagScope(bool& f) : Flag(f) { Flag = true; }
+  ~TFlagScope() { Flag = false; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+};
 }  // namespace
 
 TScale::TScale(TComponent* owner)
@@ -444,6 +453,8 @@ TDateLabelFormat TScale::DateLabelFormat() const {
 }
 
 void TScale::DrawAxis(TCanvas& canvas, bool horizontal, std::int32_t base) {
+  if (FDrawing) return;  // called from a handler of this drawing
+  const TFlagScope drawing(FDrawing);
   TTickRequest rq;
   rq.Low = FRangeLow;
   rq.High = FRangeHigh;
@@ -543,6 +554,21 @@ void TScale::DrawScale(TCanvas& cv, std::int32_t offX, std::int32_t offY) {
 void TScale::Paint() {
   if (!Visible() && !(!FIsHelper && Designing())) return;
   if (Loading() || FSuppressPaint) return;
+  if (FPainting) {
+    // An event handler changed the scale while it draws: the division being
+    // drawn must not change under the drawing; paint again afterwards.
+    FRepaintPending = true;
+    return;
+  }
+  const TFlagScope painting(FPainting);
+  for (int pass = 0; pass < 2; ++pass) {
+    FRepaintPending = false;
+    PaintPicture();
+    if (!FRepaintPending) break;
+  }
+}
+
+void TScale::PaintPicture() {
   TCanvas& target = FForeignCv ? *FForeignCv : Canvas();
   const std::int32_t offX = FForeignCv ? FForCvPosX : 0, offY = FForeignCv ? FForCvPosY : 0;
   target.Font().Assign(Font());

@@ -207,6 +207,7 @@ private:
   void AdjustAndPaint();
   // Paints through the own window surface, or directly on the foreign canvas.
   void PaintOnce();
+  void PaintPicture();
   void DrawScale(TCanvas& canvas, std::int32_t offX, std::int32_t offY);
   void DrawAxis(TCanvas& canvas, bool horizontal, std::int32_t base);
   TDateLabelFormat DateLabelFormat() const;
@@ -250,6 +251,7 @@ private:
   TScaleDivision FDivision;
   std::vector<TTickLabel> FLabels;
   TBitmap FPaintBuffer;  // off-screen picture of an opaque scale
+  bool FPainting = false, FRepaintPending = false, FDrawing = false;
 };
 
 }  // namespace kvo

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -194,6 +195,27 @@ TEST(ScaleDraw, EventsAndLabelReplacement) {
   EXPECT_EQ(tickPixels.front(), (TPoint{20, 20}));
   EXPECT_NE(r.Text("fifty"), nullptr);
   EXPECT_EQ(r.Text("50"), nullptr);
+}
+
+TEST(ScaleDraw, HandlersMayChangeTheScaleWhileItDraws) {
+  TRecorded r(stLabelsBelow);
+  int calls = 0;
+  r.Scale.OnBeforeTickLabel = [&](TObject*, TScaleType, double, std::string&) {
+    ++calls;
+    r.Scale.SetCaption("changed");  // repaints a helper at once: deferred instead
+    r.Scale.SetRange(0, 10);
+    r.Scale.DrawXScale(r.Meta.Canvas(), 5);  // nested drawing is ignored
+  };
+  r.Draw();
+  EXPECT_NE(r.Text("changed"), nullptr);  // the second pass shows the change
+  EXPECT_NE(r.Text("10.0"), nullptr);
+  EXPECT_EQ(calls, 3 + 3);  // three labels in each of the two passes
+  r.Scale.OnBeforeTickLabel = [](TObject*, TScaleType, double, std::string&) {
+    throw std::runtime_error("handler");
+  };
+  EXPECT_THROW(r.Draw(), std::runtime_error);
+  r.Scale.OnBeforeTickLabel = nullptr;
+  EXPECT_NE(r.Draw().size(), 0u);  // still paints after a throwing handler
 }
 
 TEST(ScaleDraw, TimeCandidatesOutsideTheRangeRaiseEventsAtTheLastTick) {
