@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -78,7 +79,11 @@ TMainWindow::TMainWindow(const TViewerOptions& options, QWidget* parent) : QMain
 
   BuildMenus();
   if (options.Dark) SetDarkTheme(true);
-  resize(1120, 720);
+  // 1120 x 720, or nine tenths of a smaller screen.
+  QSize size(1120, 720);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableSize() * 0.9);
+  resize(size);
 }
 
 void TMainWindow::AddPage(TViewerPage* page) {
