@@ -30,7 +30,16 @@ const std::string& InputPath() {
   return path;
 }
 
+// One chart for all inputs (building a chart costs far more than a load);
+// its lists are emptied and refilled before each load.
+kvo::TCustomDEvari& Chart() {
+  static kvo::TCustomDEvari chart;
+  return chart;
+}
+
 void Prefill(kvo::TCustomDEvari& c) {
+  c.ClearGraf();
+  c.ClearAnnotations();
   c.MoveTo(0.0, 0.0);
   c.DrawTo(1.0, 1.0);
   c.Text(0.5, 0.5, 10, "an existing long text");
@@ -41,16 +50,18 @@ void Prefill(kvo::TCustomDEvari& c) {
 }
 
 void LoadOnce(bool anno, bool append) {
-  kvo::TCustomDEvari c;
+  kvo::TCustomDEvari& c = Chart();
   Prefill(c);
   const kvo::TRcItemContainer& list = anno ? c.AnnoItems() : c.DataItems();
   const std::int32_t before = list.Count();
+  const std::int32_t lastShown = c.LastElemOnShow();
   const std::int32_t textsBefore = list.LongTexts().Used();
   const std::int32_t r = anno ? c.LoadAnno(InputPath(), append) : c.LoadData(InputPath(), append);
   if (r < 0) {
     Check(r == -1 || r == -2, "result code");
     Check(list.Count() == before, "failed load changed the item count");
     Check(list.LongTexts().Used() == textsBefore, "failed load changed the long texts");
+    Check(c.LastElemOnShow() == lastShown, "failed load changed the last shown item");
     return;
   }
   Check(list.Count() == (append ? before : 0) + r, "record count");
