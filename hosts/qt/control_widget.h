@@ -39,7 +39,7 @@ public:
   void CaptureMouse(bool on) override;
   // The control is going away: the widget forgets it and shows the window
   // colour from now on.
-  void ControlDestroyed();
+  void ControlDestroyed() override;
 
 protected:
   void paintEvent(QPaintEvent* e) override;

@@ -182,6 +182,20 @@ TEST_F(ControlWidgetTest, ControlNotOwnedIsDetachedWhenTheWidgetGoes) {
   EXPECT_EQ(probe.HostWindow(), nullptr);
 }
 
+TEST_F(ControlWidgetTest, WidgetOutlivesItsControlSafely) {
+  auto probe = std::make_unique<TProbeControl>();
+  TControlWidget w(*probe);
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  probe.reset();
+  EXPECT_EQ(w.Control(), nullptr);
+  // Events and paints after that must not reach the dead control.
+  QTest::mouseClick(&w, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  w.resize(200, 100);
+  const QImage shown = Presented(w);
+  EXPECT_EQ(QColor(shown.pixel(50, 50)), w.palette().color(QPalette::Window));
+}
+
 }  // namespace
 }  // namespace kvo::test
 

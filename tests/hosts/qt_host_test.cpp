@@ -83,8 +83,9 @@ TEST_F(HostServices, PrintingToAFileWritesAPdfWithPrinterCaps) {
   EXPECT_EQ(caps.LogPixelsY, 300);
   EXPECT_EQ(job->PageSize(), (TSize{2480, 3508}));  // A4 at 300 dpi
   job->Canvas().Rectangle(100, 100, 1000, 500);
+  job->Canvas().TextOut(120, 120, "Kvo");
   job->NewPage();
-  job->Canvas().Ellipse(100, 100, 1000, 500);
+  job->Canvas().TextOut(120, 120, "page 2");
   job->EndDoc();
   std::ifstream in(path, std::ios::binary);
   std::string head(5, '\0');
