@@ -2,6 +2,7 @@
 // pixels in the pen colour, interior pixels in the brush colour) built from
 // integer tests that are symmetric in dx and dy, so marks are exact and
 // centred on every raster device; the masks are drawn as horizontal runs.
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <vector>
@@ -99,32 +100,110 @@ std::uint8_t PixelKind(const TMarkSpec& m, std::int32_t dx, std::int32_t dy) {
   return Filled(m.Shape) ? 2 : 0;
 }
 
-// True when row holds brush pixels exactly on c..e (not beyond either end).
-template <typename Row>
-bool SameRun(const Row& row, std::int32_t c, std::int32_t e, std::int32_t n) {
-  if (c > 0 && row[std::size_t(c - 1)] == 2) return false;
-  if (e + 1 < n && row[std::size_t(e + 1)] == 2) return false;
-  for (std::int32_t k = c; k <= e; ++k)
-    if (row[std::size_t(k)] != 2) return false;
-  return true;
-}
-
 using TMask = std::array<std::array<std::uint8_t, 13>, 13>;
 
-// The masks of all marks, built once.
-const std::array<TMask, kNumMarkTypes>& Masks() {
-  static const std::array<TMask, kNumMarkTypes> masks = [] {
-    std::array<TMask, kNumMarkTypes> all{};
+// What DrawMarkOnCanvas issues for one mark type, relative to the centre:
+// interior rectangles (rows of equal runs merged) and outline strokes. A
+// stroke is a polyline whose segments are horizontal, vertical or exactly
+// diagonal, so every device rasterises it to exactly the mask's pixels; it
+// ends one step past its last pixel (a polyline leaves out its last vertex),
+// and together the strokes set every outline pixel once (XOR-safe).
+struct TMarkPlan {
+  std::vector<TRect> Fills;
+  std::vector<std::vector<TPoint>> Strokes;
+};
+constexpr std::size_t kMaxStrokePoints = 64;
+
+TMask MaskOf(const TMarkSpec& m) {
+  TMask k{};
+  const std::int32_t h = m.Half, n = 2 * h + 1;
+  for (std::int32_t r = 0; r < n; ++r)
+    for (std::int32_t c = 0; c < n; ++c)
+      k[std::size_t(r)][std::size_t(c)] = PixelKind(m, c - h, r - h);
+  return k;
+}
+
+void PlanFills(TMask kind, std::int32_t h, TMarkPlan& plan) {
+  const std::int32_t n = 2 * h + 1;
+  auto at = [&](std::int32_t r, std::int32_t c) -> std::uint8_t& {
+    return kind[std::size_t(r)][std::size_t(c)];
+  };
+  // Brush pixels exactly on c..e of row r (not beyond either end).
+  auto sameRun = [&](std::int32_t r, std::int32_t c, std::int32_t e) {
+    if (c > 0 && at(r, c - 1) == 2) return false;
+    if (e + 1 < n && at(r, e + 1) == 2) return false;
+    for (std::int32_t k = c; k <= e; ++k)
+      if (at(r, k) != 2) return false;
+    return true;
+  };
+  for (std::int32_t r = 0; r < n; ++r)
+    for (std::int32_t c = 0; c < n;) {
+      if (at(r, c) != 2) { ++c; continue; }
+      std::int32_t e = c;
+      while (e + 1 < n && at(r, e + 1) == 2) ++e;
+      std::int32_t r2 = r;
+      while (r2 + 1 < n && sameRun(r2 + 1, c, e)) ++r2;
+      plan.Fills.push_back(Rect(c - h, r - h, e + 1 - h, r2 + 1 - h));
+      for (std::int32_t rr = r; rr <= r2; ++rr)
+        for (std::int32_t k = c; k <= e; ++k) at(rr, k) = 0;
+      c = e + 1;
+    }
+}
+
+void PlanStrokes(const TMask& kind, std::int32_t h, TMarkPlan& plan) {
+  const std::int32_t n = 2 * h + 1;
+  std::array<std::array<bool, 13>, 13> todo{};
+  for (std::int32_t r = 0; r < n; ++r)
+    for (std::int32_t c = 0; c < n; ++c) todo[std::size_t(r)][std::size_t(c)] = kind[std::size_t(r)][std::size_t(c)] == 1;
+  auto open = [&](std::int32_t c, std::int32_t r) {
+    return c >= 0 && r >= 0 && c < n && r < n && todo[std::size_t(r)][std::size_t(c)];
+  };
+  // Straight moves before diagonal ones, so sides become long segments.
+  static constexpr std::int32_t kDirs[8][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1},
+                                               {1, 1}, {-1, 1}, {-1, -1}, {1, -1}};
+  for (std::int32_t r0 = 0; r0 < n; ++r0)
+    for (std::int32_t c0 = 0; c0 < n; ++c0) {
+      if (!open(c0, r0)) continue;
+      std::vector<TPoint> stroke{Point(c0 - h, r0 - h)};
+      todo[std::size_t(r0)][std::size_t(c0)] = false;
+      std::int32_t c = c0, r = r0, dc = 1, dr = 0;
+      bool moved = false;
+      for (;;) {
+        // Keep the direction while possible, else take the first open neighbour.
+        if (!(moved && open(c + dc, r + dr))) {
+          bool found = false;
+          for (const auto& d : kDirs)
+            if (open(c + d[0], r + d[1])) {
+              if (moved) stroke.push_back(Point(c - h, r - h));  // a corner
+              dc = d[0];
+              dr = d[1];
+              found = true;
+              break;
+            }
+          if (!found) break;
+        }
+        c += dc;
+        r += dr;
+        todo[std::size_t(r)][std::size_t(c)] = false;
+        moved = true;
+      }
+      stroke.push_back(Point(c + dc - h, r + dr - h));  // one step past the last pixel
+      plan.Strokes.push_back(std::move(stroke));
+    }
+}
+
+const std::array<TMarkPlan, kNumMarkTypes>& Plans() {
+  static const std::array<TMarkPlan, kNumMarkTypes> plans = [] {
+    std::array<TMarkPlan, kNumMarkTypes> all{};
     for (int t = 0; t < kNumMarkTypes; ++t) {
       const TMarkSpec m = SpecOf(std::uint8_t(t));
-      const std::int32_t h = m.Half, n = 2 * h + 1;
-      for (std::int32_t r = 0; r < n; ++r)
-        for (std::int32_t c = 0; c < n; ++c)
-          all[std::size_t(t)][std::size_t(r)][std::size_t(c)] = PixelKind(m, c - h, r - h);
+      const TMask mask = MaskOf(m);
+      PlanFills(mask, m.Half, all[std::size_t(t)]);
+      PlanStrokes(mask, m.Half, all[std::size_t(t)]);
     }
     return all;
   }();
-  return masks;
+  return plans;
 }
 
 }  // namespace
@@ -143,66 +222,27 @@ void DrawMarkOnCanvas(TCanvas& canvas, std::uint8_t markType, std::int32_t x, st
   constexpr std::int32_t kFar = 1 << 30;
   x = ClampToRange(x, -kFar, kFar);
   y = ClampToRange(y, -kFar, kFar);
-  const TMarkSpec m = SpecOf(markType);
-  const std::int32_t h = m.Half, n = 2 * h + 1;
-  const bool drawPen = canvas.Pen().Style() != psClear;
-  const bool drawBrush = canvas.Brush().Style() != bsClear;
-  // The mask, row by row (at most 13 x 13); a working copy, runs get marked.
-  TMask kind = Masks()[markType];
-
+  const TMarkPlan& plan = Plans()[markType];
+  if (canvas.Brush().Style() != bsClear)
+    for (const TRect& f : plan.Fills)
+      canvas.FillRect(Rect(x + f.Left, y + f.Top, x + f.Right, y + f.Bottom));
+  if (canvas.Pen().Style() == psClear) return;
+  // Outlines are one pixel wide and solid whatever the pen says.
   const TPenData savedPen = canvas.Pen().Data();
-  const TPoint savedPos = canvas.PenPos();
-  TPenData pen = savedPen;
-  pen.Style = psSolid;
-  pen.Width = 1;
-  canvas.Pen().SetData(pen);
-
-  // Interior: runs per row, equal runs of consecutive rows merged into one rectangle.
-  if (drawBrush) {
-    for (std::int32_t r = 0; r < n; ++r) {
-      for (std::int32_t c = 0; c < n;) {
-        if (kind[r][c] != 2) { ++c; continue; }
-        std::int32_t e = c;
-        while (e + 1 < n && kind[r][e + 1] == 2) ++e;
-        // Extend downwards while the next row holds exactly this run.
-        std::int32_t r2 = r;
-        while (r2 + 1 < n && SameRun(kind[std::size_t(r2 + 1)], c, e, n)) ++r2;
-        canvas.FillRect(Rect(x + c - h, y + r - h, x + e + 1 - h, y + r2 + 1 - h));
-        for (std::int32_t rr = r + 1; rr <= r2; ++rr)
-          for (std::int32_t k = c; k <= e; ++k) kind[rr][k] = 3;  // drawn
-        c = e + 1;
-      }
-    }
+  const bool adjust = savedPen.Style != psSolid || savedPen.Width > 1;
+  if (adjust) {
+    TPenData pen = savedPen;
+    pen.Style = psSolid;
+    pen.Width = 1;
+    canvas.Pen().SetData(pen);
   }
-
-  // Outline: horizontal runs of two or more pixels, then vertical runs of the
-  // pixels left over; every pen pixel is drawn exactly once (XOR-safe).
-  if (drawPen) {
-    std::array<std::array<bool, 13>, 13> done{};
-    for (std::int32_t r = 0; r < n; ++r)
-      for (std::int32_t c = 0; c < n;) {
-        if (kind[r][c] != 1) { ++c; continue; }
-        std::int32_t e = c;
-        while (e + 1 < n && kind[r][e + 1] == 1) ++e;
-        if (e > c) {
-          canvas.MoveTo(x + c - h, y + r - h);
-          canvas.LineTo(x + e + 1 - h, y + r - h);
-          for (std::int32_t k = c; k <= e; ++k) done[r][k] = true;
-        }
-        c = e + 1;
-      }
-    for (std::int32_t c = 0; c < n; ++c)
-      for (std::int32_t r = 0; r < n;) {
-        if (kind[r][c] != 1 || done[r][c]) { ++r; continue; }
-        std::int32_t e = r;
-        while (e + 1 < n && kind[e + 1][c] == 1 && !done[e + 1][c]) ++e;
-        canvas.MoveTo(x + c - h, y + r - h);
-        canvas.LineTo(x + c - h, y + e + 1 - h);
-        r = e + 1;
-      }
+  std::array<TPoint, kMaxStrokePoints> pts;
+  for (const auto& stroke : plan.Strokes) {
+    const std::size_t k = std::min(stroke.size(), pts.size());
+    for (std::size_t i = 0; i < k; ++i) pts[i] = Point(x + stroke[i].x, y + stroke[i].y);
+    canvas.Polyline(pts.data(), k);
   }
-  canvas.Pen().SetData(savedPen);
-  canvas.SetPenPos(savedPos);
+  if (adjust) canvas.Pen().SetData(savedPen);
 }
 
 }  // namespace kvo

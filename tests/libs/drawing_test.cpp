@@ -189,24 +189,44 @@ TEST(DrawMark, FilledUseBrushOpenLeaveInteriorAndClearToolsHide) {
   EXPECT_TRUE(mf.Records().empty());
 }
 
-TEST(DrawMark, RecordsSidesAndOneInterior) {
+TEST(DrawMark, RecordsOneOutlineAndOneInterior) {
   TMetafile mf(50, 50);
   mf.Canvas().Pen().SetColor(kPen);
   mf.Canvas().Brush().SetColor(kBrush);
   DrawMarkOnCanvas(mf.Canvas(), 21, 20, 30);  // filled square 9
-  int lines = 0, fills = 0;
-  for (const auto& r : mf.Records()) {
-    if (r.Op == TMetaOp::Line) {
-      ++lines;
-      EXPECT_EQ(r.Pen.Color, kPen);
-    } else if (r.Op == TMetaOp::FillRect) {
-      ++fills;
-      EXPECT_EQ(r.Box, Rect(17, 27, 24, 34));
-      EXPECT_EQ(r.Brush.Color, kBrush);
-    }
+  ASSERT_EQ(mf.Records().size(), 2u);
+  const TMetaRecord& fill = mf.Records()[0];
+  EXPECT_EQ(fill.Op, TMetaOp::FillRect);
+  EXPECT_EQ(fill.Box, Rect(17, 27, 24, 34));
+  EXPECT_EQ(fill.Brush.Color, kBrush);
+  const TMetaRecord& outline = mf.Records()[1];
+  EXPECT_EQ(outline.Op, TMetaOp::Polyline);
+  EXPECT_EQ(outline.Pen.Color, kPen);
+  EXPECT_EQ(outline.Points, (std::vector<TPoint>{{16, 26}, {24, 26}, {24, 34}, {16, 34}, {16, 26}}));
+  // A diamond is one closed stroke of four diagonals.
+  TMetafile md(50, 50);
+  DrawMarkOnCanvas(md.Canvas(), 24, 20, 20);  // open diamond 9
+  ASSERT_EQ(md.Records().size(), 1u);
+  EXPECT_EQ(md.Records()[0].Points.size(), 5u);
+}
+
+TEST(DrawMark, XorPenSetsEveryOutlinePixelOnce) {
+  for (int m = 0; m < kNumMarkTypes; ++m) {
+    TBitmap b(kBox, kBox);
+    b.Fill(clWhite);
+    TCanvas& c = b.Canvas();
+    c.Pen().SetColor(clWhite);
+    c.Pen().SetMode(pmXor);  // white XOR white = black where the pen passes once
+    c.Brush().SetStyle(bsClear);
+    DrawMarkOnCanvas(c, std::uint8_t(m), kC, kC);
+    const TMask mask = DrawMask(m);
+    for (int y = 0; y < kBox; ++y)
+      for (int x = 0; x < kBox; ++x)
+        ASSERT_EQ(Px(b, x, y) == clBlack, mask[y][x] == 1) << "mark " << m << " at " << x << "," << y;
   }
-  EXPECT_EQ(lines, 4);  // the four sides
-  EXPECT_EQ(fills, 1);  // the interior in one rectangle
+}
+
+TEST(DrawMark, Names) {
   EXPECT_EQ(MarkTypeName(21), "filled square 9");
   EXPECT_EQ(MarkTypeName(26), "cross 9");
   EXPECT_EQ(MarkTypeName(5), "filled square 5");
