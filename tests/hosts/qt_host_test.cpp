@@ -167,3 +167,40 @@ TEST_F(QtHostTest, CreateWindowForShowsTheControlInAWindowOfItsOwn) {
 
 }  // namespace
 }  // namespace kvo::test
+
+#include <QPrinter>
+
+#include "hosts/qt/print_job_p.h"
+
+namespace kvo::test {
+namespace {
+
+// The printer path (pages rasterised and painted through QPrinter), with a
+// PDF-writing QPrinter standing in for a real printer.
+TEST_F(QtHostTest, PrinterJobRastersPagesOntoTheQPrinter) {
+  const std::string path = TempPath("qt-printer.pdf");
+  std::remove(path.c_str());
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setOutputFileName(QString::fromStdString(path));
+  printer->setResolution(600);
+  std::unique_ptr<TPrintJob> job = qt::MakePrinterJob(std::move(printer));
+  const TDeviceCaps caps = job->Canvas().Caps();
+  EXPECT_TRUE(caps.IsPrinter);
+  EXPECT_EQ(caps.LogPixelsY, 300);  // rasterised at 300 dpi at most
+  // The page bitmap covers the printable area at that resolution.
+  EXPECT_GT(job->PageSize().cx, 2000);
+  EXPECT_LT(job->PageSize().cx, 2600);
+  job->Canvas().Brush().SetColor(clRed);
+  job->Canvas().Rectangle(100, 100, 600, 400);
+  job->NewPage();
+  job->Canvas().TextOut(100, 100, "page 2");
+  job->EndDoc();
+  std::ifstream in(path, std::ios::binary);
+  std::string all((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(all.rfind("%PDF-", 0), 0u);
+  EXPECT_NE(all.find("/Count 2"), std::string::npos) << "two pages expected";
+}
+
+}  // namespace
+}  // namespace kvo::test
