@@ -664,6 +664,13 @@ protected:
   void PresentSurface();
   // Quick crosshair refresh: data image into the chart image, overlays, show.
   void RefreshCrossHairs();
+  // The colours painting uses: the properties, or the host's visual style
+  // where the chart's StyleElements ask for it (client: areas and lines,
+  // font: texts). The headless host has no style.
+  struct TPaintColors {
+    TColor Wind, ShadowBak, Shadow, Outline, Chart, Frame, Text;
+  };
+  TPaintColors PaintColors() const;
   // Everything the item renderer needs of the chart for one pass.
   TRenderContext RenderContext(std::int32_t left, std::int32_t top, bool bw);
   void DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, bool isAnnotation, int textPass);

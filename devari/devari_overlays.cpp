@@ -85,7 +85,8 @@ void TCustomDEvari::DrawCrossHairs(std::int32_t offsX, std::int32_t offsY, TBitm
     const TCrossHair& c = FCrossHair[i];
     views[i] = {c.PosX(), c.PosY(), c.Color(), c.Mode(), c.LineType(), c.LineWidth(), c.Layer()};
   }
-  DrawCrossHairsOn(bitmap.Canvas(), views, FTransforms, Geometry(), offsX, offsY, RcChartCol);
+  DrawCrossHairsOn(bitmap.Canvas(), views, FTransforms, Geometry(), offsX, offsY,
+                   PaintColors().Chart);
 }
 
 void TCustomDEvari::DrawMouseTrace(std::int32_t offsX, std::int32_t offsY, TBitmap& bitmap) {
@@ -109,13 +110,13 @@ void TCustomDEvari::SetNumMTracePoints(std::int32_t n) noexcept {
 
 std::int32_t TCustomDEvari::AddTextLabel(double posX, double posY, TColor txtColor,
                                          const std::string& txt, std::int32_t propertyTemplate) {
-  const TLabelDefaults def{RcChartCol, FChartFrameCol, FDraw.ActiveLayer};
+  const TLabelDefaults def{PaintColors().Chart, FChartFrameCol, FDraw.ActiveLayer};
   return FTextLabels.Add(posX, posY, txtColor, txt, propertyTemplate, def);
 }
 
 void TCustomDEvari::SetTextLabel(std::int32_t idx, double posX, double posY, TColor txtColor,
                                  const std::string& txt, std::int32_t propertyTemplate) {
-  const TLabelDefaults def{RcChartCol, FChartFrameCol, FDraw.ActiveLayer};
+  const TLabelDefaults def{PaintColors().Chart, FChartFrameCol, FDraw.ActiveLayer};
   FTextLabels.Fill(idx, posX, posY, txtColor, txt, propertyTemplate, def);
 }
 

@@ -29,47 +29,63 @@ void TCustomDEvari::ResetDataBitmap() {
   InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
 }
 
+TCustomDEvari::TPaintColors TCustomDEvari::PaintColors() const {
+  TPaintColors c{RcWindCol, RcShadowBakCol, FShadowColor, clBlack, RcChartCol, FChartFrameCol,
+                 FChartFrameCol};
+  const std::optional<TThemeColors> theme = Host().ThemeColors();
+  if (!theme) return c;
+  if (StyleElements().Contains(seClient)) {
+    c.Wind = c.ShadowBak = theme->Window;
+    c.Shadow = theme->Shadow;
+    c.Outline = c.Frame = theme->Border;
+    c.Chart = theme->Grid;
+  }
+  if (StyleElements().Contains(seFont)) c.Text = theme->PanelText;
+  return c;
+}
+
 void TCustomDEvari::PresentSurface() {
   if (THostWindow* w = HostWindow()) w->Present(ClientRect());
 }
 
 void TCustomDEvari::ConstructChartBmp(TCanvas& c) {
   const std::int32_t W = Width(), H = Height(), s = F3DRim;
+  const TPaintColors pc = PaintColors();
   if (&c == &FChartBmp.Canvas()) FChartBmp.SetSize(W, H);
   c.Pen().SetStyle(psSolid);
   c.Pen().SetMode(pmCopy);
   c.Pen().SetWidth(1);
-  c.Pen().SetColor(RcWindCol);
+  c.Pen().SetColor(pc.Wind);
   c.Brush().SetStyle(bsSolid);
-  c.Brush().SetColor(RcWindCol);
+  c.Brush().SetColor(pc.Wind);
   c.Rectangle(0, 0, W, H);
   if (s > 0) {
-    c.Brush().SetColor(RcShadowBakCol);
+    c.Brush().SetColor(pc.ShadowBak);
     c.FillRect(Rect(W - s, 0, W, s));
     c.FillRect(Rect(0, H - s, s, H));
-    c.Brush().SetColor(FShadowColor);
+    c.Brush().SetColor(pc.Shadow);
     std::int32_t o = 0;
     if (RcShadowStyle == shsPlain) {
-      c.Pen().SetColor(FShadowColor);
+      c.Pen().SetColor(pc.Shadow);
       o = s - 1;
     } else if (RcShadowStyle == shsOutlined) {
-      c.Pen().SetColor(clBlack);
+      c.Pen().SetColor(pc.Outline);
     }
     const TPoint bottom[4] = {{o, H - s}, {s - 1, H - 1}, {W - 1, H - 1}, {W - s, H - s}};
     c.Polygon(bottom, 4);
     const TPoint right[4] = {{W - s, H - s}, {W - 1, H - 1}, {W - 1, s - 1}, {W - s, o}};
     c.Polygon(right, 4);
-    c.Pen().SetColor(clBlack);
+    c.Pen().SetColor(pc.Outline);
     c.MoveTo(0, 0);
     c.LineTo(W - s, 0);
     c.LineTo(W - s, H - s);
     c.LineTo(0, H - s);
     c.LineTo(0, 0);
   }
-  c.Pen().SetColor(FChartFrameCol);
+  c.Pen().SetColor(pc.Frame);
   c.Brush().SetStyle(bsClear);
   c.Font().Assign(Font());
-  c.Font().SetColor(FChartFrameCol);
+  c.Font().SetColor(pc.Text);
   if (!FChartCaption.empty()) {
     const TChartGeometry g = Geometry();
     const std::string t =
@@ -100,7 +116,8 @@ void TCustomDEvari::ConstructChartBmp(TCanvas& c) {
 
 void TCustomDEvari::InitGraf(TCanvas& canvas, std::int32_t left, std::int32_t top,
                              std::int32_t width, std::int32_t height) {
-  const TDataBackground bg{RcChartCol, FChartFrameCol, FDraw.ActiveLayer};
+  const TPaintColors pc = PaintColors();
+  const TDataBackground bg{pc.Chart, pc.Frame, FDraw.ActiveLayer};
   PaintDataBackground(canvas, left, top, width, height, bg, FBakGndFile, FBakGndCache,
                       FTransforms, Geometry());
 }
@@ -147,7 +164,7 @@ void TCustomDEvari::DrawGridOn(TCanvas& canvas, std::int32_t left, std::int32_t 
   TGridSpec spec;
   spec.Style = RcGridStyle;
   spec.GridColor = RcGridCol;
-  spec.ChartColor = RcChartCol;
+  spec.ChartColor = PaintColors().Chart;
   spec.Layer = l;
   spec.XLow = std::min(px.RangeLow(), px.RangeHigh());
   spec.XHigh = std::max(px.RangeLow(), px.RangeHigh());
@@ -192,7 +209,8 @@ void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, s
     canvas.Brush().SetColor(brush);
   }
   if (RcGridStyle != gsNone && startIndex == 0) DrawGridOn(canvas, left, top);
-  FRenderer.BeginPass(canvas, RenderContext(left, top, bw), FDraw.LineWidth, RcChartCol);
+  const TPaintColors pc = PaintColors();
+  FRenderer.BeginPass(canvas, RenderContext(left, top, bw), FDraw.LineWidth, pc.Chart);
   if (!FVisib.AnnoBelowChart) DrawItemPass(canvas, *FDataContainer, false, 0);
   if (FVisib.AnnosVisible) {
     if (FVisib.AnnoTextOnTop) {
@@ -208,7 +226,7 @@ void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, s
   const bool layerVisible[3] = {false, FVisib.LayerVisible[1], FVisib.LayerVisible[2]};
   DrawTextLabelsOn(canvas, labels, layerVisible, FTransforms, g, left, top);
   if (OnDataRendered) OnDataRendered(this, canvas, RcTRim - top, RcLRim - left);
-  canvas.Pen().SetColor(FChartFrameCol);
+  canvas.Pen().SetColor(pc.Frame);
   canvas.Pen().SetStyle(psSolid);
   canvas.Pen().SetMode(pmCopy);
   const std::int32_t a = g.DataWidth(), b = g.DataHeight();

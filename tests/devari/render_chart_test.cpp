@@ -11,6 +11,7 @@
 #include "devari/devarierror.h"
 #include "libs/kvocolors.h"
 #include "libs/univconst.h"
+#include "platform/host.h"
 #include "platform/metafile.h"
 
 namespace kvo {
@@ -337,6 +338,26 @@ TEST(RenderChart, OverlaysAndLabels) {
   EXPECT_EQ(c.GridDx(), 0);
   c.SetGridDx(-2);
   EXPECT_EQ(c.GridDx(), -2);
+}
+
+TEST(RenderChart, HostStyleColoursReplaceThePropertiesWhenAsked) {
+  TCustomDEvari c;
+  TThemeColors theme;
+  theme.Border = RGBColor(1, 2, 3);
+  theme.Grid = RGBColor(4, 5, 6);
+  HeadlessHost().Theme = theme;
+  TMetafile mf(221, 153);
+  c.SetStyleElements({});
+  c.ConstructDataBmpCanvas(mf.Canvas(), 0, 0, false, 0);
+  EXPECT_EQ(Ops(mf, TMetaOp::Line)[0].Pen.Color, clBlack);  // not asked for
+  mf.Clear();
+  c.SetStyleElements({seClient});
+  c.ConstructDataBmpCanvas(mf.Canvas(), 0, 0, false, 0);
+  EXPECT_EQ(Ops(mf, TMetaOp::Line)[0].Pen.Color, theme.Border);
+  mf.Clear();
+  c.InitGraf(mf.Canvas(), 0, 0, 10, 10);
+  EXPECT_EQ(Ops(mf, TMetaOp::Rectangle)[0].Brush.Color, theme.Grid);
+  HeadlessHost().Theme.reset();
 }
 
 }  // namespace
