@@ -101,16 +101,16 @@ void TCustomDEvari::ConstructChartBmp(TCanvas& c) {
     AdjustScaling();
   } catch (const EKvoDEvariError&) {
   }
-  for (int l = 1; l <= 2; ++l) {
-    SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
-    FScalesX[std::size_t(l)]->UseForeignCanvas(&c, 0, 0);
-    FScalesX[std::size_t(l)]->ForcePaint();
-  }
-  for (int l = 1; l <= 2; ++l) {
-    SetScaleProps(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);
-    FScalesY[std::size_t(l)]->UseForeignCanvas(&c, 0, 0);
-    FScalesY[std::size_t(l)]->ForcePaint();
-  }
+  // The axes draw on this canvas, and are pointed back at the chart image
+  // afterwards so that they never keep a canvas that may go away.
+  auto paintAxis = [&](TScale& scale, const TScaleProps& props) {
+    SetScaleProps(scale, props);
+    scale.UseForeignCanvas(&c, 0, 0);
+    scale.ForcePaint();
+    scale.UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
+  };
+  for (int l = 1; l <= 2; ++l) paintAxis(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
+  for (int l = 1; l <= 2; ++l) paintAxis(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);
   if (OnScalesRendered) OnScalesRendered(this, c, 0, 0);
 }
 

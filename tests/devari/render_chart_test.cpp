@@ -340,6 +340,53 @@ TEST(RenderChart, OverlaysAndLabels) {
   EXPECT_EQ(c.GridDx(), -2);
 }
 
+bool SamePixels(const TBitmap& a, const TBitmap& b) {
+  return a.Width() == b.Width() && a.Height() == b.Height() &&
+         std::memcmp(a.Bits(), b.Bits(), std::size_t(a.Width()) * std::size_t(a.Height()) * 4) == 0;
+}
+
+TEST(RenderChart, QuickPathsMatchAFullPaint) {
+  TCustomDEvari c;
+  SetRanges(c, 1, 0, 10, 0, 10);
+  c.SetGridStyle(gsLines);
+  c.MoveTo(0.0, 0.0);
+  c.DrawTo(10.0, 10.0);
+  c.CrossHairSetup(1, clRed, chBoth, psSolid, 1);
+  c.CrossHairSetPos(1, 2, 2);
+  c.SetSuppressPaint(false);
+  // New items through ShowGraf, then a crosshair move: no ghost of the old
+  // crosshair may stay behind.
+  c.DrawTo(5.0, 8.0);
+  c.ShowGraf();
+  c.CrossHairSetPos(1, 7, 3);
+  const TBitmap quick = c.Surface();
+  c.Paint();
+  EXPECT_TRUE(SamePixels(quick, c.Surface()));
+  // ShowGrafNewOnly draws the new items over the current image.
+  c.DrawTo(9.0, 1.0);
+  c.ShowGrafNewOnly();
+  const TBitmap newOnly = c.Surface();
+  c.Paint();
+  EXPECT_TRUE(SamePixels(newOnly, c.Surface()));
+  EXPECT_EQ(c.LastElemOnShow(), c.NumItems() - 1);
+}
+
+TEST(RenderChart, SuppressPaintHoldsTheScreen) {
+  TCustomDEvari c;
+  SetRanges(c, 1, 0, 10, 0, 10);
+  c.SetSuppressPaint(false);
+  const TBitmap before = c.Surface();
+  c.SetSuppressPaint(true);
+  c.SetChartCol(clYellow);
+  c.Paint();
+  EXPECT_TRUE(SamePixels(before, c.Surface()));
+  c.SetSuppressPaint(false);
+  EXPECT_FALSE(SamePixels(before, c.Surface()));
+  const TBitmap after = c.Surface();
+  c.SetSuppressPaint(false);  // unchanged: nothing happens
+  EXPECT_TRUE(SamePixels(after, c.Surface()));
+}
+
 TEST(RenderChart, HostStyleColoursReplaceThePropertiesWhenAsked) {
   TCustomDEvari c;
   TThemeColors theme;
