@@ -364,6 +364,14 @@ public:
   TScalePropsHoriz& Scale2X() noexcept { return GetScalePropsX(2); }
   TScalePropsVert& Scale1Y() noexcept { return GetScalePropsY(1); }
   TScalePropsVert& Scale2Y() noexcept { return GetScalePropsY(2); }
+  TScalePropsHoriz& GetScalePropsX1() noexcept { return GetScalePropsX(1); }
+  TScalePropsHoriz& GetScalePropsX2() noexcept { return GetScalePropsX(2); }
+  TScalePropsVert& GetScalePropsY1() noexcept { return GetScalePropsY(1); }
+  TScalePropsVert& GetScalePropsY2() noexcept { return GetScalePropsY(2); }
+  void SetScalePropsX1(const TScalePropsHoriz& v) { SetScalePropsX(1, v); }
+  void SetScalePropsX2(const TScalePropsHoriz& v) { SetScalePropsX(2, v); }
+  void SetScalePropsY1(const TScalePropsVert& v) { SetScalePropsY(1, v); }
+  void SetScalePropsY2(const TScalePropsVert& v) { SetScalePropsY(2, v); }
   // The helper axes of a layer (1..2; others give layer 1's).
   TScale& ScaleX(std::int32_t layer) noexcept;
   TScale& ScaleY(std::int32_t layer) noexcept;
