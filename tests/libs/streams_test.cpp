@@ -97,3 +97,29 @@ TEST(Streams, EmptyStreamAndFailedWrite) {
 
 }  // namespace
 }  // namespace kvo
+
+#include "libs/math1.h"
+
+namespace kvo {
+namespace {
+
+TEST(Streams, RandomBinaryStringsRoundTrip) {
+  GRandomSeed(99);
+  std::vector<std::string> texts;
+  for (int i = 0; i < 300; ++i) {
+    std::string s(std::size_t(URandom() * 40), '\0');
+    // Mostly the awkward bytes: NUL, CR, LF, backslash, 'r', 'n', '0'.
+    static const char kBytes[] = {'\0', '\r', '\n', '\\', 'r', 'n', '0', 'x', '\xFF'};
+    for (char& c : s) c = URandom() < 0.8 ? kBytes[std::size_t(URandom() * 9)] : char(URandom() * 256);
+    texts.push_back(s);
+  }
+  std::stringstream ss(std::ios::in | std::ios::out | std::ios::binary);
+  for (const auto& t : texts) WriteLnStream(ss, t);
+  bool eof = false;
+  for (const auto& t : texts) ASSERT_EQ(ReadLnStream(ss, eof, lmEncoded), t);
+  ReadLnStream(ss, eof, lmEncoded);
+  EXPECT_TRUE(eof);
+}
+
+}  // namespace
+}  // namespace kvo
