@@ -31,7 +31,7 @@ enum TColorInterpolation : std::uint8_t {
   cipSteps = 1,   // equal bands, each in one anchor colour
 };
 
-// Number of entries and anchors of the standard spectrum (FillDefault).
+// Number of entries of the standard spectrum (FillDefault).
 inline constexpr std::int32_t kDefaultColorCount = 256;
 
 // A 1-based table of colours (entries 1..NumColors). Every change fires
