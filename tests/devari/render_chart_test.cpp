@@ -279,6 +279,16 @@ TEST(RenderChart, SuppressPaintAndDamagedItems) {
   c.ShowGraf();
   c.Paint();
   EXPECT_EQ(c.GrafBmp().Width(), c.Geometry().DataBmpWidth());
+  // Margins larger than the control: no data area, every x on the middle.
+  c.SetLRim(1000);
+  c.SetTRim(900);
+  EXPECT_EQ(c.GrafBmp().Width(), 0);
+  EXPECT_EQ(c.GrafBmp().Height(), 0);
+  std::int32_t mx, my;
+  c.R2M(1, 123.0, 4.0, mx, my);
+  EXPECT_EQ(mx, c.Width() / 2);
+  c.ShowGraf();
+  c.Paint();
 }
 
 TEST(RenderChart, TicksDetectScaleAndTexts) {
