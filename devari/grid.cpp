@@ -23,20 +23,29 @@ void Decompose(double v, double& e, double& m) {
 }  // namespace
 
 std::vector<double> GridValues(double rangeLow, double rangeHigh, bool log, double spacing,
-                               const std::vector<double>& ticksAscending) {
+                               const std::vector<double>& ticks) {
   std::vector<double> out;
   if (std::isnan(rangeLow) || std::isnan(rangeHigh) || std::isnan(spacing)) return out;
   const double lo = std::min(rangeLow, rangeHigh), hi = std::max(rangeLow, rangeHigh);
   const bool linearStep = (spacing != 0 && !log) || spacing > 0;
   if (log && spacing < 0 && !(lo > 0)) return out;
 
-  std::size_t tick = 0;  // index of the next axis tick (spacing 0)
+  if (spacing == 0) {
+    // The axis' tick list, in any order (an axis may list its minor ticks
+    // before its major ones): every distinct tick below the larger bound.
+    std::vector<double> t;
+    for (double x : ticks)
+      if (x < hi) t.push_back(x);  // NaN never compares
+    std::sort(t.begin(), t.end());
+    t.erase(std::unique(t.begin(), t.end()), t.end());
+    if (t.empty() && lo < hi) t.push_back(lo);
+    if (t.size() > kMaxGridLines) t.resize(kMaxGridLines);
+    return t;
+  }
   double v;
   if (linearStep) {
     // With the step's magnitude: a negative step would start below the range.
     v = std::ceil(lo / std::fabs(spacing)) * std::fabs(spacing);
-  } else if (spacing == 0) {
-    v = ticksAscending.empty() ? lo : ticksAscending[tick++];
   } else if (spacing == -1) {
     v = std::pow(10.0, std::ceil(std::log10(lo)));
   } else if (spacing == -2) {
@@ -61,9 +70,6 @@ std::vector<double> GridValues(double rangeLow, double rangeHigh, bool log, doub
     double next;
     if (linearStep) {
       next = first + double(++k) * step;
-    } else if (spacing == 0) {
-      next = tick < ticksAscending.size() ? ticksAscending[tick++] : hi;
-      if (next < v) next = hi;  // a list that does not ascend ends the grid
     } else if (spacing == -1) {
       next = 10 * v;
     } else if (spacing == -2) {
@@ -77,7 +83,7 @@ std::vector<double> GridValues(double rangeLow, double rangeHigh, bool log, doub
     }
     // A step that no longer changes the value (huge values, tiny steps)
     // would repeat the same line; stop instead.
-    if (!(next > v) && !(spacing == 0 && next == v)) break;
+    if (!(next > v)) break;
     v = next;
   }
   return out;

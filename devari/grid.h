@@ -20,15 +20,16 @@ constexpr std::size_t kMaxGridLines = 1000;   // per direction
 constexpr std::size_t kMaxGridPoints = 1000;  // crossings of gsPoints, in total
 
 // Grid values of an axis spanning rangeLow..rangeHigh (either order), below
-// the larger bound, at most kMaxGridLines. spacing: > 0 a linear step (also on
-// logarithmic axes); 0 the axis' tick positions (ticksAscending; the smaller
-// bound when there are none); on a logarithmic axis -1 decades, -2 the 1-2-5
+// the larger bound, at most kMaxGridLines, ascending. spacing: > 0 a linear
+// step (also on logarithmic axes); 0 the axis' tick positions (ticks, in any
+// order; the smaller bound when there are none); on a logarithmic axis -1
+// decades, -2 the 1-2-5
 // sequence, -3 every mantissa 1..9, other negative values every mantissa from
 // the lower bound; a negative spacing on a linear axis is a step of |spacing|.
 // A logarithmic axis with a bound <= 0 and a negative spacing has no grid;
 // NaN bounds or spacing give no grid.
 std::vector<double> GridValues(double rangeLow, double rangeHigh, bool log, double spacing,
-                               const std::vector<double>& ticksAscending);
+                               const std::vector<double>& ticks);
 
 struct TGridSpec {
   GridStyleType Style = gsNone;

@@ -136,6 +136,9 @@ TEST(RenderGrid, LinearAndTickSequences) {
   EXPECT_EQ(GridValues(1, -0.1, false, -0.5, {}), (std::vector<double>{0, 0.5}));
   EXPECT_EQ(GridValues(0, 10, false, 0, {2, 4, 6, 8, 10}), (std::vector<double>{2, 4, 6, 8}));
   EXPECT_EQ(GridValues(3, 10, false, 0, {}), (std::vector<double>{3}));
+  // Tick lists in any order (minor ticks first, then majors), reversed axes.
+  EXPECT_EQ(GridValues(10, 0, false, 0, {1, 3, 5, 7, 9, 0, 5, 10}),
+            (std::vector<double>{0, 1, 3, 5, 7, 9}));
   EXPECT_EQ(GridValues(0, 1e6, false, 1, {}).size(), kMaxGridLines);
   // A step that cannot advance the value ends the sequence.
   EXPECT_EQ(GridValues(1e20, 2e20, false, 1, {}).size(), 1u);
