@@ -26,6 +26,7 @@ public:
   // Start values: no image, stretched, no area, light grey area -1..1 x -1..1.
   void ResetComp();
   void Assign(const TBakGndImg& src);  // every setting, not the change link
+  void AssignTo(TBakGndImg& dest) const { dest.Assign(*this); }
 
   const std::string& Name() const noexcept { return FName; }
   // With IncludePath the value is kept as given, otherwise only its file name.

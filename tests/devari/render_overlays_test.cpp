@@ -2,7 +2,9 @@
 // background, recorded.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <filesystem>
 
 #include "devari/bakgndimg.h"
 #include "devari/crosshairs.h"
@@ -267,6 +269,21 @@ TEST_F(RenderOverlays, BackgroundImageFillModes) {
   EXPECT_EQ(Ops(TMetaOp::DrawBitmap)[0].Box, Rect(0, 0, 4, 3));
   EXPECT_EQ(Ops(TMetaOp::FillRect).size(), 1u);
   EXPECT_EQ(img.Name(), path);
+
+  // The decoded image is kept until the file changes.
+  const TBitmap* first = cache.Get(path);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->Width(), 4);
+  TBitmap bigger(6, 5);
+  bigger.Fill(clBlue);
+  bigger.SaveToFile(path);
+  std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) +
+                                             std::chrono::seconds(2));
+  const TBitmap* second = cache.Get(path);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->Width(), 6);
+  std::filesystem::remove(path);
+  EXPECT_EQ(cache.Get(path), nullptr);
 }
 
 }  // namespace
