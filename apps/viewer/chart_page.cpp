@@ -54,9 +54,9 @@ TChartPage::TChartPage(QWidget* parent) : TViewerPage(parent) {
   FChart->SetName("chart");
   FChart->SetBounds(0, 0, 800, 560);
   gallery::BuildRealisticChart(*FChart);
-  // The chart keeps its own colours unless the panel lets it follow the
-  // desktop theme.
-  FChart->SetStyleElements({});
+  // The chart follows the desktop theme (window, grid, border and text
+  // colours); the panel can give it back its own colours.
+  FChart->SetStyleElements({seFont, seClient, seBorder});
   auto* cw = new qt::TControlWidget(std::move(chart));
   FChartWidget = cw;
   cw->setMinimumSize(480, 320);

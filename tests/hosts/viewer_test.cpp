@@ -209,6 +209,19 @@ TEST_F(ViewerChartTest, ClickPlacesTheCrosshairAndThePanelChangesTheChart) {
   EXPECT_EQ(Presented(*FWidget), qt::ToQImage(FChart->Surface()));
 }
 
+TEST_F(ViewerChartTest, DarkThemeGivesADarkChartUnlessTheChartKeepsItsColours) {
+  const QPalette before = QApplication::palette();
+  const QPoint corner(3, 3);  // outside the data area: the window colour
+  EXPECT_GT(QColor(Presented(*FWidget).pixel(corner)).lightness(), 180);
+  FWindow->SetDarkTheme(true);
+  QApplication::processEvents();
+  EXPECT_LT(QColor(Presented(*FWidget).pixel(corner)).lightness(), 90);
+  FWindow->findChild<QCheckBox*>("desktopColours")->setChecked(false);
+  QApplication::processEvents();
+  EXPECT_EQ(QColor(Presented(*FWidget).pixel(corner)), qt::ToQColor(FChart->WindColor()));
+  QApplication::setPalette(before);
+}
+
 }  // namespace
 }  // namespace kvo::test
 #endif
