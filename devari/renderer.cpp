@@ -82,7 +82,8 @@ std::int32_t CalcTextExtents(const std::string& text, TCanvas& canvas, std::int3
   }
   if (width == 0) width = canvas.TextWidth(text);
   lineHeight = canvas.TextHeight(text) + 1;
-  totalHeight = lineHeight * lines;
+  // Saturated: a text of millions of lines must not overflow.
+  totalHeight = std::int32_t(std::min<std::int64_t>(std::int64_t(lineHeight) * lines, 2147483647));
   return lines;
 }
 
@@ -638,27 +639,34 @@ void TItemRenderer::DrawText(TCanvas& c, const TrcChartItem& it, const TLongText
 
   std::int32_t h = 0, total = 0, w = 0;
   const std::int32_t n = CalcTextExtents(text, c, h, total, w);
-  std::int32_t x = p.x, y = p.y - h / 2;
-  if (it.Param3 == taRightJustify) x -= w;
-  else if (it.Param3 == taCenter) x -= w / 2;
+  // Offsets from the clamped anchor are computed wide and the points held
+  // within +-30000 as well, whatever the text's size and line count.
+  const std::int64_t x = std::int64_t(p.x) - (it.Param3 == taRightJustify ? w
+                                              : it.Param3 == taCenter      ? w / 2
+                                                                           : 0);
+  const std::int64_t y = std::int64_t(p.y) - h / 2;
   if (n == 1) {
-    c.TextOut(x, y, text);
+    const TPoint at = Clamped(x, y);
+    c.TextOut(at.x, at.y, text);
     return;
   }
   if (solid) {
     PenColor(c, bkg);
-    c.Rectangle(x - 4, y - 2, x + w + 4, y + n * h + 2);
+    const TPoint a = Clamped(x - 4, y - 2);
+    const TPoint b = Clamped(x + w + 4, y + std::int64_t(n) * h + 2);
+    c.Rectangle(a.x, a.y, b.x, b.y);
   }
   std::size_t start = 0;
-  for (std::int32_t k = 0; k < n; ++k) {
+  for (std::int64_t k = 0; k < n; ++k) {
     const std::size_t lf = text.find('\n', start);
     std::string_view line(text.data() + start, (lf == std::string::npos ? text.size() : lf) - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::int32_t lw = c.TextWidth(line);
-    std::int32_t o = 0;
-    if (it.Param3 == taRightJustify) o = w - lw;
-    else if (it.Param3 == taCenter) o = (w - lw) / 2;
-    c.TextOut(x + o, y + k * h, line);
+    std::int64_t o = 0;
+    if (it.Param3 == taRightJustify) o = std::int64_t(w) - lw;
+    else if (it.Param3 == taCenter) o = (std::int64_t(w) - lw) / 2;
+    const TPoint at = Clamped(x + o, y + k * h);
+    c.TextOut(at.x, at.y, line);
     if (lf == std::string::npos) break;
     start = lf + 1;
   }

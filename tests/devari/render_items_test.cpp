@@ -4,6 +4,9 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
+
+#include "platform/bitmap.h"
 
 #include "devari/itemcontainer.h"
 #include "devari/renderer.h"
@@ -416,6 +419,78 @@ TEST_F(RenderItems, TextBoxesAndLongTexts) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[1].Text, "cdef");
   EXPECT_EQ(lines[1].Points.empty() ? 0 : lines[1].Points[0].y, y + h);
+}
+
+// Random records as a damaged file or a careless application could hand
+// over: every kind and mode value, NaN, infinities, huge and tiny values,
+// extreme parameters and widths. Drawn on a real raster canvas; under the
+// sanitizers this is where undefined behaviour would show.
+TEST_F(RenderItems, RandomItemsDrawSafely) {
+  std::mt19937 rng(1234);
+  const double specials[] = {0,    0.5,  -0.5, 5,     10,   1e6,   -1e6,  1e300, -1e300,
+                             1e-320, kNaN, std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(), 2147483648.0, -3e9};
+  const std::int32_t params[] = {0, 1, -1, 45, 135, 200, 30000, -30000,
+                                 std::numeric_limits<std::int32_t>::max(),
+                                 std::numeric_limits<std::int32_t>::min()};
+  auto pick = [&](auto& arr) { return arr[rng() % std::size(arr)]; };
+  texts.Take("a long text for slot one");
+  TBitmap bmp(280, 200);
+  ctx.AvoidDupMarks = true;
+  ctx.DupMarkDist = 3;
+  r = TItemRenderer{};
+  TItemRenderer rec;  // the same items, recorded
+  r.BeginPass(bmp.Canvas(), ctx, 1, clWhite);
+  rec.BeginPass(mf.Canvas(), ctx, 1, clWhite);
+  mf.Clear();
+  for (int i = 0; i < 4000; ++i) {
+    TrcChartItem it{};
+    it.ItemKind = TrcItem(rng() % 30);
+    it.CoordMode = TCoordMode(rng() % 8);
+    it.x = pick(specials);
+    it.y = pick(specials);
+    it.x2 = pick(specials);
+    it.y2 = pick(specials);
+    it.Param1 = pick(params);
+    it.Param2 = pick(params);
+    it.Param3 = pick(params);
+    it.LWid = std::int32_t(rng() % 3 == 0 ? pick(params) : std::int32_t(rng() % 4));
+    it.Layer = std::int32_t(rng() % 5) - 1;
+    it.FrameStyle = TFrameStyle(rng() % 8);
+    it.PenStyle = TPenStyle(rng() % 7);
+    it.Transp = rng() % 2;
+    it.Color = rng();
+    it.FillColor = rng();
+    SetShortText(it, rng() % 2 ? "ab\ncd" : "x");
+    if (rng() % 4 == 0) it.Text.Len = 200;  // a damaged length byte
+    const bool anno = rng() % 2;
+    r.DrawItem(bmp.Canvas(), it, texts, anno, i);
+    rec.DrawItem(mf.Canvas(), it, texts, anno, i);
+  }
+  r.FinishPolyLine(bmp.Canvas());
+  rec.FinishPolyLine(mf.Canvas());
+  // Every point handed to the canvas is within +-30000, give or take the few
+  // pixels of fixed shapes around a clamped point (error-bar ticks, frame
+  // lines); arc rays are direction points and may reach further. Every pen
+  // is 0..255 wide.
+  constexpr int kLimit = 30000 + 16;
+  std::size_t drawn = 0;
+  for (const TMetaRecord& m : mf.Records()) {
+    ++drawn;
+    EXPECT_LE(m.Pen.Width, 255);
+    EXPECT_GE(m.Pen.Width, 0);
+    if (m.Op == TMetaOp::Arc) continue;
+    for (const TPoint& p : m.Points) {
+      ASSERT_LE(std::abs(p.x), kLimit) << m.ToString();
+      ASSERT_LE(std::abs(p.y), kLimit) << m.ToString();
+    }
+    if (m.Op == TMetaOp::Rectangle || m.Op == TMetaOp::Ellipse) {
+      ASSERT_LE(std::abs(m.Box.Left), kLimit) << m.ToString();
+      ASSERT_LE(std::abs(m.Box.Bottom), kLimit) << m.ToString();
+    }
+  }
+  EXPECT_GT(drawn, 100u);  // the mix does draw
+  EXPECT_LE(r.FNumPPa, std::int32_t(kPolylineBatch));
 }
 
 }  // namespace
