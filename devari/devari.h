@@ -382,7 +382,8 @@ public:
   void ScalePropsChanged(TObject* sender);
   void ScaleZoomPan(TObject* sender) { ScalePropsChanged(sender); }
 
-  // Margins (pixels) and shadow width (0..32) around the data area.
+  // Margins (pixels, held within +-30000) and shadow width (0..32) around
+  // the data area.
   std::int32_t LRim() const noexcept { return RcLRim; }
   std::int32_t RRim() const noexcept { return RcRRim; }
   std::int32_t TRim() const noexcept { return RcTRim; }

@@ -30,6 +30,10 @@ private:
 
 std::size_t L(std::int32_t layer) { return std::size_t(layer == 2 ? 2 : 1); }
 
+// Margins far beyond any screen would overflow the pixel arithmetic of the
+// layout; they are held at +-30000 like every other pixel coordinate.
+std::int32_t ClampMargin(std::int32_t v) { return std::clamp(v, -30000, 30000); }
+
 }  // namespace
 
 // ---- Property objects and helper axes ----------------------------------------------
@@ -141,7 +145,7 @@ void TCustomDEvari::ForceRange(std::int32_t layer, double xLow, double yLow, dou
 // ---- Margins and shadow -------------------------------------------------------------
 
 void TCustomDEvari::SetLRim(std::int32_t v) {
-  RcLRim = v;
+  RcLRim = ClampMargin(v);
   FGrafBmp.SetWidth(Geometry().DataBmpWidth());
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
@@ -153,7 +157,7 @@ void TCustomDEvari::SetLRim(std::int32_t v) {
 }
 
 void TCustomDEvari::SetRRim(std::int32_t v) {
-  RcRRim = v;
+  RcRRim = ClampMargin(v);
   FGrafBmp.SetWidth(Geometry().DataBmpWidth());
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
@@ -165,7 +169,7 @@ void TCustomDEvari::SetRRim(std::int32_t v) {
 }
 
 void TCustomDEvari::SetTRim(std::int32_t v) {
-  RcTRim = v;
+  RcTRim = ClampMargin(v);
   FGrafBmp.SetHeight(Geometry().DataBmpHeight());
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
@@ -177,7 +181,7 @@ void TCustomDEvari::SetTRim(std::int32_t v) {
 }
 
 void TCustomDEvari::SetBRim(std::int32_t v) {
-  RcBRim = v;
+  RcBRim = ClampMargin(v);
   FGrafBmp.SetHeight(Geometry().DataBmpHeight());
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);

@@ -43,12 +43,16 @@ void DrawOne(TCanvas& canvas, const TTextLabelView& lb, const TLayerTransforms& 
   canvas.Brush().SetColor(lb.ColorBkg);
   canvas.Brush().SetStyle(lb.Transparent ? bsClear : bsSolid);
 
-  const std::vector<std::string_view> lines = SplitLines(lb.Caption);
-  const std::int32_t n = std::int32_t(lines.size());
+  std::vector<std::string_view> lines = SplitLines(lb.Caption);
   std::int32_t c = 0;
   for (std::string_view l : lines) c = std::max(c, canvas.TextWidth(l));
   if (c == 0) c = canvas.TextWidth(lb.Caption);
-  const std::int32_t d = canvas.TextHeight(lb.Caption);
+  const std::int32_t d = std::max(canvas.TextHeight(lb.Caption), 1);
+  // A block taller than any canvas keeps only its last lines, so that the
+  // pixel arithmetic below stays far from overflowing.
+  const std::size_t maxLines = std::size_t((1 << 24) / d);
+  if (lines.size() > maxLines) lines.erase(lines.begin(), lines.end() - std::ptrdiff_t(maxLines));
+  const std::int32_t n = std::int32_t(lines.size());
 
   if (lb.VAlign == taAlignTop) y += d * n;
   else if (lb.VAlign == taVerticalCenter) y += (d * n) / 2;
@@ -74,8 +78,11 @@ void DrawOne(TCanvas& canvas, const TTextLabelView& lb, const TLayerTransforms& 
       canvas.Pen().SetColor(lb.ColorShadow);
       canvas.Brush().SetColor(lb.ColorShadow);
       canvas.Brush().SetStyle(bsSolid);
-      canvas.Rectangle(box.Left + lb.ShadowDx, box.Top + lb.ShadowDy, box.Right + lb.ShadowDx,
-                       box.Bottom + lb.ShadowDy);
+      {
+        const std::int32_t sx = ClampToRange<std::int32_t>(lb.ShadowDx, -30000, 30000);
+        const std::int32_t sy = ClampToRange<std::int32_t>(lb.ShadowDy, -30000, 30000);
+        canvas.Rectangle(box.Left + sx, box.Top + sy, box.Right + sx, box.Bottom + sy);
+      }
       canvas.Pen().SetColor(lb.ColorBorder);
       canvas.Brush().SetColor(lb.ColorBkg);
       canvas.Brush().SetStyle(lb.Transparent ? bsClear : bsSolid);

@@ -84,6 +84,8 @@ TEST(RenderChart, MarginsShadowCaptionTrimAndBounds) {
   EXPECT_EQ(c.CaptionTrim(), 0);
   c.SetCaptTrim(250);
   EXPECT_EQ(c.CaptionTrim(), 100);
+  c.SetMarginLeft(std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(c.LRim(), 30000);
   c.SetMarginLeft(60);
   EXPECT_EQ(c.LRim(), 60);
   c.SetBounds(0, 0, 10, 5);
