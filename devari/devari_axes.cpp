@@ -82,13 +82,15 @@ TChartGeometry TCustomDEvari::Geometry() const noexcept {
 }
 
 void TCustomDEvari::SetScaleProps(TScale& scale, const TScaleProps& props) {
-  const std::int32_t W = Width(), H = Height(), p = props.ScalePos();
+  // Wide arithmetic and a clamp: the offset is an application value.
+  const std::int64_t W = Width(), H = Height(), p = props.ScalePos();
+  auto m = [](std::int64_t v) { return std::int32_t(std::clamp<std::int64_t>(v, -30000, 60000)); };
   scale.SetScaleType(props.ScaleType());
   switch (props.ScaleType()) {
-    case stLabelsAbove: scale.SetMarginBottom(p + H - RcTRim - 1); break;
-    case stLabelsBelow: scale.SetMarginTop(p + H - RcBRim - F3DRim); break;
-    case stLabelsRight: scale.SetMarginLeft(p + W - RcRRim - F3DRim); break;
-    case stLabelsLeft: scale.SetMarginRight(p + W - RcLRim - 1); break;
+    case stLabelsAbove: scale.SetMarginBottom(m(p + H - RcTRim - 1)); break;
+    case stLabelsBelow: scale.SetMarginTop(m(p + H - RcBRim - F3DRim)); break;
+    case stLabelsRight: scale.SetMarginLeft(m(p + W - RcRRim - F3DRim)); break;
+    case stLabelsLeft: scale.SetMarginRight(m(p + W - RcLRim - 1)); break;
   }
   scale.SetRange(props.RangeLow(), props.RangeHigh());
   scale.SetVisible(props.Visible());

@@ -38,7 +38,8 @@ std::string TrimCaption(const std::string& text, std::int32_t trimPercent, const
 TPoint CaptionTextPos(const TChartGeometry& g, TCaptionAnchorHoriz ax, TCaptionAnchorVert ay,
                       std::int32_t posX, std::int32_t posY, TAlignment align,
                       std::int32_t textWidth) {
-  std::int32_t x = posX;
+  // Wide arithmetic: offsets are application values of any size.
+  std::int64_t x = posX;
   switch (ax) {
     case cahControlLeft: break;
     case cahChartLeft: x += g.LRim; break;
@@ -46,7 +47,7 @@ TPoint CaptionTextPos(const TChartGeometry& g, TCaptionAnchorHoriz ax, TCaptionA
     case cahChartRight: x += g.Width - g.RRim - g.Shadow; break;
     case cahControlRight: x += g.Width; break;
   }
-  std::int32_t y = posY;
+  std::int64_t y = posY;
   switch (ay) {
     case cavControlTop: break;
     case cavChartTop: y += g.TRim; break;
@@ -59,27 +60,29 @@ TPoint CaptionTextPos(const TChartGeometry& g, TCaptionAnchorHoriz ax, TCaptionA
   } else if (align == taCenter) {
     x -= textWidth / 2;
   }
-  return {x, y};
+  return {std::int32_t(ClampToRange<std::int64_t>(x, -30000, 30000)),
+          std::int32_t(ClampToRange<std::int64_t>(y, -30000, 30000))};
 }
 
 std::int32_t DetectScaleAt(const TChartGeometry& g, const TAxisPlacement yAxes[2],
                            const TAxisPlacement xAxes[2], std::int32_t x, std::int32_t y) {
-  const std::int32_t W = g.Width, H = g.Height;
+  // Wide arithmetic: axis offsets are application values of any size.
+  const std::int64_t W = g.Width, H = g.Height, X = x, Y = y;
   for (int k = 1; k <= 2; ++k) {
     const TAxisPlacement& a = yAxes[k - 1];
     if (!a.Visible) continue;
-    const std::int32_t p = a.ScalePos;
-    const bool inRows = g.TRim < y && y < H - g.BRim;
-    if (a.ScaleType == 2 && W + p - g.RRim < x && x < W + p - g.RRim + 50 && inRows) return k;
-    if (a.ScaleType == 3 && g.LRim - p - 50 < x && x < g.LRim - p && inRows) return k;
+    const std::int64_t p = a.ScalePos;
+    const bool inRows = g.TRim < Y && Y < H - g.BRim;
+    if (a.ScaleType == 2 && W + p - g.RRim < X && X < W + p - g.RRim + 50 && inRows) return k;
+    if (a.ScaleType == 3 && g.LRim - p - 50 < X && X < g.LRim - p && inRows) return k;
   }
   for (int k = 1; k <= 2; ++k) {
     const TAxisPlacement& a = xAxes[k - 1];
     if (!a.Visible) continue;
-    const std::int32_t p = a.ScalePos;
-    const bool inCols = g.LRim < x && x < W - g.RRim;
-    if (a.ScaleType == 1 && H + p - g.BRim < y && y < H + p - g.BRim + 40 && inCols) return -k;
-    if (a.ScaleType == 0 && g.TRim - p - 40 < y && y < g.TRim - p && inCols) return -k;
+    const std::int64_t p = a.ScalePos;
+    const bool inCols = g.LRim < X && X < W - g.RRim;
+    if (a.ScaleType == 1 && H + p - g.BRim < Y && Y < H + p - g.BRim + 40 && inCols) return -k;
+    if (a.ScaleType == 0 && g.TRim - p - 40 < Y && Y < g.TRim - p && inCols) return -k;
   }
   return 0;
 }
