@@ -399,6 +399,64 @@ TEST(RenderChart, SuppressPaintHoldsTheScreen) {
   EXPECT_TRUE(SamePixels(after, c.Surface()));
 }
 
+class TPaintCounter : public TCustomDEvari {
+public:
+  int Paints = 0;
+  void Paint() override {
+    ++Paints;
+    TCustomDEvari::Paint();
+  }
+};
+
+TEST(RenderChart, BatchOperationsRepaintOnce) {
+  TPaintCounter c;
+  c.SetSuppressPaint(false);
+  c.Paints = 0;
+  c.Scale1X().SetRangeHigh(50);  // property object -> ScalePropsChanged
+  EXPECT_EQ(c.Paints, 1);
+  EXPECT_EQ(c.ScaleX(1).RangeHigh(), 50);
+  c.Paints = 0;
+  c.SetStdLayout(rcl_X2Both_Y2Both);
+  EXPECT_EQ(c.Paints, 1);
+  c.Paints = 0;
+  c.SetBounds(0, 0, 400, 300);
+  EXPECT_EQ(c.Width(), 400);
+  c.HideAllTextLabels();
+  EXPECT_EQ(c.Paints, 1);  // SetBounds itself does not paint
+  c.Paints = 0;
+  c.SetSuppressPaint(true);
+  c.Scale1Y().SetCaption("volts");
+  c.SetLRim(70);
+  c.SetChartCol(clYellow);
+  EXPECT_EQ(c.Paints, 0);
+  c.SetSuppressPaint(false);
+  EXPECT_EQ(c.Paints, 1);
+  EXPECT_EQ(c.ScaleY(1).Caption(), "volts");
+  // AutoRedraw off: setters under the redraw rule do not paint.
+  c.SetAutoRedraw(false);
+  c.Paints = 0;
+  c.SetGridStyle(gsLines);
+  EXPECT_EQ(c.Paints, 0);
+}
+
+TEST(RenderChart, LoadedEndsTheLoadingState) {
+  TCustomDEvari c;
+  c.BeginLoading();
+  c.Scale1X().SetRangeLow(1);
+  c.Scale1X().SetRangeHigh(100);
+  c.Scale1X().SetLogarithmic(true);  // accepted while loading
+  c.EndLoading();
+  EXPECT_TRUE(c.Scale1X().Logarithmic());
+  EXPECT_FALSE(c.Scale1X().NotYetLoaded());
+  EXPECT_FALSE(c.Scale2Y().NotYetLoaded());
+  std::int32_t mx, my;
+  c.R2M(1, 10, 0, mx, my);
+  EXPECT_EQ(mx, c.LRim() + (c.Width() - c.LRim() - c.RRim()) / 2);
+  // Loaded: the guard applies now.
+  c.Scale1Y().SetLogarithmic(true);  // Y range 0..1
+  EXPECT_FALSE(c.Scale1Y().Logarithmic());
+}
+
 TEST(RenderChart, HostStyleColoursReplaceThePropertiesWhenAsked) {
   TCustomDEvari c;
   TThemeColors theme;
