@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# End-to-end test of kvo-viewer on a virtual X server: start the viewer, drag
-# its horizontal scale with a real pointer (xdotool), take screenshots of the
-# whole screen (ImageMagick import) and check that the scale's picture moved
-# as far as the pointer did, and that the range changed by the pan amount.
+# End-to-end test of kvo-viewer on a virtual X server, with a real pointer
+# (xdotool) and screenshots of the whole screen (ImageMagick import):
+#  1. drag the horizontal scale: the range changes by the pan amount and the
+#     scale's picture moves as far as the pointer did;
+#  2. click into the chart: the measuring crosshair moves to the click.
 #
 # usage: viewer_e2e.sh <kvo-viewer> <work dir>
 set -euo pipefail
@@ -34,19 +35,36 @@ for _ in $(seq 1 100); do
 done
 xdotool getdisplaygeometry >/dev/null || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 
-QT_QPA_PLATFORM=xcb "$viewer" --tab Scale --report "$work/report.txt" >"$work/viewer.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 1 200); do
-  grep -q '^ready' "$work/report.txt" 2>/dev/null && break
-  sleep 0.1
-done
-grep -q '^ready' "$work/report.txt" 2>/dev/null || {
-  echo "viewer did not report ready"; cat "$work/viewer.log"; exit 1; }
-sleep 0.5  # let the first frames settle
+# start_viewer <tab> <report file>: starts the viewer on a page and waits
+# until it has reported its layout.
+viewer_pid=""
+start_viewer() {
+  QT_QPA_PLATFORM=xcb "$viewer" --tab "$1" --report "$2" >>"$work/viewer.log" 2>&1 &
+  viewer_pid=$!
+  pids+=("$viewer_pid")
+  for _ in $(seq 1 200); do
+    grep -q '^ready' "$2" 2>/dev/null && break
+    sleep 0.1
+  done
+  grep -q '^ready' "$2" 2>/dev/null || { echo "viewer did not report ready"; cat "$work/viewer.log"; exit 1; }
+  sleep 0.5  # let the first frames settle
+}
+# await <report file> <pattern>: until the report has a line matching it.
+await() {
+  for _ in $(seq 1 100); do
+    grep -q -- "$2" "$1" && return 0
+    sleep 0.05
+  done
+  echo "viewer did not report: $2"; cat "$1"; exit 1
+}
+
+# ---- 1. Scale page --------------------------------------------------------------
+report=$work/report.txt
+start_viewer Scale "$report"
 
 # widget <name> x y w h (global pixels)
-read -r _ _ sx sy sw sh < <(grep '^widget horizontal ' "$work/report.txt")
-read -r _ _ lo0 hi0 ml mr base < <(grep '^scale horizontal ' "$work/report.txt")
+read -r _ _ sx sy sw sh < <(grep '^widget horizontal ' "$report")
+read -r _ _ lo0 hi0 ml mr base < <(grep '^scale horizontal ' "$report")
 echo "horizontal scale at $sx,$sy size ${sw}x$sh, range $lo0..$hi0, margins $ml $mr"
 
 import -window root "$work/before.png"
@@ -56,34 +74,27 @@ import -window root "$work/before.png"
 # followed by a one-pixel move first. After each step the script waits until
 # the viewer reports that the scale saw the move: the X server must not merge
 # the anchor move into a later one.
-await() {  # await <pattern>: until the report has a line matching it
-  for _ in $(seq 1 100); do
-    grep -q -- "$1" "$work/report.txt" && return 0
-    sleep 0.05
-  done
-  echo "viewer did not report: $1"; cat "$work/report.txt"; exit 1
-}
 shift=120
 y=$((sy + sh / 2))
 x0=$((sx + sw / 3))
 xdotool mousemove "$x0" "$y"
-await "^move horizontal $((x0 - sx)) $((y - sy)) -"
+await "$report" "^move horizontal $((x0 - sx)) $((y - sy)) -"
 xdotool mousedown 1
 xdotool mousemove $((x0 + 1)) "$y"
-await "^move horizontal $((x0 + 1 - sx)) $((y - sy)) left"
+await "$report" "^move horizontal $((x0 + 1 - sx)) $((y - sy)) left"
 for step in 20 40 60 80 100 "$shift"; do
   xdotool mousemove $((x0 + 1 + step)) "$y"
-  await "^move horizontal $((x0 + 1 + step - sx)) $((y - sy)) left"
+  await "$report" "^move horizontal $((x0 + 1 + step - sx)) $((y - sy)) left"
 done
 xdotool mouseup 1
-await "^up horizontal "
+await "$report" "^up horizontal "
 sleep 0.5  # the repaint reaches the screen
 import -window root "$work/after.png"
 
 # The range must have moved by the pan amount of the drag:
 # e = shift * (high - low) / (width - margins).
-last=$(grep '^range horizontal ' "$work/report.txt" | tail -n 1 || true)
-[ -n "$last" ] || { echo "the drag did not change the range"; cat "$work/report.txt"; exit 1; }
+last=$(grep '^range horizontal ' "$report" | tail -n 1 || true)
+[ -n "$last" ] || { echo "the drag did not change the range"; cat "$report"; exit 1; }
 read -r _ _ lo1 hi1 <<<"$last"
 python3 - "$lo0" "$hi0" "$lo1" "$hi1" "$shift" "$sw" "$ml" "$mr" <<'PY'
 import sys
@@ -133,5 +144,54 @@ if n0 and hit0 == n0:
     sys.exit("the ticks did not move at all")
 PY
 
+kill "$viewer_pid"
+wait "$viewer_pid" 2>/dev/null || true
+
+# ---- 2. Chart page --------------------------------------------------------------
+# A click into the data area moves the measuring crosshair (a dotted green
+# vertical line) there: the clicked column turns green, and the column where
+# the crosshair stood before does not stay green.
+report=$work/chart-report.txt
+start_viewer Chart "$report"
+read -r _ _ cx cy cw ch < <(grep '^widget chart ' "$report")
+echo "chart at $cx,$cy size ${cw}x$ch"
+import -window root "$work/chart-before.png"
+click_x=$((cx + cw * 3 / 10))
+click_y=$((cy + ch / 2))
+xdotool mousemove "$click_x" "$click_y"
+sleep 0.2
+xdotool click 1
+await "$report" "^crosshair "
+sleep 0.5
+# Move the pointer away so that it does not cover the line.
+xdotool mousemove 5 5
+sleep 0.3
+import -window root "$work/chart-after.png"
+convert "$work/chart-before.png" -crop "${cw}x${ch}+${cx}+${cy}" -depth 8 "rgb:$work/chart-before.raw"
+convert "$work/chart-after.png" -crop "${cw}x${ch}+${cx}+${cy}" -depth 8 "rgb:$work/chart-after.raw"
+python3 - "$work/chart-before.raw" "$work/chart-after.raw" "$cw" "$ch" $((click_x - cx)) <<'PY'
+import sys
+a = open(sys.argv[1], "rb").read()
+b = open(sys.argv[2], "rb").read()
+w, h, x = map(int, sys.argv[3:6])
+assert len(a) == 3 * w * h and len(b) == 3 * w * h, "crop size"
+def green(img, col):
+    n = 0
+    for y in range(h):
+        r, g, bl = img[3 * (y * w + col): 3 * (y * w + col) + 3]
+        n += g > 110 and r < 90 and bl < 90
+    return n
+def columns(img):
+    return [c for c in range(w) if green(img, c) > h // 8]
+before, after = columns(a), columns(b)
+print(f"crosshair columns before {before}, after {after}, clicked {x}")
+if not any(abs(c - x) <= 1 for c in after):
+    sys.exit("no crosshair at the clicked column")
+if any(abs(c - x) <= 1 for c in before):
+    sys.exit("the crosshair stood there already")
+if any(c in after for c in before if abs(c - x) > 1):
+    sys.exit("the crosshair stayed where it was")
+PY
+
 # The screenshots are kept in the work folder for a look.
-echo "viewer end-to-end test passed ($work/before.png, $work/after.png)"
+echo "viewer end-to-end test passed (screenshots in $work)"
