@@ -67,7 +67,8 @@ enum TDeviceCap : std::uint8_t { LOGPIXELSX = 88, LOGPIXELSY = 90, ASPECTX = 40,
                                  HORZRES = 8, VERTRES = 10 };
 
 // The narrow backend interface. Arguments arrive normalised (rectangles with
-// ordered corners) and with the full drawing state as values.
+// ordered corners, except DrawBitmap's), colours resolved to RGB, pen widths
+// at least 1, and with the full drawing state as values.
 class TCanvasDevice {
 public:
   virtual ~TCanvasDevice() = default;
@@ -90,7 +91,10 @@ public:
   virtual void SetPixel(std::int32_t x, std::int32_t y, TColor c) = 0;
   // Resolved RGB colour; devices without PixelRead return clWhite.
   virtual TColor GetPixel(std::int32_t x, std::int32_t y) = 0;
-  // Copies src (its rectangle srcRect) into dst, stretching as needed.
+  // Copies src (its rectangle srcRect) into dst, stretching as needed
+  // (nearest pixel). dst and srcRect are passed as given: a negative extent
+  // mirrors, as StretchBlt does. Raster devices combine with mode; vector
+  // devices copy.
   virtual void DrawBitmap(const TRect& dst, const TBitmap& src, const TRect& srcRect,
                           TCopyMode mode) = 0;
   // Clip rectangle (empty optional = whole device).
