@@ -135,7 +135,10 @@ TCanvas& TMetafile::Canvas() {
 void TMetafile::Replay(TCanvas& target) const {
   TCanvasDevice* d = target.Device();
   if (!d) return;
+  bool clipped = false, smoothed = false;
   for (const TMetaRecord& r : FRecords) {
+    clipped |= r.Op == TMetaOp::SetClip || r.Op == TMetaOp::ResetClip;
+    smoothed |= r.Op == TMetaOp::SetAntialias;
     switch (r.Op) {
       case TMetaOp::Line:
         if (r.Points.size() == 2) d->Line(r.Points[0], r.Points[1], r.Pen);
@@ -167,6 +170,10 @@ void TMetafile::Replay(TCanvas& target) const {
       case TMetaOp::SetAntialias: d->SetAntialias(r.Flag); break;
     }
   }
+  // The recording's clip and antialiasing end with it; the target canvas
+  // goes on with its own.
+  if (clipped) d->SetClip(nullptr);
+  if (smoothed) d->SetAntialias(target.Antialias());
 }
 
 namespace {

@@ -44,7 +44,8 @@ public:
   TCanvas& Canvas();
   const std::vector<TMetaRecord>& Records() const noexcept { return FRecords; }
   void Clear() { FRecords.clear(); }
-  // Replays every record onto target.
+  // Replays every record onto target. A clip or antialiasing switch of the
+  // recording does not outlast the replay (the clip is reset afterwards).
   void Replay(TCanvas& target) const;
   std::int32_t Width() const noexcept { return FWidth; }
   std::int32_t Height() const noexcept { return FHeight; }
