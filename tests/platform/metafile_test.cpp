@@ -94,9 +94,11 @@ TEST(Metafile, ReplayGivesTheSamePixels) {
   // Replaying onto another recorder copies the records.
   TMetafile copy(100, 100);
   mf.Replay(copy.Canvas());
-  ASSERT_EQ(copy.Records().size(), mf.Records().size());
+  // ... followed by the reset of the recording's clip.
+  ASSERT_EQ(copy.Records().size(), mf.Records().size() + 1);
   for (std::size_t i = 0; i < mf.Records().size(); ++i)
     EXPECT_EQ(copy.Records()[i].ToString(), mf.Records()[i].ToString());
+  EXPECT_EQ(copy.Records().back().Op, TMetaOp::ResetClip);
 }
 
 }  // namespace
