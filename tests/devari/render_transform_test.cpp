@@ -89,6 +89,24 @@ TEST(RenderTransform, LayersAreClampedAndResultsSaturate) {
   EXPECT_DOUBLE_EQ(dx, 50);
 }
 
+TEST(RenderTransform, ExtendedPrecisionDecidesNearHalves) {
+  // 32.5 pixels per unit: 0.2 lands on 56.5 in decimal, but the double 0.2
+  // lies slightly above it, which the extended computation keeps (57). A
+  // double-precision shortcut would round 56.5 to even (56) and shift
+  // pixels of ordinary decimal data.
+  const TChartGeometry g{395, 280, 50, 20, 20, 40, 0};
+  TLayerTransforms t;
+  ASSERT_TRUE(t.Adjust(g, {0, 10, false}, {0, 10, false}, {0, 1, false}, {0, 1, false}));
+  EXPECT_EQ(t.MapX(1, 0.2), 57);
+  EXPECT_EQ(t.MapX(1, 2.0), 115);
+  // A narrow range far from zero keeps its pixel precision.
+  const double t0 = 1.7e9;
+  ASSERT_TRUE(t.Adjust(kGeom, {t0, t0 + 1e-3, false}, {0, 1, false}, {0, 1, false}, {0, 1, false}));
+  EXPECT_EQ(t.MapX(1, t0), 50);
+  EXPECT_EQ(t.MapX(1, t0 + 0.5e-3), 160);
+  EXPECT_EQ(t.MapX(1, t0 + 1e-3), 270);
+}
+
 TEST(RenderLayout, CaptionTrimAndAnchors) {
   auto width = [](std::string_view s) { return std::int32_t(s.size()) * 10; };
   // Data width 280 - 50 - 10 = 220; 50 % is 110 pixels = 11 characters.
