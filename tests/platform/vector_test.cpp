@@ -189,6 +189,34 @@ TEST(VectorCanvas, PdfRendersBackCloseToTheRasterPicture) {
   }
 }
 
+TEST(VectorCanvas, HatchBrushesShowInPdf) {
+  if (std::system("pdftoppm -v >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftoppm not installed";
+  const std::string pdf = test::TempPath("hatch.pdf");
+  {
+    TVectorFile f(pdf, TVectorFormat::Pdf, 160, 80);
+    f.Canvas().Brush().SetData({clWhite, bsSolid});
+    f.Canvas().FillRect({0, 0, 160, 80});
+    f.Canvas().Brush().SetData({clBlack, bsVertical});
+    f.Canvas().FillRect({0, 0, 80, 80});
+    f.Canvas().Brush().SetData({clBlack, bsHorizontal});
+    f.Canvas().FillRect({80, 0, 160, 80});
+  }
+  const std::string stem = test::TempPath("hatch-back");
+  ASSERT_EQ(std::system(("pdftoppm -r 96 -png -singlefile '" + pdf + "' '" + stem + "'").c_str()), 0);
+  TBitmap back;
+  back.LoadFromFile(stem + ".png");
+  ASSERT_GE(back.Width(), 159);
+  ASSERT_GE(back.Height(), 79);
+  // Count dark runs across the vertical hatch (row 40) and down the
+  // horizontal one (column 120): one line every 8 pixels.
+  const auto dark = [&](int x, int y) { return back.ScanLine(y)[x].G < 160; };
+  int vLines = 0, hLines = 0;
+  for (int x = 1; x < 78; ++x) vLines += dark(x, 40) && !dark(x - 1, 40);
+  for (int y = 1; y < 78; ++y) hLines += dark(120, y) && !dark(120, y - 1);
+  EXPECT_NEAR(vLines, 9, 1);
+  EXPECT_NEAR(hLines, 9, 1);
+}
+
 TEST(VectorCanvas, PostScriptAndErrors) {
   const std::string ps = test::TempPath("scene.ps");
   {
