@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
 #include <cmath>
 
 #include "hosts/qt/convert.h"

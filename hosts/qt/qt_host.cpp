@@ -13,6 +13,7 @@
 #include "hosts/qt/convert.h"
 #include "hosts/qt/cursors.h"
 #include "hosts/qt/print_job_p.h"
+#include "platform/error.h"
 #include "platform/numeric.h"
 
 namespace kvo::qt {
@@ -105,8 +106,18 @@ void RefreshAllControls() {
 
 // ---- TQtHost ------------------------------------------------------------------
 
-TQtHost::TQtHost()
-    : FWatcher(std::make_unique<TPaletteWatcher>([this] { PaletteChanged(); })) {}
+namespace {
+// Marks the clipboard entries this host made, so that a bitmap and an SVG
+// copied one after the other become two formats of one entry, but never
+// join something another program (or another part of this one) copied in
+// between.
+const QString kClipMarker = QStringLiteral("application/x-kvo-clipboard-entry");
+}  // namespace
+
+TQtHost::TQtHost() {
+  if (!qApp) throw EPlatformError("the Qt host needs a QApplication; create it first");
+  FWatcher = std::make_unique<TPaletteWatcher>([this] { PaletteChanged(); });
+}
 
 TQtHost::~TQtHost() {
   FWindows.clear();
@@ -173,25 +184,30 @@ void TQtHost::SetScreenCursor(TCursor c) {
   ApplyScreenCursor(c);
 }
 
+bool TQtHost::ClipboardStillOurs() const {
+  const QMimeData* now = QGuiApplication::clipboard()->mimeData();
+  return now && FClipSerial != 0 && now->data(kClipMarker) == QByteArray::number(FClipSerial);
+}
+
 void TQtHost::PublishClipboard() {
   QClipboard* cb = QGuiApplication::clipboard();
   auto mime = std::make_unique<QMimeData>();
+  mime->setData(kClipMarker, QByteArray::number(++FClipSerial));
   if (FClipBitmap) mime->setImageData(ToQImage(*FClipBitmap));
   if (!FClipSvg.empty())
     mime->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(FClipSvg));
-  FLastMime = mime.get();
   cb->setMimeData(mime.release());  // the clipboard takes ownership
 }
 
 void TQtHost::SetClipboardBitmap(const TBitmap& bmp) {
   // Keep the SVG only when the clipboard still holds the entry we made.
-  if (QGuiApplication::clipboard()->mimeData() != FLastMime) FClipSvg.clear();
+  if (!ClipboardStillOurs()) FClipSvg.clear();
   FClipBitmap = std::make_unique<TBitmap>(bmp);
   PublishClipboard();
 }
 
 void TQtHost::SetClipboardSvg(const std::string& svg) {
-  if (QGuiApplication::clipboard()->mimeData() != FLastMime) FClipBitmap.reset();
+  if (!ClipboardStillOurs()) FClipBitmap.reset();
   FClipSvg = svg;
   PublishClipboard();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPalette>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -11,7 +12,6 @@
 
 #include "platform/host.h"
 
-class QMimeData;
 class QObject;
 class QWidget;
 
@@ -21,6 +21,7 @@ class TControlWidget;
 
 class TQtHost : public THost {
 public:
+  // Throws EPlatformError when no QApplication exists yet.
   TQtHost();
   ~TQtHost() override;  // uninstalls itself when it is the current host
   TQtHost(const TQtHost&) = delete;
@@ -67,6 +68,7 @@ public:
 private:
   void PaletteChanged();
   void PublishClipboard();
+  bool ClipboardStillOurs() const;
 
   std::map<TCursor, std::string> FCursors;
   std::unique_ptr<QObject> FWatcher;  // follows application palette changes
@@ -75,7 +77,7 @@ private:
   std::string FPrintFile;
   // What we last put on the clipboard: a bitmap and an SVG copied one after
   // the other (as a chart's copy does) end up as two formats of one entry.
-  const QMimeData* FLastMime = nullptr;
+  std::uint64_t FClipSerial = 0;
   std::unique_ptr<TBitmap> FClipBitmap;
   std::string FClipSvg;
   std::vector<std::unique_ptr<TControlWidget>> FWindows;  // from CreateWindowFor
