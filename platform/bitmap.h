@@ -66,7 +66,10 @@ public:
   // Loading replaces size and pixels; throws EPlatformError with the reason on
   // failure (unreadable file, unknown or damaged format) and keeps the old image.
   void LoadFromFile(const std::string& path);
-  // Saves as BMP (24-bit) or PNG; Auto picks by the file's ending.
+  // Saves as BMP (24-bit, alpha dropped) or PNG (alpha kept when any pixel is
+  // not opaque); Auto picks by the file's ending (.bmp/.dib, .png). JPEG and
+  // unknown endings throw EPlatformError, as do write failures. Loading
+  // detects the format from the content, whatever the ending.
   void SaveToFile(const std::string& path, TImageFormat fmt = TImageFormat::Auto) const;
   // PNG bytes of the image (used by clipboard and golden tests).
   std::vector<std::uint8_t> EncodePng() const;

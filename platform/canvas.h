@@ -89,7 +89,8 @@ public:
                        std::uint32_t align) = 0;
   virtual TSize TextExtent(std::string_view utf8, const TFontData& font) = 0;
   virtual void SetPixel(std::int32_t x, std::int32_t y, TColor c) = 0;
-  // Resolved RGB colour; devices without PixelRead return clWhite.
+  // Resolved RGB colour; devices without PixelRead, and points outside the
+  // device, give clWhite.
   virtual TColor GetPixel(std::int32_t x, std::int32_t y) = 0;
   // Copies src (its rectangle srcRect) into dst, stretching as needed
   // (nearest pixel). dst and srcRect are passed as given: a negative extent
