@@ -474,6 +474,15 @@ TEST(RenderChart, HostStyleColoursReplaceThePropertiesWhenAsked) {
   mf.Clear();
   c.InitGraf(mf.Canvas(), 0, 0, 10, 10);
   EXPECT_EQ(Ops(mf, TMetaOp::Rectangle)[0].Brush.Color, theme.Grid);
+  // Axis texts take the panel text colour with the font element.
+  theme.PanelText = RGBColor(7, 8, 9);
+  HeadlessHost().Theme = theme;
+  c.Scale1X().SetCaption("x");
+  EXPECT_EQ(c.ScaleX(1).Font().Color(), c.Scale1X().Font().Color());
+  c.SetStyleElements({seClient, seFont});
+  c.Scale1X().SetCaption("y");
+  EXPECT_EQ(c.ScaleX(1).Font().Color(), theme.PanelText);
+  EXPECT_EQ(c.ScaleX(1).ColorScale(), theme.PanelText);
   HeadlessHost().Theme.reset();
 }
 
