@@ -5,10 +5,14 @@
 #     scale's picture moves as far as the pointer did;
 #  2. click into the chart: the measuring crosshair moves to the click.
 #
-# usage: viewer_e2e.sh <kvo-viewer> <work dir>
+# usage: viewer_e2e.sh <kvo-viewer> <work dir> [scale] [chart]
+# (the parts to run; both when none is named)
 set -euo pipefail
 viewer=$1
 work=$2
+shift 2
+parts="${*:-scale chart}"
+has_part() { [[ " $parts " == *" $1 "* ]]; }
 rm -rf "$work"
 mkdir -p "$work"
 
@@ -59,6 +63,7 @@ await() {
 }
 
 # ---- 1. Scale page --------------------------------------------------------------
+if has_part scale; then
 report=$work/report.txt
 start_viewer Scale "$report"
 
@@ -146,11 +151,13 @@ PY
 
 kill "$viewer_pid"
 wait "$viewer_pid" 2>/dev/null || true
+fi
 
 # ---- 2. Chart page --------------------------------------------------------------
 # A click into the data area moves the measuring crosshair (a dotted green
 # vertical line) there: the clicked column turns green, and the column where
 # the crosshair stood before does not stay green.
+if has_part chart; then
 report=$work/chart-report.txt
 start_viewer Chart "$report"
 read -r _ _ cx cy cw ch < <(grep '^widget chart ' "$report")
@@ -192,6 +199,9 @@ if any(abs(c - x) <= 1 for c in before):
 if any(c in after for c in before if abs(c - x) > 1):
     sys.exit("the crosshair stayed where it was")
 PY
+kill "$viewer_pid"
+wait "$viewer_pid" 2>/dev/null || true
+fi
 
 # The screenshots are kept in the work folder for a look.
 echo "viewer end-to-end test passed (screenshots in $work)"
