@@ -520,7 +520,7 @@ void TScale::DrawScale(TCanvas& cv, std::int32_t offX, std::int32_t offY) {
   const std::int32_t w = Width(), h = Height();
   switch (FScaleType) {
     case stLabelsAbove: {
-      const std::int32_t row = offY + h - FMarginBottom - 1;
+      const std::int32_t row = ClampToInt(double(offY) + h - FMarginBottom - 1);
       DrawXScale(cv, row);
       if (FDrawBaseLine) {
         cv.MoveTo(FMarginLeft, row);
@@ -529,7 +529,7 @@ void TScale::DrawScale(TCanvas& cv, std::int32_t offX, std::int32_t offY) {
       break;
     }
     case stLabelsBelow: {
-      const std::int32_t row = offY + FMarginTop;
+      const std::int32_t row = ClampToInt(double(offY) + FMarginTop);
       DrawXScale(cv, row);
       if (FDrawBaseLine) {
         cv.MoveTo(FMarginLeft, row);
@@ -539,8 +539,10 @@ void TScale::DrawScale(TCanvas& cv, std::int32_t offX, std::int32_t offY) {
     }
     case stLabelsRight:
     case stLabelsLeft: {
-      const std::int32_t col =
-          FScaleType == stLabelsRight ? offX + FMarginLeft : offX + w - FMarginRight - 1;
+      // In doubles: offsets and margins may be any integers (exact up to 2^53).
+      const std::int32_t col = ClampToInt(FScaleType == stLabelsRight
+                                              ? double(offX) + FMarginLeft
+                                              : double(offX) + w - FMarginRight - 1);
       DrawYScale(cv, col);
       if (FDrawBaseLine) {
         cv.MoveTo(col, FMarginTop);
@@ -609,7 +611,9 @@ void TScale::PaintPicture() {
   if (scale == 1.0)
     target.Draw(offX, offY, bmp);
   else
-    target.StretchDraw(TRect{offX, offY, offX + Width(), offY + Height()}, bmp);
+    target.StretchDraw(TRect{offX, offY, ClampToInt(double(offX) + Width()),
+                             ClampToInt(double(offY) + Height())},
+                       bmp);
 }
 
 // ---- Mouse ---------------------------------------------------------------------

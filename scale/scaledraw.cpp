@@ -1,10 +1,18 @@
 #include "scale/scaledraw.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace kvo {
 
 namespace {
+
+// Pixel arithmetic is done in 64 bits and brought back into the canvas's
+// coordinate range: offsets, margins and caption positions come from setters
+// that accept any integer, and their sums must not overflow.
+std::int32_t Px(std::int64_t v) noexcept {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 bool Vertical(TScaleType t) { return t == stLabelsRight || t == stLabelsLeft; }
 
@@ -51,9 +59,9 @@ void DrawTicks(TCanvas& cv, const TScaleDrawInput& in, const TScaleDivision& div
     if (t.Kind != TTickKind::Silent) {
       const std::int32_t len = dir * (t.Kind == TTickKind::Major ? majorLen : minorLen);
       if (vertical)
-        cv.LineTo(p.x + len, p.y);
+        cv.LineTo(Px(std::int64_t(p.x) + len), p.y);
       else
-        cv.LineTo(p.x, p.y + len);
+        cv.LineTo(p.x, Px(std::int64_t(p.y) + len));
       last = p;
     }
     TickDrawn(cv, in, t.Value, p);
@@ -67,29 +75,29 @@ void DrawCaption(TCanvas& cv, const TScaleDrawInput& in, std::int32_t base) {
   if (in.Caption.empty()) return;
   const TScaleExtent& e = in.Extent;
   const std::int32_t w = cv.TextWidth(in.Caption);
-  std::int32_t x, y;
+  std::int64_t x, y;
   if (!Vertical(in.Type)) {
-    std::int32_t anchor = e.MarginLeft;
+    std::int64_t anchor = e.MarginLeft;
     if (in.CaptionAnchor == uaSclCenter)
-      anchor = e.MarginLeft + (e.Width - e.MarginLeft - e.MarginRight) / 2;
+      anchor = e.MarginLeft + (std::int64_t(e.Width) - e.MarginLeft - e.MarginRight) / 2;
     else if (in.CaptionAnchor == uaSclBotRgt)
-      anchor = e.Width - e.MarginRight;
+      anchor = std::int64_t(e.Width) - e.MarginRight;
     x = in.CaptionPosX + anchor;
-    y = base + in.CaptionPosY;
+    y = std::int64_t(base) + in.CaptionPosY;
   } else {
-    std::int32_t anchor = e.MarginTop;
+    std::int64_t anchor = e.MarginTop;
     if (in.CaptionAnchor == uaSclCenter)
-      anchor = e.MarginTop + (e.Height - e.MarginTop - e.MarginBottom) / 2;
+      anchor = e.MarginTop + (std::int64_t(e.Height) - e.MarginTop - e.MarginBottom) / 2;
     else if (in.CaptionAnchor == uaSclBotRgt)
-      anchor = e.Height - e.MarginBottom;
+      anchor = std::int64_t(e.Height) - e.MarginBottom;
     y = in.CaptionPosY + anchor;
-    x = base + in.CaptionPosX;
+    x = std::int64_t(base) + in.CaptionPosX;
   }
   if (in.CaptionAlignment == taRightJustify)
     x -= w;
   else if (in.CaptionAlignment == taCenter)
     x -= w / 2;
-  cv.TextOut(x, y, in.Caption);
+  cv.TextOut(Px(x), Px(y), in.Caption);
 }
 
 double RangeMiddle(const TScaleDrawInput& in) { return (in.Low + in.High) / 2; }
@@ -97,9 +105,9 @@ double RangeMiddle(const TScaleDrawInput& in) { return (in.Low + in.High) / 2; }
 }  // namespace
 
 std::int32_t ClampLabelLeft(std::int32_t x, std::int32_t w, std::int32_t width) noexcept {
-  const std::int32_t w2 = w / 2;
-  if (x + w2 < width - 2) return std::max(x - w2, 2);
-  return width - 2 * w2 - 2;
+  const std::int64_t w2 = w / 2;
+  if (x + w2 < std::int64_t(width) - 2) return Px(std::max<std::int64_t>(x - w2, 2));
+  return Px(std::int64_t(width) - 2 * w2 - 2);
 }
 
 void DrawXScale(TCanvas& cv, const TScaleDrawInput& in, const TScaleDivision& div,
@@ -110,7 +118,8 @@ void DrawXScale(TCanvas& cv, const TScaleDrawInput& in, const TScaleDivision& di
   // Top edge of a text of height h whose row lies `out` text lines away from
   // the base line on the label side.
   auto top = [&](std::int32_t h, std::int32_t out) {
-    return above ? row - out * h - h - kLabelGapHoriz : row + out * h + kLabelGapHoriz;
+    const std::int64_t r = row, lines = std::int64_t(out) * h;
+    return Px(above ? r - lines - h - kLabelGapHoriz : r + lines + kLabelGapHoriz);
   };
   if (div.Message != TDivisionMessage::None) {
     std::string text = DivisionMessageText(div.Message);
@@ -118,7 +127,7 @@ void DrawXScale(TCanvas& cv, const TScaleDrawInput& in, const TScaleDivision& di
     const std::int32_t xm = in.Map->ToPixel(RangeMiddle(in), in.UnderflowPixel);
     // The message stands on the label side of the base line, like the labels
     // it replaces.
-    cv.TextOut(xm - sz.cx / 2, top(sz.cy, 0), text);
+    cv.TextOut(Px(std::int64_t(xm) - sz.cx / 2), top(sz.cy, 0), text);
   } else {
     DrawTicks(cv, in, div, labels, row, [&](std::int32_t x, TTickLabel& l) {
       const double value = div.Ticks[std::size_t(l.Tick)].Value;
@@ -143,13 +152,15 @@ void DrawYScale(TCanvas& cv, const TScaleDrawInput& in, const TScaleDivision& di
                 std::vector<TTickLabel>& labels, std::int32_t col) {
   PrepareCanvas(cv, in);
   const bool left = in.Type == stLabelsLeft;
-  auto leftEdge = [&](std::int32_t w, std::int32_t gap) { return left ? col - w - gap : col + gap; };
+  auto leftEdge = [&](std::int32_t w, std::int32_t gap) {
+    return Px(left ? std::int64_t(col) - w - gap : std::int64_t(col) + gap);
+  };
   if (div.Message != TDivisionMessage::None) {
     const std::int32_t ym = in.Map->ToPixel(RangeMiddle(in), in.UnderflowPixel);
     const std::int32_t lineH = cv.TextHeight("T");
-    std::int32_t y = ym - lineH;
+    std::int64_t y = std::int64_t(ym) - lineH;
     for (const std::string& word : DivisionMessageLines(div.Message)) {
-      cv.TextOut(leftEdge(cv.TextWidth(word), 2), y, word);
+      cv.TextOut(leftEdge(cv.TextWidth(word), 2), Px(y), word);
       y += lineH;
     }
   } else {
@@ -162,13 +173,14 @@ void DrawYScale(TCanvas& cv, const TScaleDrawInput& in, const TScaleDivision& di
       if (!l.Text.empty()) {
         const TSize sz = cv.TextExtent(l.Text);
         if (dateTime) h = sz.cy;
-        cv.TextOut(leftEdge(sz.cx, kLabelGapVert), y - h / 2, l.Text);
+        cv.TextOut(leftEdge(sz.cx, kLabelGapVert), Px(std::int64_t(y) - h / 2), l.Text);
       }
       if (l.HasDateLine) {
         BeforeLabel(in, value, l.DateLine);
         if (!l.DateLine.empty()) {
           const TSize sz = cv.TextExtent(l.DateLine);
-          cv.TextOut(leftEdge(sz.cx, kLabelGapVert), y - 3 * (h / 2), l.DateLine);
+          cv.TextOut(leftEdge(sz.cx, kLabelGapVert), Px(std::int64_t(y) - 3 * (h / 2)),
+                     l.DateLine);
         }
       }
     });

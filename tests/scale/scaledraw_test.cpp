@@ -305,5 +305,62 @@ TEST(ScaleDraw, PrinterCanvasKeepsThePointSize) {
   EXPECT_EQ(pdf.Canvas().Font().Size(), s.Font().Size());
 }
 
+// Offsets, margins and caption positions come from setters that take any
+// integer; drawing with extreme ones must neither overflow nor lose the
+// scale's own geometry.
+TEST(ScaleDraw, ExtremeOffsetsMarginsAndCaptionPositionsDrawWithoutOverflow) {
+  constexpr std::int32_t kMax = 2147483647, kMin = -kMax - 1, kFar = 1 << 30;
+  for (TScaleType type : {stLabelsAbove, stLabelsBelow, stLabelsRight, stLabelsLeft}) {
+    TRecorded r(type);
+    r.Scale.SetCaption("unit");
+    r.Scale.SetCaptionPosX(kMax);
+    r.Scale.SetCaptionPosY(kMin);
+    r.Scale.SetCaptionAnchor(uaSclBotRgt);
+    r.Scale.SetCaptionAlignment(taLeftJustify);
+    r.Draw();
+    const TMetaRecord* caption = r.Text("unit");
+    ASSERT_NE(caption, nullptr);
+    // Pushed as far as the coordinates go, not wrapped round to the other side.
+    EXPECT_GT(caption->Points[0].x, kFar);
+    EXPECT_LT(caption->Points[0].y, -kFar);
+
+    r.Scale.SetCaptionPosX(kMin);
+    r.Scale.SetCaptionPosY(kMax);
+    r.Scale.SetCaptionAlignment(taRightJustify);
+    r.Draw();
+    ASSERT_NE(r.Text("unit"), nullptr);
+    EXPECT_LT(r.Text("unit")->Points[0].x, -kFar);
+    EXPECT_GT(r.Text("unit")->Points[0].y, kFar);
+
+    // Extreme foreign-canvas offsets move the base line to the edge of the
+    // coordinate range.
+    r.Scale.UseForeignCanvas(&r.Meta.Canvas(), kMax, kMax);
+    bool far = false;
+    for (const TMetaRecord& rec : r.Draw())
+      if (rec.Op == TMetaOp::Line)
+        for (const TPoint& p : rec.Points) far = far || p.x > kFar || p.y > kFar;
+    EXPECT_TRUE(far);
+    for (const TMetaRecord& rec : r.Meta.Records())
+      for (const TPoint& p : rec.Points) EXPECT_GT(std::max(p.x, p.y), -kFar);
+
+    r.Scale.UseForeignCanvas(&r.Meta.Canvas(), kMin, kMin);
+    r.Scale.SetMarginLeft(kMax);
+    r.Scale.SetMarginRight(kMax);
+    r.Scale.SetMarginTop(kMax);
+    r.Scale.SetMarginBottom(kMax);
+    r.Scale.SetCaptionAnchor(uaSclCenter);
+    r.Scale.SetCaptionAlignment(taCenter);
+    EXPECT_FALSE(r.Draw().empty());
+  }
+}
+
+// A control as wide as the coordinates allow: labels near the right end are
+// still pulled inside it.
+TEST(ScaleDraw, LabelClampingOnTheWidestControl) {
+  EXPECT_EQ(ClampLabelLeft(2147483647, 40, 2147483647), 2147483647 - 40 - 2);
+  EXPECT_EQ(ClampLabelLeft(-2147483647 - 1, 40, 400), 2);
+  EXPECT_EQ(ClampLabelLeft(2147483600, 2147483647, 2147483647), 2147483647 - 2147483646 - 2);
+}
+
 }  // namespace
 }  // namespace kvo
