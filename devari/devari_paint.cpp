@@ -178,22 +178,22 @@ void TCustomDEvari::DrawGridOn(TCanvas& canvas, std::int32_t left, std::int32_t 
 // textPass: 0 every item, 1 every item but texts, 2 texts only.
 void TCustomDEvari::DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, bool isAnnotation,
                                  int textPass) {
-  const std::span<const TrcChartItem> items = list.Items();
   const TLongTextArray& texts = list.LongTexts();
   const auto& classVisible = isAnnotation ? FVisib.AnnoClassVisible : FVisib.ClassVisible;
   const bool l1 = FVisib.LayerVisible[1], l2 = FVisib.LayerVisible[2];
   TrcChartItem copy;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const TrcChartItem& it = items[i];
+  // Indexed afresh every step: an item handler may append or remove items.
+  for (std::int32_t i = 0; i < list.Count(); ++i) {
+    const TrcChartItem& it = list[i];
     if (!classVisible[it.ItemClass]) continue;
     if (!((it.Layer == 1 && l1) || (it.Layer == 2 && l2))) continue;
     if (textPass != 0 && (textPass == 2) != IsTextKind(it.ItemKind)) continue;
     if (OnBeforeRendedEvariItem) {
       copy = it;
-      OnBeforeRendedEvariItem(this, copy, std::int32_t(i), isAnnotation);
-      FRenderer.DrawItem(canvas, copy, texts, isAnnotation, std::int32_t(i));
+      OnBeforeRendedEvariItem(this, copy, i, isAnnotation);
+      FRenderer.DrawItem(canvas, copy, texts, isAnnotation, i);
     } else {
-      FRenderer.DrawItem(canvas, it, texts, isAnnotation, std::int32_t(i));
+      FRenderer.DrawItem(canvas, it, texts, isAnnotation, i);
     }
   }
   FRenderer.FinishPolyLine(canvas);

@@ -243,6 +243,16 @@ TEST(RenderChart, ItemEventsSeeCopies) {
   EXPECT_EQ(Ops(mf, TMetaOp::Line)[0].Pen.Color, clBlue);
   EXPECT_EQ(Ops(mf, TMetaOp::Text)[0].Text, "xyz");
   EXPECT_EQ(c.GetChartItem(0).Color, clRed);  // the stored item is unchanged
+  // A handler that appends items while they are drawn does not pull the
+  // list from under the loop.
+  int calls = 0;
+  c.OnBeforeRendedEvariItem = [&](TObject*, TrcChartItem&, std::int32_t, bool) {
+    if (++calls < 5000) c.MarkAt(1.0, 0.5, 1);
+  };
+  mf.Clear();
+  c.ConstructDataBmpCanvas(mf.Canvas(), 0, 0, false, 0);
+  EXPECT_EQ(calls, c.NumItems());
+  c.OnBeforeRendedEvariItem = [&](TObject*, TrcChartItem&, std::int32_t, bool) { ++seen; };
   // Hidden classes and layers are skipped before the event.
   seen = 0;
   c.SetLayerVisib(1, false);
