@@ -202,7 +202,7 @@ TEST_F(ControlWidgetTest, WidgetOutlivesItsControlSafely) {
 namespace kvo::test {
 namespace {
 
-// Runs with QT_SCALE_FACTOR=2 (its own CTest entry): the screen has two
+// Runs with KVO_QT_TEST_SCALE=2 (its own CTest entry): the screen has two
 // device pixels per logical pixel, and the control must render at that
 // resolution by itself.
 TEST_F(QtHostTest, HighDpiScreenGivesADeviceResolutionSurface) {
@@ -210,7 +210,7 @@ TEST_F(QtHostTest, HighDpiScreenGivesADeviceResolutionSurface) {
   qt::TControlWidget w(probe);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-  if (w.devicePixelRatioF() < 1.5) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+  if (w.devicePixelRatioF() < 1.5) GTEST_SKIP() << "needs KVO_QT_TEST_SCALE=2";
   QApplication::processEvents();
   EXPECT_EQ(probe.SurfaceScale(), 2.0);
   EXPECT_EQ(probe.Surface().Width(), 240);

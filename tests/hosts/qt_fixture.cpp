@@ -84,9 +84,15 @@ QImage Presented(QWidget& w) {
 // The test program's own main: the QApplication must live on main's stack,
 // created before the first test and destroyed before the program's static
 // objects (Qt's input device registry among them) go away.
+// The screen is a plain 96 dpi one whatever the desktop's scaling settings;
+// KVO_QT_TEST_SCALE=2 asks for a HiDPI screen instead.
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  for (const char* v : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING",
+                        "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_FONT_DPI"})
+    unsetenv(v);
+  if (const char* scale = std::getenv("KVO_QT_TEST_SCALE")) setenv("QT_SCALE_FACTOR", scale, 1);
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -33,6 +33,9 @@ trap cleanup EXIT
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 export DISPLAY=$display
+# Pixel-exact checks: one device pixel per logical pixel, whatever the
+# caller's desktop settings.
+unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI
 for _ in $(seq 1 100); do
   xdotool getdisplaygeometry >/dev/null 2>&1 && break
   sleep 0.1
