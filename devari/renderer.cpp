@@ -607,8 +607,10 @@ void TItemRenderer::DrawErrorBar(TCanvas& c, const TrcChartItem& it) {
   DrawMarkOnCanvas(c, std::uint8_t(type), m.x, m.y);
 }
 
-void TItemRenderer::DrawText(TCanvas& c, const TrcChartItem& it, const TLongTextArray& longTexts,
+void TItemRenderer::DrawText(TCanvas& c, const TrcChartItem& item, const TLongTextArray& longTexts,
                              bool isAnnotation, std::int32_t index) {
+  // A copy: the text handler below may change the list the item lives in.
+  const TrcChartItem it = item;
   TPoint p;
   if (it.ItemKind == tkTextOfs) {
     if (AnyNaN(it.x, it.y, it.x2, it.y2)) return;

@@ -117,7 +117,7 @@ private:
   void DrawArrow(TCanvas& c, const TrcChartItem& it);
   void DrawMark(TCanvas& c, const TrcChartItem& it);
   void DrawErrorBar(TCanvas& c, const TrcChartItem& it);
-  void DrawText(TCanvas& c, const TrcChartItem& it, const TLongTextArray& longTexts,
+  void DrawText(TCanvas& c, const TrcChartItem& item, const TLongTextArray& longTexts,
                 bool isAnnotation, std::int32_t index);
   void DrawCursor(TCanvas& c, const TrcChartItem& it);
   void Pixel(TCanvas& c, TPoint p, TColor col);

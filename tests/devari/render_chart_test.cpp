@@ -253,6 +253,17 @@ TEST(RenderChart, ItemEventsSeeCopies) {
   c.ConstructDataBmpCanvas(mf.Canvas(), 0, 0, false, 0);
   EXPECT_EQ(calls, c.NumItems());
   c.OnBeforeRendedEvariItem = [&](TObject*, TrcChartItem&, std::int32_t, bool) { ++seen; };
+  // Likewise a text handler.
+  c.OnBeforeRendedEvariItem = nullptr;
+  int texts = 0;
+  c.OnBeforeRenderText = [&](TObject*, std::string&, std::int32_t, bool) {
+    if (++texts < 3000) c.Text(2.0, 0.5, 8, "more");
+  };
+  mf.Clear();
+  c.ConstructDataBmpCanvas(mf.Canvas(), 0, 0, false, 0);
+  EXPECT_EQ(texts, 3000);
+  c.OnBeforeRenderText = nullptr;
+  c.OnBeforeRendedEvariItem = [&](TObject*, TrcChartItem&, std::int32_t, bool) { ++seen; };
   // Hidden classes and layers are skipped before the event.
   seen = 0;
   c.SetLayerVisib(1, false);
