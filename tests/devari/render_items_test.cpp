@@ -421,6 +421,34 @@ TEST_F(RenderItems, TextBoxesAndLongTexts) {
   EXPECT_EQ(lines[1].Points.empty() ? 0 : lines[1].Points[0].y, y + h);
 }
 
+TEST_F(RenderItems, BlackAndWhite) {
+  ctx.BW = true;
+  Begin();
+  TrcChartItem r1 = Item(tkRect, 1, 0.2, 3, 0.6);
+  r1.Color = clRed;
+  r1.FillColor = clBlue;
+  Draw(r1);
+  TrcChartItem t = Item(tkText, 5, 0.5);
+  SetShortText(t, "bw");
+  t.Color = clRed;
+  t.FillColor = clYellow;
+  t.Param1 = 9;
+  t.Param2 = 1;
+  Draw(t);
+  TrcChartItem l = Item(tkLine, 1, 0.1, 9, 0.9);
+  l.Color = clGreen;
+  Draw(l);
+  const auto rects = Ops(TMetaOp::Rectangle);
+  ASSERT_EQ(rects.size(), 1u);
+  EXPECT_EQ(rects[0].Pen.Color, clBlack);
+  EXPECT_EQ(rects[0].Brush.Color, clSilver);
+  const auto txt = Ops(TMetaOp::Text);
+  ASSERT_EQ(txt.size(), 1u);
+  EXPECT_EQ(txt[0].Font.Color, clBlack);
+  EXPECT_EQ(txt[0].Brush.Color, clWhite);
+  EXPECT_EQ(Ops(TMetaOp::Line)[0].Pen.Color, clBlack);
+}
+
 // Random records as a damaged file or a careless application could hand
 // over: every kind and mode value, NaN, infinities, huge and tiny values,
 // extreme parameters and widths. Drawn on a real raster canvas; under the
