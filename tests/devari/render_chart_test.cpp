@@ -460,6 +460,42 @@ TEST(RenderChart, BatchOperationsRepaintOnce) {
   EXPECT_EQ(c.Paints, 0);
 }
 
+TEST(RenderChart, OverlayObjectsAssignAndRepaintByTheRule) {
+  TPaintCounter c;
+  c.SetSuppressPaint(false);
+  TCrossHair ch;
+  ch.SetCrossHColor(clBlue);
+  ch.SetCrossHMode(chVert);
+  ch.SetPos(0.25, 0.5);
+  int before = c.Paints;
+  c.SetCrossHair2(ch);
+  EXPECT_EQ(c.Paints, before + 1);
+  EXPECT_EQ(c.GetCrossHair2().Color(), clBlue);
+  EXPECT_EQ(c.CrossHairPosX(2), 0.25);
+  EXPECT_EQ(c.GetCrossHair2().Layer(), ch.Layer());
+  TTextLabel l;
+  l.SetTxtLblCaption("copied");
+  l.SetTxtLblMode(tlmBoxed);
+  before = c.Paints;
+  c.SetFTextLabel(5, l);
+  EXPECT_EQ(c.Paints, before + 1);
+  EXPECT_EQ(c.TextLabels(5).Caption(), "copied");
+  c.SetTextLabel(5, 0.5, 0.5, clRed, "set", 0);
+  EXPECT_EQ(c.TextLabels(5).Mode(), tlmPlain);  // no template: plain text
+  EXPECT_EQ(c.TextLabels(5).Caption(), "set");
+  c.SetTextLabel(31, 0.5, 0.5, clRed, "ignored", 0);
+  TBakGndImg img;
+  img.SetBGAreaMode(bamTop);
+  before = c.Paints;
+  c.SetBakGndFile(img);
+  EXPECT_EQ(c.Paints, before + 1);
+  EXPECT_EQ(c.BackGroundImg().AreaMode(), bamTop);
+  c.SetAutoRedraw(false);
+  before = c.Paints;
+  c.GetCrossHair1().SetCrossHColor(clGreen);  // redraw rule: AutoRedraw off
+  EXPECT_EQ(c.Paints, before);
+}
+
 TEST(RenderChart, LoadedEndsTheLoadingState) {
   TCustomDEvari c;
   c.BeginLoading();
