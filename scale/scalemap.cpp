@@ -60,8 +60,9 @@ std::int32_t TScaleMap::ToPixel(double v, std::int32_t underflowPixel) const noe
 
 double TScaleMap::ToValue(double pixel) const noexcept {
   if (FK == 0.0) {
-    // Degenerate map: every pixel stands for the whole range.
-    return FLog ? std::sqrt(FLow * FHigh) : (FLow + FHigh) / 2;
+    // Degenerate map: every pixel stands for the whole range. The centres
+    // are taken so that ends near the limits of the doubles do not overflow.
+    return FLog ? std::sqrt(FLow) * std::sqrt(FHigh) : FLow / 2 + FHigh / 2;
   }
   const double t = (pixel - FD) / FK;
   return FLog ? std::exp(t) : t;

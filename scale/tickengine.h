@@ -71,7 +71,9 @@ enum class TTickSource : std::uint8_t { Numeric, TimeOfDay, DateTime };
 
 struct TTickRequest {
   double Low = 0, High = 100;  // Low > High runs the axis backwards
-  std::int32_t MinTicks = 3;   // requested number of major ticks; 0 = library default
+  // Requested number of major ticks. 0 gives numeric axes no ticks (CalcScalePars
+  // has no step for it); time and date/time axes read it as 2.
+  std::int32_t MinTicks = 3;
   bool Log = false;
   bool ShortTicks = true;
   bool Vertical = false;

@@ -212,6 +212,13 @@ TEST(ScaleTransform, NoRoomForTheAxisMapsEverythingToTheMiddle) {
   EXPECT_EQ(s.ConvertToPixelCoords(0), 15);
   EXPECT_EQ(s.ConvertToPixelCoords(1e9), 15);
   EXPECT_EQ(s.ConvertPixelToScale(3), 50.0);
+  // The middle of ranges near the ends of the doubles is still a value in range.
+  s.SetRange(1.5e308, 1.7e308);
+  EXPECT_DOUBLE_EQ(s.ConvertPixelToScale(3), 1.6e308);
+  s.SetRange(1e200, 1e250);
+  s.SetLogarithmic(true);
+  ASSERT_TRUE(s.Logarithmic());
+  EXPECT_DOUBLE_EQ(s.ConvertPixelToScale(3), 1e225);
   TLiveScale l;
   l.Scale.SetBounds(0, 0, 30, 40);
   l.Scale.ForcePaint();  // draws without failing
