@@ -50,6 +50,10 @@ void TControlWidget::Init() {
   if (FControl->Width() > 0 && FControl->Height() > 0)
     resize(FControl->Width(), FControl->Height());
   setEnabled(FControl->Enabled());
+  // A control shows in one window at a time: a window that hosted it
+  // before lets go of it.
+  if (auto* previous = dynamic_cast<TControlWidget*>(FControl->HostWindow()))
+    previous->ControlDestroyed();
   FControl->AttachHost(this);
   SetCursor(FControl->Cursor());
 }

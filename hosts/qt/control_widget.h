@@ -14,7 +14,9 @@ namespace kvo::qt {
 
 class TControlWidget : public QWidget, public THostWindow {
 public:
-  // Hosts a control owned elsewhere; the control must outlive the widget.
+  // Hosts a control owned elsewhere. A control shows in one window at a
+  // time: a widget that hosted it before stops doing so. When the control
+  // is destroyed first, the widget shows its window colour from then on.
   explicit TControlWidget(TCustomControl& control, QWidget* parent = nullptr);
   // Hosts and owns the control (destroyed with the widget).
   explicit TControlWidget(std::unique_ptr<TCustomControl> control, QWidget* parent = nullptr);

@@ -182,6 +182,15 @@ TEST_F(ControlWidgetTest, ControlNotOwnedIsDetachedWhenTheWidgetGoes) {
   EXPECT_EQ(probe.HostWindow(), nullptr);
 }
 
+TEST_F(ControlWidgetTest, ASecondWindowTakesTheControlOver) {
+  TProbeControl probe;
+  TControlWidget first(probe);
+  TControlWidget second(probe);
+  EXPECT_EQ(probe.HostWindow(), &second);
+  EXPECT_EQ(first.Control(), nullptr);
+  EXPECT_EQ(second.Control(), &probe);
+}
+
 TEST_F(ControlWidgetTest, WidgetOutlivesItsControlSafely) {
   auto probe = std::make_unique<TProbeControl>();
   TControlWidget w(*probe);
