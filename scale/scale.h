@@ -49,7 +49,7 @@ public:
   void SetRangeHigh(double v);
   // Both ends at once; equal ends give HighVal = LowVal + 1.
   void SetRange(double LowVal, double HighVal);
-  double GetScaleCenter() const noexcept { return (FRangeLow + FRangeHigh) / 2; }
+  double GetScaleCenter() const noexcept { return FRangeLow / 2 + FRangeHigh / 2; }
   // Recomputes the transform from range, size, margins, orientation and log
   // mode (nothing while loading or with equal ends).
   void AdjustScalePars();

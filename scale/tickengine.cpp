@@ -35,8 +35,14 @@ TTick MakeTick(double v, TTickKind kind, bool listed) {
 
 // A tick computed as first + j*step can miss zero by a rounding error; such a
 // value is made exactly zero so that grid lines and labels agree.
-double SnapZero(double v, double span) noexcept {
-  return std::fabs(v) < 1e-14 * std::fabs(span) ? 0.0 : v;
+// span is taken in extended precision: High - Low of ends of opposite sign
+// near the limits of the doubles does not fit a double.
+double SnapZero(double v, long double span) noexcept {
+  return std::fabs(v) < 1e-14L * std::fabs(span) ? 0.0 : v;
+}
+
+long double Span(double low, double high) noexcept {
+  return static_cast<long double>(high) - static_cast<long double>(low);
 }
 
 }  // namespace
@@ -56,33 +62,39 @@ void ComputeLinearTicks(const TTickRequest& r, TScaleDivision& out) {
   CalcScalePars(r.MinTicks, r.Low, r.High, first, step, minors);
   if (step == 0 || !std::isfinite(step) || !std::isfinite(first)) return;
   const double s = r.Low < r.High ? 1.0 : -1.0;
-  const double span = r.High - r.Low;
+  const long double span = Span(r.Low, r.High);
+  // Tick values are computed in extended precision: on ranges reaching the
+  // limits of the doubles, one step before the first tick or a step past
+  // the last one would overflow to infinity (and inf - inf to NaN).
+  long double lfirst = first;
+  long double lstep = step;
   if (s * step < 0) {
     // The loops walk from Low towards High: turn the step round and start at
     // the first tick at or after Low in that direction.
-    step = -step;
-    first += std::ceil((r.Low - first) / step - 0.001) * step;
+    lstep = -lstep;
+    lfirst += std::ceil((r.Low - lfirst) / lstep - 0.001L) * lstep;
   }
-  const double minor = step / (minors == 0 ? 1 : minors);
+  const long double minor = lstep / (minors == 0 ? 1 : minors);
+  const long double low = r.Low, high = r.High;
 
   if (r.ShortTicks) {
     // Minor ticks first, from one major step before the first major tick; the
     // last one may pass High by a thousandth of the minor step.
-    const double start = first - step;
+    const long double start = lfirst - lstep;
     for (int i = 0; i < kMaxCandidates; ++i) {
-      const double v = start + i * minor;
-      if (s * (v - r.High) > s * 0.001 * minor) break;
-      if (s * v < s * r.Low) continue;
-      out.Ticks.push_back(MakeTick(SnapZero(v, span), TTickKind::Minor, true));
+      const long double v = start + i * minor;
+      if (s * (v - high) > s * 0.001L * minor) break;
+      if (s * v < s * low) continue;
+      out.Ticks.push_back(MakeTick(SnapZero(double(v), span), TTickKind::Minor, true));
     }
   }
   // Horizontal axes with minor ticks list only those (they include the
   // majors); vertical axes list the majors as well.
   const bool listMajors = r.Vertical || !r.ShortTicks;
   for (int j = 0; j < kMaxCandidates; ++j) {
-    const double v = first + j * step;
-    if (s * (v - r.High) > s * 0.001 * step) break;
-    TTick t = MakeTick(SnapZero(v, span), TTickKind::Major, listMajors);
+    const long double v = lfirst + j * lstep;
+    if (s * (v - high) > s * 0.001L * lstep) break;
+    TTick t = MakeTick(SnapZero(double(v), span), TTickKind::Major, listMajors);
     t.Labelled = r.Labels;
     t.LabelIndex = j + 1;
     out.Ticks.push_back(t);
@@ -157,7 +169,7 @@ bool ComputeTimeTicks(const TTickRequest& r, TScaleDivision& out) {
   out.Labels = r.Labels ? (i <= 9 ? TDivisionLabels::TimeMs : TDivisionLabels::Time)
                         : TDivisionLabels::None;
   out.TimeStepIndex = i;
-  const double span = r.High - r.Low;
+  const long double span = Span(r.Low, r.High);
   if (r.ShortTicks) {
     for (std::int64_t o = 0; o <= count; ++o) {
       const double v = first + o * minor;

@@ -93,9 +93,11 @@ std::string NumberText(double v, std::int32_t decimals) {
 
 std::string LinearTickLabel(double v, double low, double high, std::int32_t resolved,
                             std::int32_t decPlaces) {
-  const double span = high - low;
+  // In extended precision: the span of ends of opposite sign near the limits
+  // of the doubles does not fit a double (and would make every tick zero).
+  const long double span = static_cast<long double>(high) - static_cast<long double>(low);
   std::string s;
-  if (std::fabs(v / span) < 1e-14) {
+  if (std::fabs(v / span) < 1e-14L) {
     if (std::fabs(span) <= 100000)
       s = NumberText(0.0, resolved);
     else

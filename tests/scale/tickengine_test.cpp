@@ -94,6 +94,29 @@ TEST(LinearTicks, UndividableRangesGiveNoTicks) {
   EXPECT_LT(Divide(1e17, 1e17 + 64, 10).Ticks.size(), 30000u);
 }
 
+// Ends of opposite sign near the limits of the doubles: their difference
+// does not fit a double, but the ticks must still be finite values inside the
+// range, and only the one at zero reads as zero.
+TEST(LinearTicks, RangesSpanningNearlyAllDoublesGiveFiniteTicksInRange) {
+  for (bool reversed : {false, true})
+    for (bool shortTicks : {true, false}) {
+      const double lo = reversed ? 1.7e308 : -1.7e308, hi = -lo;
+      const TScaleDivision d = Divide(lo, hi, 3, false, shortTicks);
+      ASSERT_FALSE(d.Ticks.empty());
+      EXPECT_LT(d.Ticks.size(), 100u);
+      int zeros = 0;
+      for (const TTick& t : d.Ticks) {
+        ASSERT_TRUE(std::isfinite(t.Value));
+        EXPECT_LE(std::fabs(t.Value), 1.7e308);
+        zeros += t.Kind == TTickKind::Major && t.Value == 0;
+      }
+      const std::vector<double> majors =
+          reversed ? std::vector<double>{1e308, 0, -1e308} : std::vector<double>{-1e308, 0, 1e308};
+      EXPECT_EQ(Values(d, TTickKind::Major), majors);
+      EXPECT_EQ(zeros, 1);
+    }
+}
+
 TEST(LogTicks, DecadesWithIntermediatesWhenEnoughTicksAreAsked) {
   const TScaleDivision d = Divide(0.01, 100, 5, true);
   EXPECT_EQ(d.Labels, TDivisionLabels::Log);

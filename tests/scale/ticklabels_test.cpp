@@ -81,6 +81,9 @@ TEST(LinearLabels, ValuesWithinRoundingOfZeroReadAsZero) {
   // Wide ranges write zero short.
   EXPECT_EQ(LinearTickLabel(1e-9, -2e5, 2e5, -1, -1), "0.0");
   EXPECT_EQ(LinearTickLabel(1e-9, -2e5, 2e5, 0, 0), "0");
+  // A span too wide for a double makes no value zero but zero itself.
+  EXPECT_EQ(LinearTickLabel(1e300, -1.7e308, 1.7e308, 0, 0).substr(0, 3), "100");
+  EXPECT_EQ(LinearTickLabel(0, -1.7e308, 1.7e308, 0, 0), "0");
 }
 
 TEST(LinearLabels, FixedZeroDecimalsBlankFractionalTicks) {
