@@ -45,9 +45,10 @@ void TRcItemContainer::Append(const TrcChartItem& item, std::int32_t allocSize) 
   // grows geometrically on its own, which keeps long appends linear.
   const std::int32_t newAllocated =
       Count() >= FAllocated ? FAllocated + std::max<std::int32_t>(allocSize, 1) : FAllocated;
+  const TrcItem kind = item.ItemKind;  // item may be one of ours, moved by the push
   FItems.PushBack(item);  // may throw bad_alloc; nothing changed then
   FAllocated = newAllocated;
-  CountKind(item.ItemKind, +1);
+  CountKind(kind, +1);
 }
 
 void TRcItemContainer::Replace(std::int32_t i, const TrcChartItem& item, bool moveCount) noexcept {

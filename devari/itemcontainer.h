@@ -81,7 +81,8 @@ public:
   }
 
   // Appends a copy of item; when the list is full the allocated count first
-  // grows by allocSize (at least 1). Counts the item's kind.
+  // grows by allocSize (at least 1). Counts the item's kind. item may be one
+  // of this list's own items.
   void Append(const TrcChartItem& item, std::int32_t allocSize);
 
   // Overwrites item i; with moveCount the counter of the old kind loses one

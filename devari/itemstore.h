@@ -51,9 +51,15 @@ public:
   void Reserve(std::size_t n) {
     if (n > FCap) Reallocate(n);
   }
+  // item may be one of this store's own items.
   void PushBack(const TrcChartItem& item) {
-    if (FSize == FCap) Reallocate(FCap < 16 ? 16 : FCap * 2);
-    std::memcpy(FMem.get() + FSize, &item, sizeof item);
+    if (FSize == FCap) {
+      const TrcChartItem copy = item;  // the storage is about to move
+      Reallocate(FCap < 16 ? 16 : FCap * 2);
+      std::memcpy(FMem.get() + FSize, &copy, sizeof copy);
+    } else {
+      std::memcpy(FMem.get() + FSize, &item, sizeof item);
+    }
     ++FSize;
   }
   // Appends n items (not from this store); cannot fail when Reserve made

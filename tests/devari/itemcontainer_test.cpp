@@ -124,6 +124,30 @@ TEST(ItemStore, CopiesMovesErasesAndKeepsItemsWhileGrowing) {
   EXPECT_EQ(copy.Size(), 1u);
 }
 
+// Appending an item of the list itself (list.Append(list[0], ...)) must copy
+// it before the storage moves.
+TEST(ItemStore, PushingBackOneOfItsOwnItemsWhileGrowing) {
+  TItemStore s;
+  for (int i = 0; i < 16; ++i) {
+    TrcChartItem it{};
+    it.x = i + 1;
+    s.PushBack(it);
+  }
+  ASSERT_EQ(s.Size(), s.Capacity());  // the next push moves the storage
+  s.PushBack(s[0]);
+  EXPECT_EQ(s.Back().x, 1.0);
+  TRcItemContainer list(true);
+  TrcChartItem it{};
+  it.ItemKind = tkMarkAt;
+  do {
+    it.x = list.Count() + 1;
+    list.Append(it, 1);
+  } while (std::size_t(list.Count()) < list.Capacity());
+  list.Append(list[3], 1);
+  EXPECT_EQ(list.KindCount(tkMarkAt), list.Count());
+  EXPECT_EQ(list[list.Count() - 1].x, 4.0);
+}
+
 TEST(ItemContainer, CountersFollowAppendsReplacementsAndRemovals) {
   TRcItemContainer c(true);
   c.Append(Item(tkMarkAt), 10);
