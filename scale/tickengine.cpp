@@ -54,6 +54,51 @@ std::int32_t TimeSubdivisions(std::int32_t index) noexcept {
   return index >= 0 && index <= 28 ? kTimeSubs[std::size_t(index)] : 1;
 }
 
+namespace {
+
+// The two loops of a linear division in the arithmetic F (double, or long
+// double for ranges near the limits of the doubles).
+template <typename F>
+void LinearLoops(const TTickRequest& r, F first, F step, std::uint16_t minors,
+                 TScaleDivision& out) {
+  const double s = r.Low < r.High ? 1.0 : -1.0;
+  const F span = F(r.High) - F(r.Low);
+  if (s * step < 0) {
+    // The loops walk from Low towards High: turn the step round and start at
+    // the first tick at or after Low in that direction.
+    step = -step;
+    first += std::ceil((F(r.Low) - first) / step - F(0.001)) * step;
+  }
+  const F minor = step / (minors == 0 ? 1 : minors);
+  const F low = r.Low, high = r.High;
+  auto snap = [&](F v) { return std::fabs(v) < F(1e-14) * std::fabs(span) ? 0.0 : double(v); };
+
+  if (r.ShortTicks) {
+    // Minor ticks first, from one major step before the first major tick; the
+    // last one may pass High by a thousandth of the minor step.
+    const F start = first - step;
+    for (int i = 0; i < kMaxCandidates; ++i) {
+      const F v = start + i * minor;
+      if (s * (v - high) > s * F(0.001) * minor) break;
+      if (s * v < s * low) continue;
+      out.Ticks.push_back(MakeTick(snap(v), TTickKind::Minor, true));
+    }
+  }
+  // Horizontal axes with minor ticks list only those (they include the
+  // majors); vertical axes list the majors as well.
+  const bool listMajors = r.Vertical || !r.ShortTicks;
+  for (int j = 0; j < kMaxCandidates; ++j) {
+    const F v = first + j * step;
+    if (s * (v - high) > s * F(0.001) * step) break;
+    TTick t = MakeTick(snap(v), TTickKind::Major, listMajors);
+    t.Labelled = r.Labels;
+    t.LabelIndex = j + 1;
+    out.Ticks.push_back(t);
+  }
+}
+
+}  // namespace
+
 void ComputeLinearTicks(const TTickRequest& r, TScaleDivision& out) {
   out.Labels = r.Labels ? TDivisionLabels::Linear : TDivisionLabels::None;
   if (!std::isfinite(r.Low) || !std::isfinite(r.High) || r.Low == r.High) return;
@@ -61,44 +106,15 @@ void ComputeLinearTicks(const TTickRequest& r, TScaleDivision& out) {
   std::uint16_t minors = 0;
   CalcScalePars(r.MinTicks, r.Low, r.High, first, step, minors);
   if (step == 0 || !std::isfinite(step) || !std::isfinite(first)) return;
-  const double s = r.Low < r.High ? 1.0 : -1.0;
-  const long double span = Span(r.Low, r.High);
-  // Tick values are computed in extended precision: on ranges reaching the
-  // limits of the doubles, one step before the first tick or a step past
-  // the last one would overflow to infinity (and inf - inf to NaN).
-  long double lfirst = first;
-  long double lstep = step;
-  if (s * step < 0) {
-    // The loops walk from Low towards High: turn the step round and start at
-    // the first tick at or after Low in that direction.
-    lstep = -lstep;
-    lfirst += std::ceil((r.Low - lfirst) / lstep - 0.001L) * lstep;
-  }
-  const long double minor = lstep / (minors == 0 ? 1 : minors);
-  const long double low = r.Low, high = r.High;
-
-  if (r.ShortTicks) {
-    // Minor ticks first, from one major step before the first major tick; the
-    // last one may pass High by a thousandth of the minor step.
-    const long double start = lfirst - lstep;
-    for (int i = 0; i < kMaxCandidates; ++i) {
-      const long double v = start + i * minor;
-      if (s * (v - high) > s * 0.001L * minor) break;
-      if (s * v < s * low) continue;
-      out.Ticks.push_back(MakeTick(SnapZero(double(v), span), TTickKind::Minor, true));
-    }
-  }
-  // Horizontal axes with minor ticks list only those (they include the
-  // majors); vertical axes list the majors as well.
-  const bool listMajors = r.Vertical || !r.ShortTicks;
-  for (int j = 0; j < kMaxCandidates; ++j) {
-    const long double v = lfirst + j * lstep;
-    if (s * (v - high) > s * 0.001L * lstep) break;
-    TTick t = MakeTick(SnapZero(double(v), span), TTickKind::Major, listMajors);
-    t.Labelled = r.Labels;
-    t.LabelIndex = j + 1;
-    out.Ticks.push_back(t);
-  }
+  // Tick values are computed in extended precision only where doubles could
+  // overflow: on ranges reaching the limits of the doubles, one step before
+  // the first tick or a step past the last one would be infinite (and
+  // inf - inf NaN). Ordinary ranges keep the faster double arithmetic.
+  constexpr double kNearLimit = 1e306;
+  if (std::fabs(r.Low) > kNearLimit || std::fabs(r.High) > kNearLimit)
+    LinearLoops<long double>(r, first, step, minors, out);
+  else
+    LinearLoops<double>(r, first, step, minors, out);
 }
 
 void ComputeLogTicks(const TTickRequest& r, TScaleDivision& out) {
