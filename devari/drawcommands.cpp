@@ -88,31 +88,33 @@ void TCustomDEvari::RectFrameIntern(double x1, double y1, double x2, double y2,
   AppendItem(it, mode);
 }
 
-void TCustomDEvari::ArrowIntern(double x1, double y1, double x2, double y2, std::int32_t headSize,
-                                TCoordMode mode) {
-  TrcChartItem it = NewItem(tkArrow);
+namespace {
+// The fields of both arrow kinds: the segment, the head size and the area
+// settings of the heads.
+void FillArrow(TrcChartItem& it, double x1, double y1, double x2, double y2,
+               std::int32_t headSize, const TDrawSettings& draw) noexcept {
   it.x = x1;
   it.y = y1;
   it.x2 = x2;
   it.y2 = y2;
   it.Param1 = headSize;
-  it.LWid = FDraw.LineWidth;
-  it.FillColor = FDraw.FillColor;
-  it.Transp = FDraw.TransparentItems;
+  it.LWid = draw.LineWidth;
+  it.FillColor = draw.FillColor;
+  it.Transp = draw.TransparentItems;
+}
+}  // namespace
+
+void TCustomDEvari::ArrowIntern(double x1, double y1, double x2, double y2, std::int32_t headSize,
+                                TCoordMode mode) {
+  TrcChartItem it = NewItem(tkArrow);
+  FillArrow(it, x1, y1, x2, y2, headSize, FDraw);
   AppendItem(it, mode);
 }
 
 void TCustomDEvari::DoubleArrowIntern(double x1, double y1, double x2, double y2,
                                       std::int32_t headSize, TCoordMode mode) {
   TrcChartItem it = NewItem(tkDoubleArrow);
-  it.x = x1;
-  it.y = y1;
-  it.x2 = x2;
-  it.y2 = y2;
-  it.Param1 = headSize;
-  it.LWid = FDraw.LineWidth;
-  it.FillColor = FDraw.FillColor;
-  it.Transp = FDraw.TransparentItems;
+  FillArrow(it, x1, y1, x2, y2, headSize, FDraw);
   AppendItem(it, mode);
 }
 
