@@ -26,9 +26,20 @@ std::filesystem::path TempPathBeside(const std::filesystem::path& target) {
 
 void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& body) {
   namespace fs = std::filesystem;
-  const fs::path target(path);
+  fs::path target(path);
   if (path.empty() || target.filename().empty())
     throw EKvoError("Cannot write file \"" + path + "\": not a file name");
+  std::error_code ec;
+  // Saving through a symbolic link replaces the file it points to, as
+  // writing the file in place would; the link itself stays.
+  if (fs::is_symlink(target, ec)) {
+    const fs::path real = fs::canonical(target, ec);
+    if (!ec) target = real;
+  }
+  // The new file gets the permissions of the one it replaces, so that a
+  // private file does not become readable for others by being saved.
+  const fs::file_status old = fs::status(target, ec);
+  const bool replaces = !ec && fs::is_regular_file(old);
   const fs::path tmp = TempPathBeside(target);
   std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
   if (!out) throw EKvoError("Cannot create file \"" + path + "\"");
@@ -38,7 +49,7 @@ void WriteFileAtomically(const std::string& path, const std::function<void(std::
     if (!out) throw EKvoError("Cannot write file \"" + path + "\"");
     out.close();
     if (out.fail()) throw EKvoError("Cannot write file \"" + path + "\"");
-    std::error_code ec;
+    if (replaces) fs::permissions(tmp, old.permissions(), fs::perm_options::replace, ec);
     fs::rename(tmp, target, ec);
     if (ec) throw EKvoError("Cannot replace file \"" + path + "\": " + ec.message());
   } catch (...) {

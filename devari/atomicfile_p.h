@@ -11,7 +11,8 @@ namespace kvo {
 // and renames the file to path when body returned and every byte reached
 // the disk's cache. On any failure the temporary file is removed, path is
 // left as it was and EKvoError is thrown (body's own exceptions pass
-// through the same cleanup).
+// through the same cleanup). A replaced file's permissions carry over to the
+// new one; a path that is a symbolic link replaces the file it points to.
 void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& body);
 
 }  // namespace kvo

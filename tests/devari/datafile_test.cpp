@@ -401,6 +401,25 @@ TEST_F(DataFiles, SavingReplacesAnExistingFileAndLeavesNoTemporaryFiles) {
   EXPECT_EQ(FilesInDir(), 1u);
 }
 
+TEST_F(DataFiles, SavingKeepsPermissionsAndSymbolicLinksOfTheReplacedFile) {
+  TCountingChart c;
+  c.DrawTo(1.0, 1.0);
+  Write(Path("private.dat"), Bytes(10, 1));
+  fs::permissions(Path("private.dat"), fs::perms::owner_read | fs::perms::owner_write);
+  c.SaveData(Path("private.dat"));
+  EXPECT_EQ(Read(Path("private.dat")).size(), 208u);
+  EXPECT_EQ(fs::status(Path("private.dat")).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+
+  Write(Path("real.ano"), Bytes(10, 1));
+  fs::create_symlink("real.ano", dir / "link.ano");
+  c.SaveAnno(Path("link.ano"));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.ano"));
+  EXPECT_EQ(Read(Path("real.ano")).size(), 104u);
+  EXPECT_EQ(c.LoadAnno(Path("link.ano"), false), 0);
+  EXPECT_EQ(FilesInDir(), 3u);
+}
+
 TEST_F(DataFiles, AFailedSaveKeepsThePreviousFile) {
   const Bytes old(300, 0x77);
   Write(Path("keep.dat"), old);
