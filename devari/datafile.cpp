@@ -96,9 +96,13 @@ std::int32_t ReadItemStream(std::istream& in, std::uint64_t size, TItemFileKind 
       if (!SanitiseRecord(bytes + std::size_t(i) * kRecordSize)) return kLoadError;
 
     // Lines missing at the end of the file are not an error: records that
-    // refer to them keep only their own 15 characters.
-    out.Lines.reserve(std::size_t(m < TLongTextArray::Capacity ? m : TLongTextArray::Capacity));
-    for (std::int32_t k = 0; k < m; ++k) {
+    // refer to them keep only their own 15 characters. A saving chart has at
+    // most 50 slots, so lines past the 50th can belong to no record; they are
+    // not read (a damaged count of millions of short lines would otherwise
+    // cost gigabytes of empty strings).
+    const std::int32_t wanted = m < TLongTextArray::Capacity ? m : TLongTextArray::Capacity;
+    out.Lines.reserve(std::size_t(wanted));
+    for (std::int32_t k = 0; k < wanted; ++k) {
       bool end = false;
       std::string line = ReadLnStream(in, end, kLineMode);
       if (end) break;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -365,6 +366,30 @@ TEST_F(FailedLoad, CountsThatDoNotFitTheFileAreRejectedBeforeAllocating) {
   Put32(oneTooMany, 88, 3);  // 3 records announced, 2 present + 28 bytes
   EXPECT_EQ(Load(oneTooMany, false), kLoadError);
   ExpectUnchanged();
+}
+
+// Only 50 long texts can belong to records; a header announcing a million
+// lines (one byte each) reads the first 50 and leaves the rest alone.
+TEST(DataFileLines, LinesPastTheFiftiethAreNotRead) {
+  constexpr std::uint32_t kLines = 1'000'000;
+  Bytes f = Header("[DATAFORMAT]", 1, kLines);
+  Bytes text = Record();
+  text[61] = 7;            // tkText
+  Put32(text, 56, 50);     // the saving chart's slot 50
+  PutText(text, 70, "head");
+  f.insert(f.end(), text.begin(), text.end());
+  for (std::uint32_t k = 1; k <= kLines; ++k) {
+    const std::string line = k == 50 ? "slot fifty, long enough\r\n" : "\r\n";
+    f.insert(f.end(), line.begin(), line.end());
+  }
+  std::istringstream in(std::string(f.begin(), f.end()));
+  TLoadedItems loaded;
+  ASSERT_EQ(ReadItemStream(in, f.size(), TItemFileKind::Data, loaded), 1);
+  EXPECT_EQ(loaded.Lines.size(), 50u);
+  EXPECT_EQ(loaded.Lines[49], "slot fifty, long enough");
+  TRcItemContainer list(true);
+  list.AdoptLoaded(std::move(loaded), false);
+  EXPECT_EQ(list.FullText(list[0]), "slot fifty, long enough");
 }
 
 TEST_F(FailedLoad, ARecordOfNoKnownKindMakesTheFileInvalid) {
