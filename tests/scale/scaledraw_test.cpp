@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -360,6 +362,63 @@ TEST(ScaleDraw, LabelClampingOnTheWidestControl) {
   EXPECT_EQ(ClampLabelLeft(2147483647, 40, 2147483647), 2147483647 - 40 - 2);
   EXPECT_EQ(ClampLabelLeft(-2147483647 - 1, 40, 400), 2);
   EXPECT_EQ(ClampLabelLeft(2147483600, 2147483647, 2147483647), 2147483647 - 2147483646 - 2);
+}
+
+// Random settings from the whole range of every setter (ranges, sizes,
+// margins, offsets, caption positions, label kinds, log mode) are drawn and
+// dragged without failing; under the sanitizers any overflow or invalid
+// conversion on the way stops the test.
+TEST(ScaleDraw, RandomSettingsDrawAndDragWithoutFailing) {
+  std::mt19937 rng(20261208);
+  auto pick = [&](std::initializer_list<std::int32_t> v) {
+    return *(v.begin() + std::uniform_int_distribution<std::size_t>(0, v.size() - 1)(rng));
+  };
+  auto anyInt = [&] {
+    return pick({0, 1, -1, 5, 20, 399, 4000, -4000, 1 << 20, -(1 << 20), 2147483647,
+                 -2147483647 - 1});
+  };
+  auto anyValue = [&] {
+    const double v[] = {0, 1, -1, 1e-300, -1e-300, 1e300, -1e300, 1.7e308, -1.7e308, 100, 7200,
+                        45000.25, -700000, 3000000, 1 + 1e-15, 1e-5};
+    return v[std::uniform_int_distribution<int>(0, int(std::size(v)) - 1)(rng)];
+  };
+  TMetafile meta(400, 400);
+  for (int round = 0; round < 300; ++round) {
+    TScale s;
+    s.HandleNeeded();
+    s.SetSuppressPaint(true);
+    s.SetBounds(0, 0, pick({0, 1, 30, 400, 5000}), pick({0, 1, 30, 400, 5000}));
+    s.SetScaleType(TScaleType(pick({0, 1, 2, 3})));
+    s.SetLabelType(TFigType(pick({0, 1, 2, 3, 4})));
+    s.SetRange(anyValue(), anyValue());
+    s.SetLogarithmic(pick({0, 1}) == 1);
+    s.SetMinTicks(pick({0, 2, 10}));
+    s.SetDecPlaces(pick({-3, -2, -1, 0, 12}));
+    s.SetShortTicks(pick({0, 1}) == 1);
+    s.SetMarginLeft(anyInt());
+    s.SetMarginRight(anyInt());
+    s.SetMarginTop(anyInt());
+    s.SetMarginBottom(anyInt());
+    s.SetCaption("unit");
+    s.SetCaptionPosX(anyInt());
+    s.SetCaptionPosY(anyInt());
+    s.SetCaptionAnchor(TScaleUnitAnchor(pick({0, 1, 2})));
+    s.SetUserTickText("a|b");
+    s.SetScaleInscript("$&");
+    // Opaque scales draw through a bitmap of their size: only small ones.
+    s.SetTransparent(pick({0, 1}) == 1 || s.Width() > 400 || s.Height() > 400);
+    s.SetIsHelper(true);
+    s.UseForeignCanvas(&meta.Canvas(), anyInt(), anyInt());
+    meta.Clear();
+    s.ForcePaint();
+    EXPECT_LE(s.NumTicks(), 250);
+    for (std::int32_t i = 1; i <= s.NumTicks(); ++i) (void)s.GetTickPos(i);
+    (void)s.ConvertToPixelCoords(anyValue());
+    (void)s.ConvertPixelToScale(anyInt());
+    s.SetMouseAction(TMouseActMode(pick({mamPan, mamStretch, mamZoomDrag})));
+    for (int m = 0; m < 4; ++m) s.DoMouseMove(TShiftState{ssLeft}, anyInt(), anyInt());
+    s.DoMouseUp(mbLeft, TShiftState{}, 0, 0);
+  }
 }
 
 }  // namespace
