@@ -11,6 +11,16 @@ namespace kvo {
 namespace {
 bool Finite(double v) { return std::isfinite(v); }
 
+// The value that separates an end from x: x + 1, or where 1 is below the
+// resolution of x the next double above it (below it at the top of the
+// doubles), so that equal ends are never kept.
+double SeparatedFrom(double x) noexcept {
+  double v = x + 1;
+  if (v == x) v = std::nextafter(x, HUGE_VAL);
+  if (!std::isfinite(v)) v = std::nextafter(x, -HUGE_VAL);
+  return v;
+}
+
 // Sets a flag for a scope, also when a handler throws.
 struct TFlagScope {
   bool& Flag;
@@ -155,20 +165,20 @@ double TScale::GetTickPos(std::int32_t ix) const noexcept {
 void TScale::SetRangeLow(double v) {
   if (!Finite(v) || v == FRangeLow) return;
   FRangeLow = v;
-  if (FRangeHigh == v) FRangeHigh = v + 1;
+  if (FRangeHigh == v) FRangeHigh = SeparatedFrom(v);
   AdjustAndPaint();
 }
 
 void TScale::SetRangeHigh(double v) {
   if (!Finite(v) || v == FRangeHigh) return;
   FRangeHigh = v;
-  if (FRangeLow == v) FRangeLow = v + 1;  // the axis is then reversed
+  if (FRangeLow == v) FRangeLow = SeparatedFrom(v);  // the axis is then reversed
   AdjustAndPaint();
 }
 
 void TScale::SetRange(double LowVal, double HighVal) {
   if (!Finite(LowVal) || !Finite(HighVal)) return;
-  if (LowVal == HighVal) HighVal = LowVal + 1;
+  if (LowVal == HighVal) HighVal = SeparatedFrom(LowVal);
   if (LowVal == FRangeLow && HighVal == FRangeHigh) return;
   FRangeLow = LowVal;
   FRangeHigh = HighVal;

@@ -97,6 +97,17 @@ TEST(ScaleSettings, EqualRangeEndsAreSeparated) {
   EXPECT_EQ(s.RangeLow(), 3);
   EXPECT_EQ(s.RangeHigh(), 4);
   EXPECT_EQ(s.GetScaleCenter(), 3.5);
+  // Where 1 is below the resolution of the ends they are still separated.
+  for (double x : {1e17, -1e300, 1.7e308, std::numeric_limits<double>::max()}) {
+    TScale t;
+    t.SetRange(x, x);
+    EXPECT_NE(t.RangeLow(), t.RangeHigh()) << x;
+    EXPECT_TRUE(std::isfinite(t.RangeHigh())) << x;
+    t.SetRangeLow(t.RangeHigh());
+    EXPECT_NE(t.RangeLow(), t.RangeHigh()) << x;
+    t.SetRangeHigh(t.RangeLow());
+    EXPECT_NE(t.RangeLow(), t.RangeHigh()) << x;
+  }
 }
 
 TEST(ScaleSettings, ClampedValues) {
