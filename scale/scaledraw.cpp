@@ -75,22 +75,18 @@ void DrawCaption(TCanvas& cv, const TScaleDrawInput& in, std::int32_t base) {
   if (in.Caption.empty()) return;
   const TScaleExtent& e = in.Extent;
   const std::int32_t w = cv.TextWidth(in.Caption);
+  // The anchor along the axis: its start, its middle or its end.
+  auto anchor = [&](std::int64_t size, std::int64_t marginLow, std::int64_t marginHigh) {
+    if (in.CaptionAnchor == uaSclCenter) return marginLow + (size - marginLow - marginHigh) / 2;
+    if (in.CaptionAnchor == uaSclBotRgt) return size - marginHigh;
+    return marginLow;
+  };
   std::int64_t x, y;
   if (!Vertical(in.Type)) {
-    std::int64_t anchor = e.MarginLeft;
-    if (in.CaptionAnchor == uaSclCenter)
-      anchor = e.MarginLeft + (std::int64_t(e.Width) - e.MarginLeft - e.MarginRight) / 2;
-    else if (in.CaptionAnchor == uaSclBotRgt)
-      anchor = std::int64_t(e.Width) - e.MarginRight;
-    x = in.CaptionPosX + anchor;
+    x = in.CaptionPosX + anchor(e.Width, e.MarginLeft, e.MarginRight);
     y = std::int64_t(base) + in.CaptionPosY;
   } else {
-    std::int64_t anchor = e.MarginTop;
-    if (in.CaptionAnchor == uaSclCenter)
-      anchor = e.MarginTop + (std::int64_t(e.Height) - e.MarginTop - e.MarginBottom) / 2;
-    else if (in.CaptionAnchor == uaSclBotRgt)
-      anchor = std::int64_t(e.Height) - e.MarginBottom;
-    y = in.CaptionPosY + anchor;
+    y = in.CaptionPosY + anchor(e.Height, e.MarginTop, e.MarginBottom);
     x = std::int64_t(base) + in.CaptionPosX;
   }
   if (in.CaptionAlignment == taRightJustify)
