@@ -42,6 +42,7 @@
 #include "libs/kvobase.h"
 #include "platform/control.h"
 #include "platform/graphics.h"
+#include "platform/scaleddevice.h"
 #include "platform/types.h"
 
 namespace kvo {
@@ -504,8 +505,17 @@ public:
   // Forgets the mouse trace and repaints.
   void ClearMouseTrace();
   const TItemRenderer& Renderer() const noexcept { return FRenderer; }
+  // The chart image and the data-area image. On a HiDPI surface they hold
+  // ImageFactor() device pixels per logical pixel; ImageCanvas draws into
+  // them in logical pixels.
   TBitmap& ChartBmp() noexcept { return FChartBmp; }
   TBitmap& GrafBmp() noexcept { return FGrafBmp; }
+  // Device pixels per logical pixel of the chart's images: the surface scale
+  // rounded, at least 1 (1: the images are at the logical size).
+  std::int32_t ImageFactor() const noexcept;
+  // Logical canvas of the chart image or the data image (any other bitmap:
+  // its own canvas).
+  TCanvas& ImageCanvas(TBitmap& bmp);
 
   // Colours and grid (store and repaint by the redraw rule).
   TColor ChartColor() const noexcept { return RcChartCol; }
@@ -673,6 +683,21 @@ protected:
   void PresentSurface();
   // Quick crosshair refresh: data image into the chart image, overlays, show.
   void RefreshCrossHairs();
+  // Image sizes at the image factor: a logical extent in image pixels.
+  std::int32_t ImagePixels(std::int32_t logical) const noexcept;
+  // Sizes the chart image to the control and the data image to the data
+  // area at the image factor, with the logical canvases over them.
+  void SizeChartImage();
+  void SizeDataImage();
+  // Whether the chart image (and the data image) have the current size at
+  // the current factor.
+  bool ChartImageFits() const noexcept;
+  bool ImagesFit() const noexcept;
+  // The data image into the chart image, pixel for pixel.
+  void PutDataImage();
+  // bitmap onto canvas with its origin at logical (x, y): an image of this
+  // chart at its logical size, any other bitmap as it is.
+  void PutImage(TCanvas& canvas, std::int32_t x, std::int32_t y, TBitmap& bitmap);
   // The colours painting uses: the properties, or the host's visual style
   // where the chart's StyleElements ask for it (client: areas and lines,
   // font: texts). The headless host has no style.
@@ -701,6 +726,14 @@ protected:
   TLayerTransforms FTransforms;
 
   TBitmap FChartBmp, FGrafBmp;
+  // Logical canvas over an image at a factor above 1 (none at 1).
+  struct TScaledImage {
+    std::unique_ptr<TScaledDevice> Device;
+    std::unique_ptr<TCanvas> Canvas;
+    std::int32_t Factor() const noexcept { return Device ? Device->Factor() : 1; }
+  };
+  void Rescale(TScaledImage& image, TBitmap& bmp, std::int32_t factor);
+  TScaledImage FChartScaled, FGrafScaled;
   TItemRenderer FRenderer;
   TColor RcChartCol = 16777215, RcWindCol = clBtnFace, FChartFrameCol = clBlack;
   TColor RcGridCol = clBlack;

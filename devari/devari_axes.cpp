@@ -148,7 +148,7 @@ void TCustomDEvari::ForceRange(std::int32_t layer, double xLow, double yLow, dou
 
 void TCustomDEvari::SetLRim(std::int32_t v) {
   RcLRim = ClampMargin(v);
-  FGrafBmp.SetWidth(Geometry().DataBmpWidth());
+  FGrafBmp.SetWidth(ImagePixels(Geometry().DataBmpWidth()));
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
     SetScaleProps(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);
@@ -160,7 +160,7 @@ void TCustomDEvari::SetLRim(std::int32_t v) {
 
 void TCustomDEvari::SetRRim(std::int32_t v) {
   RcRRim = ClampMargin(v);
-  FGrafBmp.SetWidth(Geometry().DataBmpWidth());
+  FGrafBmp.SetWidth(ImagePixels(Geometry().DataBmpWidth()));
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
     SetScaleProps(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);
@@ -172,7 +172,7 @@ void TCustomDEvari::SetRRim(std::int32_t v) {
 
 void TCustomDEvari::SetTRim(std::int32_t v) {
   RcTRim = ClampMargin(v);
-  FGrafBmp.SetHeight(Geometry().DataBmpHeight());
+  FGrafBmp.SetHeight(ImagePixels(Geometry().DataBmpHeight()));
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
     SetScaleProps(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);
@@ -184,7 +184,7 @@ void TCustomDEvari::SetTRim(std::int32_t v) {
 
 void TCustomDEvari::SetBRim(std::int32_t v) {
   RcBRim = ClampMargin(v);
-  FGrafBmp.SetHeight(Geometry().DataBmpHeight());
+  FGrafBmp.SetHeight(ImagePixels(Geometry().DataBmpHeight()));
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
     SetScaleProps(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);
@@ -197,7 +197,7 @@ void TCustomDEvari::SetBRim(std::int32_t v) {
 void TCustomDEvari::SetF3DRim(std::int32_t v) {
   F3DRim = std::clamp(v, 0, 32);
   const TChartGeometry g = Geometry();
-  FGrafBmp.SetSize(g.DataBmpWidth(), g.DataBmpHeight());
+  FGrafBmp.SetSize(ImagePixels(g.DataBmpWidth()), ImagePixels(g.DataBmpHeight()));
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
     SetScaleProps(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);

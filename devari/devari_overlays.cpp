@@ -27,12 +27,12 @@ void TCustomDEvari::SetCrossHair(std::int32_t n, const TCrossHair& v) {
 void TCustomDEvari::RefreshCrossHairs() {
   // Without a chart image of the current size there is nothing to refresh
   // quickly: paint it all.
-  if (FChartBmp.Width() != Width() || FChartBmp.Height() != Height()) {
+  if (!ChartImageFits()) {
     RepaintIfLive();
     return;
   }
   if (FSuppressPaint || Loading()) return;
-  FChartBmp.Canvas().Draw(RcLRim, RcTRim, FGrafBmp);
+  PutDataImage();
   DrawFinish(0, 0, Canvas(), FChartBmp);
 }
 
@@ -85,20 +85,20 @@ void TCustomDEvari::DrawCrossHairs(std::int32_t offsX, std::int32_t offsY, TBitm
     const TCrossHair& c = FCrossHair[i];
     views[i] = {c.PosX(), c.PosY(), c.Color(), c.Mode(), c.LineType(), c.LineWidth(), c.Layer()};
   }
-  DrawCrossHairsOn(bitmap.Canvas(), views, FTransforms, Geometry(), offsX, offsY,
+  DrawCrossHairsOn(ImageCanvas(bitmap), views, FTransforms, Geometry(), offsX, offsY,
                    PaintColors().Chart);
 }
 
 void TCustomDEvari::DrawMouseTrace(std::int32_t offsX, std::int32_t offsY, TBitmap& bitmap) {
   const std::size_t n = std::min<std::size_t>(std::size_t(std::max(0, FNumMTracePoints)), FMTrace.size());
-  DrawMouseTraceOn(bitmap.Canvas(), std::span<const TColoredPoint>(FMTrace.data(), n), FTransforms,
+  DrawMouseTraceOn(ImageCanvas(bitmap), std::span<const TColoredPoint>(FMTrace.data(), n), FTransforms,
                    FDraw.ActiveLayer, Geometry(), offsX, offsY);
 }
 
 void TCustomDEvari::DrawFinish(std::int32_t offsX, std::int32_t offsY, TCanvas& canvas,
                                TBitmap& bitmap) {
   DrawCrossHairs(offsX, offsY, bitmap);
-  canvas.Draw(offsX, offsY, bitmap);
+  PutImage(canvas, offsX, offsY, bitmap);
   if (&canvas == &Canvas()) PresentSurface();
 }
 

@@ -14,19 +14,92 @@ void TCustomDEvari::Paint() {
   if (!Visible() && !Designing()) return;
   if (Loading() || FSuppressPaint) return;
   ConstructChartBmp(FChartBmp.Canvas());
-  const TChartGeometry g = Geometry();
-  FGrafBmp.SetSize(g.DataBmpWidth(), g.DataBmpHeight());
-  InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
+  ResetDataBitmap();
   ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
   DrawMouseTrace(0, 0, FGrafBmp);
-  FChartBmp.Canvas().Draw(RcLRim, RcTRim, FGrafBmp);
+  PutDataImage();
   DrawFinish(0, 0, Canvas(), FChartBmp);
 }
 
 void TCustomDEvari::ResetDataBitmap() {
+  SizeDataImage();
+  const std::int32_t f = FGrafScaled.Factor();
+  InitGraf(ImageCanvas(FGrafBmp), 0, 0, FGrafBmp.Width() / f, FGrafBmp.Height() / f);
+}
+
+// ---- Images at the device resolution --------------------------------------------
+// On a HiDPI surface the chart draws its images at an integer multiple of
+// the logical size through a scaling device: lines and text come out sharp
+// and keep the pixel rules, where a scaled-up logical image would be blurred.
+// Layout, hit tests and margins stay logical.
+
+std::int32_t TCustomDEvari::ImageFactor() const noexcept {
+  return std::clamp(Round(SurfaceScale()), 1, 8);
+}
+
+std::int32_t TCustomDEvari::ImagePixels(std::int32_t logical) const noexcept {
+  return ClampToInt(double(logical) * ImageFactor());
+}
+
+void TCustomDEvari::Rescale(TScaledImage& image, TBitmap& bmp, std::int32_t factor) {
+  if (factor <= 1) {
+    image.Canvas.reset();
+    image.Device.reset();
+    return;
+  }
+  if (image.Device && image.Device->Factor() == factor) return;
+  image.Canvas.reset();
+  image.Device = std::make_unique<TScaledDevice>(*bmp.Canvas().Device(), factor);
+  image.Canvas = std::make_unique<TCanvas>(image.Device.get());
+}
+
+void TCustomDEvari::SizeChartImage() {
+  FChartBmp.SetSize(ImagePixels(Width()), ImagePixels(Height()));
+  Rescale(FChartScaled, FChartBmp, ImageFactor());
+}
+
+void TCustomDEvari::SizeDataImage() {
   const TChartGeometry g = Geometry();
-  FGrafBmp.SetSize(g.DataBmpWidth(), g.DataBmpHeight());
-  InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
+  FGrafBmp.SetSize(ImagePixels(g.DataBmpWidth()), ImagePixels(g.DataBmpHeight()));
+  Rescale(FGrafScaled, FGrafBmp, ImageFactor());
+}
+
+bool TCustomDEvari::ChartImageFits() const noexcept {
+  return FChartScaled.Factor() == ImageFactor() && FChartBmp.Width() == ImagePixels(Width()) &&
+         FChartBmp.Height() == ImagePixels(Height());
+}
+
+bool TCustomDEvari::ImagesFit() const noexcept {
+  const TChartGeometry g = Geometry();
+  return ChartImageFits() && FGrafScaled.Factor() == ImageFactor() &&
+         FGrafBmp.Width() == ImagePixels(g.DataBmpWidth()) &&
+         FGrafBmp.Height() == ImagePixels(g.DataBmpHeight());
+}
+
+TCanvas& TCustomDEvari::ImageCanvas(TBitmap& bmp) {
+  if (&bmp == &FChartBmp && FChartScaled.Canvas) return *FChartScaled.Canvas;
+  if (&bmp == &FGrafBmp && FGrafScaled.Canvas) return *FGrafScaled.Canvas;
+  return bmp.Canvas();
+}
+
+void TCustomDEvari::PutDataImage() {
+  const std::int32_t f = FChartScaled.Factor();
+  FChartBmp.Canvas().Draw(ClampToInt(double(RcLRim) * f), ClampToInt(double(RcTRim) * f),
+                          FGrafBmp);
+}
+
+void TCustomDEvari::PutImage(TCanvas& canvas, std::int32_t x, std::int32_t y, TBitmap& bitmap) {
+  const std::int32_t f = &bitmap == &FChartBmp ? FChartScaled.Factor()
+                         : &bitmap == &FGrafBmp ? FGrafScaled.Factor()
+                                                : 1;
+  if (f == 1) {
+    canvas.Draw(x, y, bitmap);
+    return;
+  }
+  // A HiDPI surface at this factor takes the image pixel for pixel.
+  canvas.StretchDraw(TRect{x, y, ClampToInt(double(x) + bitmap.Width() / f),
+                           ClampToInt(double(y) + bitmap.Height() / f)},
+                     bitmap);
 }
 
 TCustomDEvari::TPaintColors TCustomDEvari::PaintColors() const {
@@ -48,10 +121,12 @@ void TCustomDEvari::PresentSurface() {
   if (THostWindow* w = HostWindow()) w->Present(ClientRect());
 }
 
-void TCustomDEvari::ConstructChartBmp(TCanvas& c) {
+void TCustomDEvari::ConstructChartBmp(TCanvas& target) {
   const std::int32_t W = Width(), H = Height(), s = F3DRim;
   const TPaintColors pc = PaintColors();
-  if (&c == &FChartBmp.Canvas()) FChartBmp.SetSize(W, H);
+  // The chart image is sized first and drawn through its logical canvas.
+  if (&target == &FChartBmp.Canvas()) SizeChartImage();
+  TCanvas& c = &target == &FChartBmp.Canvas() ? ImageCanvas(FChartBmp) : target;
   c.Pen().SetStyle(psSolid);
   c.Pen().SetMode(pmCopy);
   c.Pen().SetWidth(1);
@@ -124,7 +199,7 @@ void TCustomDEvari::InitGraf(TCanvas& canvas, std::int32_t left, std::int32_t to
 
 void TCustomDEvari::ConstructDataBmp(TBitmap& bmp, std::int32_t left, std::int32_t top, bool bw,
                                      std::int32_t startIndex) {
-  ConstructDataBmpCanvas(bmp.Canvas(), left, top, bw, startIndex);
+  ConstructDataBmpCanvas(ImageCanvas(bmp), left, top, bw, startIndex);
 }
 
 TRenderContext TCustomDEvari::RenderContext(std::int32_t left, std::int32_t top, bool bw) {
@@ -260,31 +335,28 @@ void TCustomDEvari::ShowGraf() {
   const TChartGeometry g = Geometry();
   // Without a chart image of the current size (nothing painted yet, or the
   // control was resized) only a full paint shows the items correctly.
-  if (!FAutoRedraw || FChartBmp.Width() != Width() || FChartBmp.Height() != Height() ||
-      FGrafBmp.Width() != g.DataBmpWidth() || FGrafBmp.Height() != g.DataBmpHeight()) {
+  if (!FAutoRedraw || !ImagesFit()) {
     Paint();
     return;
   }
-  InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
+  InitGraf(ImageCanvas(FGrafBmp), 0, 0, g.DataBmpWidth(), g.DataBmpHeight());
   ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
   // The new data image goes into the chart image and the crosshairs are
   // drawn there, so the data image itself never carries crosshairs.
-  FChartBmp.Canvas().Draw(RcLRim, RcTRim, FGrafBmp);
+  PutDataImage();
   DrawFinish(0, 0, Canvas(), FChartBmp);
 }
 
 void TCustomDEvari::ShowGrafNewOnly() {
   if (!Visible()) return;
-  const TChartGeometry g = Geometry();
-  if (FChartBmp.Width() != Width() || FChartBmp.Height() != Height() ||
-      FGrafBmp.Width() != g.DataBmpWidth() || FGrafBmp.Height() != g.DataBmpHeight()) {
+  if (!ImagesFit()) {
     Paint();
     FLastElemOnShow = NumItems() - 1;
     AdjustCanInfoOfSharedCharts();
     return;
   }
   ConstructDataBmp(FGrafBmp, 0, 0, false, FLastElemOnShow);
-  FChartBmp.Canvas().Draw(RcLRim, RcTRim, FGrafBmp);
+  PutDataImage();
   DrawFinish(0, 0, Canvas(), FChartBmp);
   FLastElemOnShow = NumItems() - 1;
   AdjustCanInfoOfSharedCharts();
