@@ -106,6 +106,10 @@ void TScale::CreateWnd() {
 
 void TScale::Loaded() {
   TCustomControl::Loaded();
+  // While streaming, the log flag was taken as is because the range could
+  // still follow; a range that never became positive (or a date/time axis)
+  // cannot be logarithmic.
+  if (FAxLog && !LogAllowed()) FAxLog = false;
   AdjustScalePars();
   FNotYetLoaded = false;
   TriggerPaint();
@@ -258,14 +262,17 @@ void TScale::SetLabelType(TFigType v) {
   if (v == ftTime) FDecPlaces = 4;
   TriggerPaint();
 }
+bool TScale::LogAllowed() const noexcept {
+  return FRangeLow >= 1e-100 && FRangeHigh >= 1e-100 && FLabelType != ftDateTime;
+}
+
 void TScale::SetLogarithmic(bool v) {
   if (v == FAxLog) return;
   if (v) {
     // While a form is streamed in, the range may still arrive after the
     // flag; afterwards a logarithmic axis needs positive ends and numbers.
     const bool streaming = FNotYetLoaded && Loading();
-    if (!streaming && !(FRangeLow >= 1e-100 && FRangeHigh >= 1e-100 && FLabelType != ftDateTime))
-      return;
+    if (!streaming && !LogAllowed()) return;
   }
   FAxLog = v;
   AdjustAndPaint();

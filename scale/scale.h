@@ -110,7 +110,8 @@ public:
   TFigType LabelType() const noexcept { return FLabelType; }
   void SetLabelType(TFigType v);
   // Switching on is refused silently (the axis stays linear) when a range end
-  // is below 1e-100 or the labels are date/time, except while loading.
+  // is below 1e-100 or the labels are date/time, except while loading; a
+  // loaded scale for which that holds then turns linear.
   bool Logarithmic() const noexcept { return FAxLog; }
   void SetLogarithmic(bool v);
   std::int32_t MarginTop() const noexcept { return FMarginTop; }
@@ -206,6 +207,8 @@ private:
   std::int32_t UnderflowPixel() const noexcept;
   // Adjusts the transform, then repaints.
   void AdjustAndPaint();
+  // Whether range and label type allow a logarithmic axis.
+  bool LogAllowed() const noexcept;
   // Paints through the own window surface, or directly on the foreign canvas.
   void PaintOnce();
   void PaintPicture();

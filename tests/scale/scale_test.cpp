@@ -176,6 +176,24 @@ TEST(ScaleSettings, LogarithmicNeedsPositiveEndsExceptWhileLoading) {
   loading.SetRange(0, 10);
   loading.SetLogarithmic(true);
   EXPECT_FALSE(loading.Logarithmic());
+
+  // A stored form whose range never became positive ends up linear: a
+  // logarithmic axis without a transform would put every value at one pixel.
+  TScale stored;
+  stored.BeginLoading();
+  stored.SetLogarithmic(true);
+  stored.SetRange(0, 100);
+  stored.EndLoading();
+  EXPECT_FALSE(stored.Logarithmic());
+  EXPECT_EQ(stored.ConvertToPixelCoords(100), 379);
+  TScale storedDate;
+  storedDate.BeginLoading();
+  storedDate.SetLogarithmic(true);
+  storedDate.SetRange(1, 1000);
+  storedDate.SetLabelType(ftDateTime);  // switches the flag off itself
+  storedDate.SetLogarithmic(true);
+  storedDate.EndLoading();
+  EXPECT_FALSE(storedDate.Logarithmic());
 }
 
 TEST(ScaleTransform, HorizontalAndVerticalMapping) {
