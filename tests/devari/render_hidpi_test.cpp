@@ -3,6 +3,8 @@
 // a small golden picture at twice the resolution.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "devari/devari.h"
 #include "platform/bitmap.h"
 #include "tests/support/golden.h"
@@ -109,6 +111,40 @@ TEST(RenderHiDpi, QuickRedrawsAndScaleChangesKeepTheImagesRight) {
   EXPECT_EQ(c.Surface().Width(), 480);
 }
 
+// Ink of one colour in a bitmap.
+TRect InkBox(const TBitmap& b, TRGB32 ink) {
+  TRect r{b.Width(), b.Height(), 0, 0};
+  for (std::int32_t y = 0; y < b.Height(); ++y)
+    for (std::int32_t x = 0; x < b.Width(); ++x)
+      if (SameRgb(b.ScanLine(y)[x], ink)) {
+        r.Left = std::min(r.Left, x);
+        r.Top = std::min(r.Top, y);
+        r.Right = std::max(r.Right, x + 1);
+        r.Bottom = std::max(r.Bottom, y + 1);
+      }
+  return r;
+}
+
+TEST(RenderHiDpi, TextItemsKeepTheirSizeInPoints) {
+  TCustomDEvari one, two;
+  for (TCustomDEvari* c : {&one, &two}) {
+    PrepareChart(*c, c == &one ? 1 : 2);
+    c->SetGridStyle(gsNone);
+    c->SetDataColor(clRed);
+    c->Text(2.0, 0.5, 14, "Peak 42");
+    c->Paint();
+  }
+  const TRGB32 red{0, 0, 255, 255};
+  const TRect a = InkBox(one.GrafBmp(), red), b = InkBox(two.GrafBmp(), red);
+  ASSERT_FALSE(a.IsEmpty());
+  ASSERT_FALSE(b.IsEmpty());
+  // Twice the pixels for the same logical text: not four times, not once.
+  EXPECT_NEAR(b.Width(), 2 * a.Width(), 4);
+  EXPECT_NEAR(b.Height(), 2 * a.Height(), 3);
+  EXPECT_NEAR(b.Left, 2 * a.Left, 3);
+  EXPECT_NEAR(b.Top, 2 * a.Top, 3);
+}
+
 TEST(RenderHiDpi, GoldenAtTwiceTheResolution) {
   TCustomDEvari c;
   PrepareChart(c, 2);
@@ -118,6 +154,8 @@ TEST(RenderHiDpi, GoldenAtTwiceTheResolution) {
   for (int i = 1; i <= 10; ++i) c.DrawTo(double(i), (i % 3) / 3.0 + 0.1);
   c.SetDataColor(clRed);
   c.Rectangle(2.0, 0.2, 4.0, 0.6);
+  c.SetDataColor(clGreen);
+  c.Text(5.5, 0.9, 9, "peak");
   c.Paint();
   EXPECT_GOLDEN(c.Surface(), "devari/chart-hidpi-2x");
 }
