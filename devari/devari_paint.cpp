@@ -23,7 +23,7 @@ void TCustomDEvari::Paint() {
 
 void TCustomDEvari::ResetDataBitmap() {
   SizeDataImage();
-  const std::int32_t f = FGrafScaled.Factor();
+  const std::int32_t f = Round(FGrafBmp.SurfaceScale());
   InitGraf(ImageCanvas(FGrafBmp), 0, 0, FGrafBmp.Width() / f, FGrafBmp.Height() / f);
 }
 
@@ -43,14 +43,12 @@ std::int32_t TCustomDEvari::ImagePixels(std::int32_t logical) const noexcept {
 
 void TCustomDEvari::Rescale(TScaledImage& image, TBitmap& bmp, std::int32_t factor) {
   if (factor <= 1) {
+    bmp.SetSurfaceScale(1);
     image.Canvas.reset();
     image.Device.reset();
     return;
   }
-  if (image.Device && image.Device->Factor() == factor) return;
-  image.Canvas.reset();
-  image.Device = std::make_unique<TScaledDevice>(*bmp.Canvas().Device(), factor);
-  image.Canvas = std::make_unique<TCanvas>(image.Device.get());
+  bmp.SetSurfaceScale(factor); (void)image; if (factor > 0) return;
 }
 
 void TCustomDEvari::SizeChartImage() {
@@ -65,13 +63,13 @@ void TCustomDEvari::SizeDataImage() {
 }
 
 bool TCustomDEvari::ChartImageFits() const noexcept {
-  return FChartScaled.Factor() == ImageFactor() && FChartBmp.Width() == ImagePixels(Width()) &&
+  return Round(FChartBmp.SurfaceScale()) == ImageFactor() && FChartBmp.Width() == ImagePixels(Width()) &&
          FChartBmp.Height() == ImagePixels(Height());
 }
 
 bool TCustomDEvari::ImagesFit() const noexcept {
   const TChartGeometry g = Geometry();
-  return ChartImageFits() && FGrafScaled.Factor() == ImageFactor() &&
+  return ChartImageFits() && Round(FGrafBmp.SurfaceScale()) == ImageFactor() &&
          FGrafBmp.Width() == ImagePixels(g.DataBmpWidth()) &&
          FGrafBmp.Height() == ImagePixels(g.DataBmpHeight());
 }
@@ -83,14 +81,13 @@ TCanvas& TCustomDEvari::ImageCanvas(TBitmap& bmp) {
 }
 
 void TCustomDEvari::PutDataImage() {
-  const std::int32_t f = FChartScaled.Factor();
-  FChartBmp.Canvas().Draw(ClampToInt(double(RcLRim) * f), ClampToInt(double(RcTRim) * f),
-                          FGrafBmp);
+  const std::int32_t f = Round(FChartBmp.SurfaceScale());
+  FChartBmp.Canvas().StretchDraw({RcLRim, RcTRim, RcLRim + FGrafBmp.Width() / f, RcTRim + FGrafBmp.Height() / f}, FGrafBmp);
 }
 
 void TCustomDEvari::PutImage(TCanvas& canvas, std::int32_t x, std::int32_t y, TBitmap& bitmap) {
-  const std::int32_t f = &bitmap == &FChartBmp ? FChartScaled.Factor()
-                         : &bitmap == &FGrafBmp ? FGrafScaled.Factor()
+  const std::int32_t f = &bitmap == &FChartBmp ? Round(FChartBmp.SurfaceScale())
+                         : &bitmap == &FGrafBmp ? Round(FGrafBmp.SurfaceScale())
                                                 : 1;
   if (f == 1) {
     canvas.Draw(x, y, bitmap);
@@ -236,18 +233,18 @@ void TCustomDEvari::DrawGridOn(TCanvas& canvas, std::int32_t left, std::int32_t 
     for (std::int32_t i = 1, n = GetTickPosXCnt(); i <= n; ++i) tx.push_back(GetTickPosX(i));
   if (RcGridDy == 0)
     for (std::int32_t i = 1, n = GetTickPosYCnt(); i <= n; ++i) ty.push_back(GetTickPosY(i));
-  TGridSpec spec;
-  spec.Style = RcGridStyle;
-  spec.GridColor = RcGridCol;
-  spec.ChartColor = PaintColors().Chart;
-  spec.Layer = l;
-  spec.XLow = std::min(px.RangeLow(), px.RangeHigh());
-  spec.XHigh = std::max(px.RangeLow(), px.RangeHigh());
-  spec.YLow = std::min(py.RangeLow(), py.RangeHigh());
-  spec.YHigh = std::max(py.RangeLow(), py.RangeHigh());
-  spec.XValues = GridValues(px.RangeLow(), px.RangeHigh(), px.Logarithmic(), RcGridDx, tx);
-  spec.YValues = GridValues(py.RangeLow(), py.RangeHigh(), py.Logarithmic(), RcGridDy, ty);
-  DrawGrid(canvas, FTransforms, Geometry(), left, top, spec);
+  TGridSpec grid;
+  grid.Style = RcGridStyle;
+  grid.GridColor = RcGridCol;
+  grid.ChartColor = PaintColors().Chart;
+  grid.Layer = l;
+  grid.XLow = std::min(px.RangeLow(), px.RangeHigh());
+  grid.XHigh = std::max(px.RangeLow(), px.RangeHigh());
+  grid.YLow = std::min(py.RangeLow(), py.RangeHigh());
+  grid.YHigh = std::max(py.RangeLow(), py.RangeHigh());
+  grid.XValues = GridValues(px.RangeLow(), px.RangeHigh(), px.Logarithmic(), RcGridDx, tx);
+  grid.YValues = GridValues(py.RangeLow(), py.RangeHigh(), py.Logarithmic(), RcGridDy, ty);
+  DrawGrid(canvas, FTransforms, Geometry(), left, top, grid);
 }
 
 // textPass: 0 every item, 1 every item but texts, 2 texts only.

@@ -90,46 +90,46 @@ std::vector<double> GridValues(double rangeLow, double rangeHigh, bool log, doub
 }
 
 void DrawGrid(TCanvas& canvas, const TLayerTransforms& tf, const TChartGeometry& g,
-              std::int32_t left, std::int32_t top, const TGridSpec& spec) {
-  if (spec.Style == gsNone) return;
-  const int layer = ClampLayer(spec.Layer);
+              std::int32_t left, std::int32_t top, const TGridSpec& grid) {
+  if (grid.Style == gsNone) return;
+  const int layer = ClampLayer(grid.Layer);
   const std::int32_t sx = left - g.LRim, sy = top - g.TRim;
   auto px = [&](double x) { return ClampToRange<std::int32_t>(tf.MapX(layer, x), -30000, 30000) + sx; };
   auto py = [&](double y) { return ClampToRange<std::int32_t>(tf.MapY(layer, y), -30000, 30000) + sy; };
 
-  canvas.Pen().SetColor(spec.GridColor);
-  canvas.Brush().SetColor(spec.ChartColor);
-  const bool dotted = spec.Style == gsVertDotLines || spec.Style == gsHorizDotLines ||
-                      spec.Style == gsDotLines;
+  canvas.Pen().SetColor(grid.GridColor);
+  canvas.Brush().SetColor(grid.ChartColor);
+  const bool dotted = grid.Style == gsVertDotLines || grid.Style == gsHorizDotLines ||
+                      grid.Style == gsDotLines;
   canvas.Pen().SetStyle(dotted ? psDot : psSolid);
 
-  if (spec.Style == gsPoints) {
+  if (grid.Style == gsPoints) {
     std::size_t n = 0;
-    for (double x : spec.XValues) {
+    for (double x : grid.XValues) {
       const std::int32_t cx = px(x);
-      for (double y : spec.YValues) {
+      for (double y : grid.YValues) {
         if (n++ >= kMaxGridPoints) break;
-        canvas.SetPixel(cx, py(y), spec.GridColor);
+        canvas.SetPixel(cx, py(y), grid.GridColor);
       }
       if (n >= kMaxGridPoints) break;
     }
     return;
   }
-  const bool vert = spec.Style == gsVertLines || spec.Style == gsVertDotLines ||
-                    spec.Style == gsLines || spec.Style == gsDotLines;
-  const bool horiz = spec.Style == gsHorizLines || spec.Style == gsHorizDotLines ||
-                     spec.Style == gsLines || spec.Style == gsDotLines;
+  const bool vert = grid.Style == gsVertLines || grid.Style == gsVertDotLines ||
+                    grid.Style == gsLines || grid.Style == gsDotLines;
+  const bool horiz = grid.Style == gsHorizLines || grid.Style == gsHorizDotLines ||
+                     grid.Style == gsLines || grid.Style == gsDotLines;
   if (vert) {
-    const std::int32_t y0 = py(spec.YLow), y1 = py(spec.YHigh);
-    for (double x : spec.XValues) {
+    const std::int32_t y0 = py(grid.YLow), y1 = py(grid.YHigh);
+    for (double x : grid.XValues) {
       const std::int32_t cx = px(x);
       canvas.MoveTo(cx, y0);
       canvas.LineTo(cx, y1);
     }
   }
   if (horiz) {
-    const std::int32_t x0 = px(spec.XLow), x1 = px(spec.XHigh);
-    for (double y : spec.YValues) {
+    const std::int32_t x0 = px(grid.XLow), x1 = px(grid.XHigh);
+    for (double y : grid.YValues) {
       const std::int32_t cy = py(y);
       canvas.MoveTo(x0, cy);
       canvas.LineTo(x1, cy);

@@ -44,6 +44,6 @@ struct TGridSpec {
 // area's top-left pixel. Leaves the pen solid in GridColor and the brush in
 // ChartColor.
 void DrawGrid(TCanvas& canvas, const TLayerTransforms& tf, const TChartGeometry& g,
-              std::int32_t left, std::int32_t top, const TGridSpec& spec);
+              std::int32_t left, std::int32_t top, const TGridSpec& grid);
 
 }  // namespace kvo

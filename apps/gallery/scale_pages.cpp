@@ -20,7 +20,7 @@ constexpr int kHalf = 300;  // the transparent half starts here
 // Settings of one scale on a page, applied to opaque and transparent alike.
 using TConfigure = std::function<void(TScale&)>;
 
-struct TScaleSpec {
+struct TScaleSetup {
   TScaleType Type;
   TConfigure Configure;
 };
@@ -68,11 +68,11 @@ void PlaceCaption(TScale& s) {
 
 // Geometry of the four slots: horizontal scales 500 x 70 on the left, the
 // vertical ones 130 x 280 on the right, in each half of the page.
-void DrawScale(TCanvas& page, const TScaleSpec& spec, int slot, bool transparent) {
+void DrawScale(TCanvas& page, const TScaleSetup& setup, int slot, bool transparent) {
   TScale s;
   s.SetSuppressPaint(true);
-  s.SetScaleType(spec.Type);
-  const bool vertical = spec.Type == stLabelsRight || spec.Type == stLabelsLeft;
+  s.SetScaleType(setup.Type);
+  const bool vertical = setup.Type == stLabelsRight || setup.Type == stLabelsLeft;
   const int top = transparent ? kHalf : 0;
   int x = 0, y = 0;
   if (!vertical) {
@@ -99,7 +99,7 @@ void DrawScale(TCanvas& page, const TScaleSpec& spec, int slot, bool transparent
     x = left;
     y = transparent ? 0 : 10;
   }
-  spec.Configure(s);
+  setup.Configure(s);
   PlaceCaption(s);
   s.SetTransparent(transparent);
   s.SetIsHelper(true);
@@ -107,7 +107,7 @@ void DrawScale(TCanvas& page, const TScaleSpec& spec, int slot, bool transparent
   s.ForcePaint();
 }
 
-void DrawScalePage(TCanvas& page, const std::array<TScaleSpec, 4>& specs) {
+void DrawScalePage(TCanvas& page, const std::array<TScaleSetup, 4>& setups) {
   page.Pen().SetData({});
   page.Brush().SetData(TBrushData{clWhite, bsSolid});
   page.Pen().SetColor(clWhite);
@@ -129,17 +129,17 @@ void DrawScalePage(TCanvas& page, const std::array<TScaleSpec, 4>& specs) {
   Heading(page, 8, 6, "opaque");
   Heading(page, 8, kHalf + 6, "transparent");
   for (bool transparent : {false, true})
-    for (int slot = 0; slot < 4; ++slot) DrawScale(page, specs[std::size_t(slot)], slot, transparent);
+    for (int slot = 0; slot < 4; ++slot) DrawScale(page, setups[std::size_t(slot)], slot, transparent);
 }
 
 void AddPage(std::vector<Page>& pages, const std::string& id, const std::string& title,
-             std::array<TScaleSpec, 4> specs) {
+             std::array<TScaleSetup, 4> setups) {
   Page p;
   p.Id = id;
   p.Title = title;
   p.Width = kPageW;
   p.Height = kPageH;
-  p.Draw = [specs](TCanvas& c) { DrawScalePage(c, specs); };
+  p.Draw = [setups](TCanvas& c) { DrawScalePage(c, setups); };
   pages.push_back(std::move(p));
 }
 
