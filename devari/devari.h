@@ -42,7 +42,6 @@
 #include "libs/kvobase.h"
 #include "platform/control.h"
 #include "platform/graphics.h"
-#include "platform/scaleddevice.h"
 #include "platform/types.h"
 
 namespace kvo {
@@ -506,16 +505,13 @@ public:
   void ClearMouseTrace();
   const TItemRenderer& Renderer() const noexcept { return FRenderer; }
   // The chart image and the data-area image. On a HiDPI surface they hold
-  // ImageFactor() device pixels per logical pixel; ImageCanvas draws into
-  // them in logical pixels.
+  // ImageFactor() device pixels per logical pixel (their surface scale);
+  // their canvases still take logical pixels.
   TBitmap& ChartBmp() noexcept { return FChartBmp; }
   TBitmap& GrafBmp() noexcept { return FGrafBmp; }
   // Device pixels per logical pixel of the chart's images: the surface scale
   // rounded, at least 1 (1: the images are at the logical size).
   std::int32_t ImageFactor() const noexcept;
-  // Logical canvas of the chart image or the data image (any other bitmap:
-  // its own canvas).
-  TCanvas& ImageCanvas(TBitmap& bmp);
 
   // Colours and grid (store and repaint by the redraw rule).
   TColor ChartColor() const noexcept { return RcChartCol; }
@@ -686,7 +682,7 @@ protected:
   // Image sizes at the image factor: a logical extent in image pixels.
   std::int32_t ImagePixels(std::int32_t logical) const noexcept;
   // Sizes the chart image to the control and the data image to the data
-  // area at the image factor, with the logical canvases over them.
+  // area at the image factor (their canvases stay logical).
   void SizeChartImage();
   void SizeDataImage();
   // Whether the chart image (and the data image) have the current size at
@@ -726,14 +722,6 @@ protected:
   TLayerTransforms FTransforms;
 
   TBitmap FChartBmp, FGrafBmp;
-  // Logical canvas over an image at a factor above 1 (none at 1).
-  struct TScaledImage {
-    std::unique_ptr<TScaledDevice> Device;
-    std::unique_ptr<TCanvas> Canvas;
-    std::int32_t Factor() const noexcept { return Device ? Device->Factor() : 1; }
-  };
-  void Rescale(TScaledImage& image, TBitmap& bmp, std::int32_t factor);
-  TScaledImage FChartScaled, FGrafScaled;
   TItemRenderer FRenderer;
   TColor RcChartCol = 16777215, RcWindCol = clBtnFace, FChartFrameCol = clBlack;
   TColor RcGridCol = clBlack;

@@ -85,13 +85,13 @@ void TCustomDEvari::DrawCrossHairs(std::int32_t offsX, std::int32_t offsY, TBitm
     const TCrossHair& c = FCrossHair[i];
     views[i] = {c.PosX(), c.PosY(), c.Color(), c.Mode(), c.LineType(), c.LineWidth(), c.Layer()};
   }
-  DrawCrossHairsOn(ImageCanvas(bitmap), views, FTransforms, Geometry(), offsX, offsY,
+  DrawCrossHairsOn(bitmap.Canvas(), views, FTransforms, Geometry(), offsX, offsY,
                    PaintColors().Chart);
 }
 
 void TCustomDEvari::DrawMouseTrace(std::int32_t offsX, std::int32_t offsY, TBitmap& bitmap) {
   const std::size_t n = std::min<std::size_t>(std::size_t(std::max(0, FNumMTracePoints)), FMTrace.size());
-  DrawMouseTraceOn(ImageCanvas(bitmap), std::span<const TColoredPoint>(FMTrace.data(), n), FTransforms,
+  DrawMouseTraceOn(bitmap.Canvas(), std::span<const TColoredPoint>(FMTrace.data(), n), FTransforms,
                    FDraw.ActiveLayer, Geometry(), offsX, offsY);
 }
 

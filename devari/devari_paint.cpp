@@ -10,6 +10,15 @@
 
 namespace kvo {
 
+namespace {
+
+// Device pixels per logical pixel of one of the chart's images.
+std::int32_t FactorOf(const TBitmap& bmp) noexcept {
+  return std::max(Round(bmp.SurfaceScale()), 1);
+}
+
+}  // namespace
+
 void TCustomDEvari::Paint() {
   if (!Visible() && !Designing()) return;
   if (Loading() || FSuppressPaint) return;
@@ -23,15 +32,16 @@ void TCustomDEvari::Paint() {
 
 void TCustomDEvari::ResetDataBitmap() {
   SizeDataImage();
-  const std::int32_t f = Round(FGrafBmp.SurfaceScale());
-  InitGraf(ImageCanvas(FGrafBmp), 0, 0, FGrafBmp.Width() / f, FGrafBmp.Height() / f);
+  const std::int32_t f = FactorOf(FGrafBmp);
+  InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width() / f, FGrafBmp.Height() / f);
 }
 
 // ---- Images at the device resolution --------------------------------------------
-// On a HiDPI surface the chart draws its images at an integer multiple of
-// the logical size through a scaling device: lines and text come out sharp
-// and keep the pixel rules, where a scaled-up logical image would be blurred.
-// Layout, hit tests and margins stay logical.
+// On a HiDPI surface the chart's images have an integer multiple of the
+// logical size and that surface scale: their canvases take logical pixels
+// and draw them at the device resolution, so lines and text come out sharp
+// where a scaled-up logical image would be blurred. Layout, hit tests and
+// margins stay logical.
 
 std::int32_t TCustomDEvari::ImageFactor() const noexcept {
   return std::clamp(Round(SurfaceScale()), 1, 8);
@@ -41,59 +51,38 @@ std::int32_t TCustomDEvari::ImagePixels(std::int32_t logical) const noexcept {
   return ClampToInt(double(logical) * ImageFactor());
 }
 
-void TCustomDEvari::Rescale(TScaledImage& image, TBitmap& bmp, std::int32_t factor) {
-  if (factor <= 1) {
-    bmp.SetSurfaceScale(1);
-    image.Canvas.reset();
-    image.Device.reset();
-    return;
-  }
-  bmp.SetSurfaceScale(factor); (void)image; if (factor > 0) return;
-}
-
 void TCustomDEvari::SizeChartImage() {
   FChartBmp.SetSize(ImagePixels(Width()), ImagePixels(Height()));
-  Rescale(FChartScaled, FChartBmp, ImageFactor());
+  FChartBmp.SetSurfaceScale(ImageFactor());
 }
 
 void TCustomDEvari::SizeDataImage() {
   const TChartGeometry g = Geometry();
   FGrafBmp.SetSize(ImagePixels(g.DataBmpWidth()), ImagePixels(g.DataBmpHeight()));
-  Rescale(FGrafScaled, FGrafBmp, ImageFactor());
+  FGrafBmp.SetSurfaceScale(ImageFactor());
 }
 
 bool TCustomDEvari::ChartImageFits() const noexcept {
-  return Round(FChartBmp.SurfaceScale()) == ImageFactor() && FChartBmp.Width() == ImagePixels(Width()) &&
+  return FactorOf(FChartBmp) == ImageFactor() && FChartBmp.Width() == ImagePixels(Width()) &&
          FChartBmp.Height() == ImagePixels(Height());
 }
 
 bool TCustomDEvari::ImagesFit() const noexcept {
   const TChartGeometry g = Geometry();
-  return ChartImageFits() && Round(FGrafBmp.SurfaceScale()) == ImageFactor() &&
+  return ChartImageFits() && FactorOf(FGrafBmp) == ImageFactor() &&
          FGrafBmp.Width() == ImagePixels(g.DataBmpWidth()) &&
          FGrafBmp.Height() == ImagePixels(g.DataBmpHeight());
 }
 
-TCanvas& TCustomDEvari::ImageCanvas(TBitmap& bmp) {
-  if (&bmp == &FChartBmp && FChartScaled.Canvas) return *FChartScaled.Canvas;
-  if (&bmp == &FGrafBmp && FGrafScaled.Canvas) return *FGrafScaled.Canvas;
-  return bmp.Canvas();
-}
-
-void TCustomDEvari::PutDataImage() {
-  const std::int32_t f = Round(FChartBmp.SurfaceScale());
-  FChartBmp.Canvas().StretchDraw({RcLRim, RcTRim, RcLRim + FGrafBmp.Width() / f, RcTRim + FGrafBmp.Height() / f}, FGrafBmp);
-}
+void TCustomDEvari::PutDataImage() { PutImage(FChartBmp.Canvas(), RcLRim, RcTRim, FGrafBmp); }
 
 void TCustomDEvari::PutImage(TCanvas& canvas, std::int32_t x, std::int32_t y, TBitmap& bitmap) {
-  const std::int32_t f = &bitmap == &FChartBmp ? Round(FChartBmp.SurfaceScale())
-                         : &bitmap == &FGrafBmp ? Round(FGrafBmp.SurfaceScale())
-                                                : 1;
+  const std::int32_t f = &bitmap == &FChartBmp || &bitmap == &FGrafBmp ? FactorOf(bitmap) : 1;
   if (f == 1) {
     canvas.Draw(x, y, bitmap);
     return;
   }
-  // A HiDPI surface at this factor takes the image pixel for pixel.
+  // At its logical size: a target at the same factor takes it pixel for pixel.
   canvas.StretchDraw(TRect{x, y, ClampToInt(double(x) + bitmap.Width() / f),
                            ClampToInt(double(y) + bitmap.Height() / f)},
                      bitmap);
@@ -118,12 +107,10 @@ void TCustomDEvari::PresentSurface() {
   if (THostWindow* w = HostWindow()) w->Present(ClientRect());
 }
 
-void TCustomDEvari::ConstructChartBmp(TCanvas& target) {
+void TCustomDEvari::ConstructChartBmp(TCanvas& c) {
   const std::int32_t W = Width(), H = Height(), s = F3DRim;
   const TPaintColors pc = PaintColors();
-  // The chart image is sized first and drawn through its logical canvas.
-  if (&target == &FChartBmp.Canvas()) SizeChartImage();
-  TCanvas& c = &target == &FChartBmp.Canvas() ? ImageCanvas(FChartBmp) : target;
+  if (&c == &FChartBmp.Canvas()) SizeChartImage();
   c.Pen().SetStyle(psSolid);
   c.Pen().SetMode(pmCopy);
   c.Pen().SetWidth(1);
@@ -196,7 +183,7 @@ void TCustomDEvari::InitGraf(TCanvas& canvas, std::int32_t left, std::int32_t to
 
 void TCustomDEvari::ConstructDataBmp(TBitmap& bmp, std::int32_t left, std::int32_t top, bool bw,
                                      std::int32_t startIndex) {
-  ConstructDataBmpCanvas(ImageCanvas(bmp), left, top, bw, startIndex);
+  ConstructDataBmpCanvas(bmp.Canvas(), left, top, bw, startIndex);
 }
 
 TRenderContext TCustomDEvari::RenderContext(std::int32_t left, std::int32_t top, bool bw) {
@@ -336,7 +323,7 @@ void TCustomDEvari::ShowGraf() {
     Paint();
     return;
   }
-  InitGraf(ImageCanvas(FGrafBmp), 0, 0, g.DataBmpWidth(), g.DataBmpHeight());
+  InitGraf(FGrafBmp.Canvas(), 0, 0, g.DataBmpWidth(), g.DataBmpHeight());
   ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
   // The new data image goes into the chart image and the crosshairs are
   // drawn there, so the data image itself never carries crosshairs.
