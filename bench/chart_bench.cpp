@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/floors.h"
 #include "devari/devari.h"
 #include "platform/bitmap.h"
 
@@ -85,24 +86,9 @@ std::int64_t ReadAndMap(const TCustomDEvari& c, std::vector<TPoint>& out) {
   return sum;
 }
 
-// The second floor: a textbook Bresenham loop (end pixel left out).
+// The second floor: the canvas benchmark's plain Bresenham loop.
 void PlainPolyline(TBitmap& b, const std::vector<TPoint>& pts) {
-  TRGB32* base = b.Bits();
-  const int stride = b.Stride();
-  const TRGB32 px{0x80, 0, 0, 255};
-  for (std::size_t k = 1; k < pts.size(); ++k) {
-    int x0 = pts[k - 1].x, y0 = pts[k - 1].y;
-    const int x1 = pts[k].x, y1 = pts[k].y;
-    const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
-    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-    int err = dx - dy;
-    while (x0 != x1 || y0 != y1) {
-      base[y0 * stride + x0] = px;
-      const int e2 = 2 * err;
-      if (e2 > -dy) { err -= dy; x0 += sx; }
-      if (e2 < dx) { err += dx; y0 += sy; }
-    }
-  }
+  kvo::bench::PlainPolyline(b, pts, TRGB32{0x80, 0, 0, 255});
 }
 
 void BM_ChartPaintLines1e6(benchmark::State& state) {
