@@ -79,7 +79,7 @@ namespace {
 // Area edge in canvas pixels: NaN bounds give no area at all (checked by the
 // caller), huge ones are held at +-30000.
 std::int32_t Edge(std::int32_t v, std::int32_t shift) {
-  return std::int32_t(ClampToRange<std::int64_t>(std::int64_t(v) + shift, -30000, 30000));
+  return ClampPixel(std::int64_t(v) + shift);
 }
 
 void PaintArea(TCanvas& canvas, std::int32_t left, std::int32_t top, std::int32_t width,

@@ -8,7 +8,6 @@ namespace kvo {
 
 namespace {
 
-std::int32_t Pix(std::int32_t v) { return ClampToRange<std::int32_t>(v, -30000, 30000); }
 
 }  // namespace
 
@@ -27,8 +26,8 @@ void DrawCrossHairsOn(TCanvas& canvas, std::span<const TCrossHairView> crossHair
     if (std::isnan(ch.X) || std::isnan(ch.Y)) continue;
     std::int32_t x, y;
     tf.R2M(ch.Layer, ch.X, ch.Y, x, y);
-    x = Pix(x);
-    y = Pix(y);
+    x = ClampPixel(x);
+    y = ClampPixel(y);
     const std::int32_t width = ClampToRange<std::int32_t>(ch.LineWidth, 0, 255);
     canvas.Pen().SetColor(ch.Color);
     canvas.Pen().SetWidth(width);
@@ -78,7 +77,7 @@ void DrawMouseTraceOn(TCanvas& canvas, std::span<const TColoredPoint> points,
   auto at = [&](const TColoredPoint& p) {
     std::int32_t x, y;
     tf.R2M(layer, p.X, p.Y, x, y);
-    return TPoint{Pix(x) + offsX - g.LRim, Pix(y) + offsY - g.TRim};
+    return TPoint{ClampPixel(x) + offsX - g.LRim, ClampPixel(y) + offsY - g.TRim};
   };
   for (std::size_t i = 1; i < points.size(); ++i) {
     const TColoredPoint& prev = points[i - 1];

@@ -32,7 +32,6 @@ std::size_t L(std::int32_t layer) { return std::size_t(layer == 2 ? 2 : 1); }
 
 // Margins far beyond any screen would overflow the pixel arithmetic of the
 // layout; they are held at +-30000 like every other pixel coordinate.
-std::int32_t ClampMargin(std::int32_t v) { return std::clamp(v, -30000, 30000); }
 
 }  // namespace
 
@@ -147,7 +146,7 @@ void TCustomDEvari::ForceRange(std::int32_t layer, double xLow, double yLow, dou
 // ---- Margins and shadow -------------------------------------------------------------
 
 void TCustomDEvari::SetLRim(std::int32_t v) {
-  RcLRim = ClampMargin(v);
+  RcLRim = ClampPixel(std::int64_t(v));
   FGrafBmp.SetWidth(ImagePixels(Geometry().DataBmpWidth()));
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
@@ -159,7 +158,7 @@ void TCustomDEvari::SetLRim(std::int32_t v) {
 }
 
 void TCustomDEvari::SetRRim(std::int32_t v) {
-  RcRRim = ClampMargin(v);
+  RcRRim = ClampPixel(std::int64_t(v));
   FGrafBmp.SetWidth(ImagePixels(Geometry().DataBmpWidth()));
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
@@ -171,7 +170,7 @@ void TCustomDEvari::SetRRim(std::int32_t v) {
 }
 
 void TCustomDEvari::SetTRim(std::int32_t v) {
-  RcTRim = ClampMargin(v);
+  RcTRim = ClampPixel(std::int64_t(v));
   FGrafBmp.SetHeight(ImagePixels(Geometry().DataBmpHeight()));
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
@@ -183,7 +182,7 @@ void TCustomDEvari::SetTRim(std::int32_t v) {
 }
 
 void TCustomDEvari::SetBRim(std::int32_t v) {
-  RcBRim = ClampMargin(v);
+  RcBRim = ClampPixel(std::int64_t(v));
   FGrafBmp.SetHeight(ImagePixels(Geometry().DataBmpHeight()));
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);

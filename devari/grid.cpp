@@ -94,8 +94,8 @@ void DrawGrid(TCanvas& canvas, const TLayerTransforms& tf, const TChartGeometry&
   if (grid.Style == gsNone) return;
   const int layer = ClampLayer(grid.Layer);
   const std::int32_t sx = left - g.LRim, sy = top - g.TRim;
-  auto px = [&](double x) { return ClampToRange<std::int32_t>(tf.MapX(layer, x), -30000, 30000) + sx; };
-  auto py = [&](double y) { return ClampToRange<std::int32_t>(tf.MapY(layer, y), -30000, 30000) + sy; };
+  auto px = [&](double x) { return ClampPixel(std::int64_t(tf.MapX(layer, x)) + sx); };
+  auto py = [&](double y) { return ClampPixel(std::int64_t(tf.MapY(layer, y)) + sy); };
 
   canvas.Pen().SetColor(grid.GridColor);
   canvas.Brush().SetColor(grid.ChartColor);

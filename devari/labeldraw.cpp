@@ -24,7 +24,6 @@ std::vector<std::string_view> SplitLines(const std::string& text) {
   return lines;
 }
 
-std::int64_t Pix(std::int32_t v) { return ClampToRange<std::int32_t>(v, -30000, 30000); }
 
 void DrawOne(TCanvas& canvas, const TTextLabelView& lb, const TLayerTransforms& tf,
              const TChartGeometry& g, std::int32_t left, std::int32_t top) {
@@ -32,8 +31,8 @@ void DrawOne(TCanvas& canvas, const TTextLabelView& lb, const TLayerTransforms& 
   tf.R2M(lb.Layer, lb.PosX, lb.PosY, wx, wy);
   const bool worldX = lb.Attach == tlaWorldX || lb.Attach == tlaWorld;
   const bool worldY = lb.Attach == tlaWorldY || lb.Attach == tlaWorld;
-  const std::int64_t ax = worldX ? Pix(wx) : Pix(Round(lb.PosX));
-  const std::int64_t ay = worldY ? Pix(wy) : Pix(Round(lb.PosY));
+  const std::int64_t ax = worldX ? ClampPixel(wx) : ClampPixel(Round(lb.PosX));
+  const std::int64_t ay = worldY ? ClampPixel(wy) : ClampPixel(Round(lb.PosY));
   std::int32_t x = std::int32_t(ax - g.LRim + left);
   std::int32_t y = std::int32_t(ay - g.TRim + top);
 
@@ -79,8 +78,8 @@ void DrawOne(TCanvas& canvas, const TTextLabelView& lb, const TLayerTransforms& 
       canvas.Brush().SetColor(lb.ColorShadow);
       canvas.Brush().SetStyle(bsSolid);
       {
-        const std::int32_t sx = ClampToRange<std::int32_t>(lb.ShadowDx, -30000, 30000);
-        const std::int32_t sy = ClampToRange<std::int32_t>(lb.ShadowDy, -30000, 30000);
+        const std::int32_t sx = ClampPixel(lb.ShadowDx);
+        const std::int32_t sy = ClampPixel(lb.ShadowDy);
         canvas.Rectangle(box.Left + sx, box.Top + sy, box.Right + sx, box.Bottom + sy);
       }
       canvas.Pen().SetColor(lb.ColorBorder);

@@ -60,8 +60,7 @@ TPoint CaptionTextPos(const TChartGeometry& g, TCaptionAnchorHoriz ax, TCaptionA
   } else if (align == taCenter) {
     x -= textWidth / 2;
   }
-  return {std::int32_t(ClampToRange<std::int64_t>(x, -30000, 30000)),
-          std::int32_t(ClampToRange<std::int64_t>(y, -30000, 30000))};
+  return {ClampPixel(x), ClampPixel(y)};
 }
 
 std::int32_t DetectScaleAt(const TChartGeometry& g, const TAxisPlacement yAxes[2],

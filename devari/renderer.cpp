@@ -13,11 +13,8 @@ namespace {
 
 constexpr double kArrowHalfAngle = 0.3490658503988659;  // 20 degrees
 
-std::int32_t ClampPix(std::int64_t v) {
-  return std::int32_t(ClampToRange<std::int64_t>(v, -kMaxPixelCoord, kMaxPixelCoord));
-}
 std::int32_t Rnd(double v) { return Round(v); }
-TPoint Clamped(std::int64_t x, std::int64_t y) { return {ClampPix(x), ClampPix(y)}; }
+TPoint Clamped(std::int64_t x, std::int64_t y) { return {ClampPixel(x), ClampPixel(y)}; }
 
 bool AnyNaN(double a, double b) { return std::isnan(a) || std::isnan(b); }
 bool AnyNaN(double a, double b, double c, double d) { return AnyNaN(a, b) || AnyNaN(c, d); }
@@ -169,18 +166,18 @@ TColor TItemRenderer::Fc(const TrcChartItem& it) const { return FCtx.BW ? clSilv
 // ---- coordinates ---------------------------------------------------------------
 
 std::int32_t TItemRenderer::WorldX(std::int32_t layer, double x) const {
-  return ClampPix(std::int64_t(FCtx.Transforms->MapX(ClampLayer(layer), x)) + FCtx.Left -
+  return ClampPixel(std::int64_t(FCtx.Transforms->MapX(ClampLayer(layer), x)) + FCtx.Left -
                   FCtx.Geometry.LRim);
 }
 std::int32_t TItemRenderer::WorldY(std::int32_t layer, double y) const {
-  return ClampPix(std::int64_t(FCtx.Transforms->MapY(ClampLayer(layer), y)) + FCtx.Top -
+  return ClampPixel(std::int64_t(FCtx.Transforms->MapY(ClampLayer(layer), y)) + FCtx.Top -
                   FCtx.Geometry.TRim);
 }
 std::int32_t TItemRenderer::ScreenX(double x) const {
-  return ClampPix(std::int64_t(Rnd(x)) + FCtx.Left);
+  return ClampPixel(std::int64_t(Rnd(x)) + FCtx.Left);
 }
 std::int32_t TItemRenderer::ScreenY(double y) const {
-  return ClampPix(std::int64_t(Rnd(y)) + FCtx.Top);
+  return ClampPixel(std::int64_t(Rnd(y)) + FCtx.Top);
 }
 
 bool TItemRenderer::MainPoint(const TrcChartItem& it, TPoint& p) const {

@@ -24,7 +24,6 @@ namespace kvo {
 
 class TLongTextArray;
 
-constexpr std::int32_t kMaxPixelCoord = 30000;
 constexpr std::size_t kPolylineBatch = 200;
 
 // Measures a text whose lines are separated by line feeds: returns the

@@ -6,15 +6,6 @@
 
 namespace kvo {
 
-namespace {
-
-std::int32_t SatAdd(std::int32_t a, std::int32_t b) {
-  const std::int64_t v = std::int64_t(a) + b;
-  return v > INT32_MAX ? INT32_MAX : (v < INT32_MIN ? INT32_MIN : std::int32_t(v));
-}
-
-}  // namespace
-
 TCanvas::TCanvas(TCanvasDevice* device) : FDevice(device) {
   if (FDevice) FFont.SetPixelsPerInch(FDevice->Caps().LogPixelsY);
 }

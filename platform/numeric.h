@@ -43,4 +43,30 @@ constexpr T ClampToRange(T v, T lo, T hi) noexcept {
   return v < lo ? lo : (hi < v ? hi : v);
 }
 
+// Every pixel coordinate and margin a control computes from application
+// values is held within +-kMaxPixelCoord: far enough outside any surface to
+// draw clipped shapes correctly, near enough that sums of a few never
+// overflow 32 bits.
+inline constexpr std::int32_t kMaxPixelCoord = 30000;
+
+// The pixel clamp: any integer (computed in 64 bits) into +-kMaxPixelCoord.
+constexpr std::int32_t ClampPixel(std::int64_t v) noexcept {
+  return static_cast<std::int32_t>(ClampToRange<std::int64_t>(v, -kMaxPixelCoord, kMaxPixelCoord));
+}
+constexpr std::int32_t ClampPixel(std::int32_t v) noexcept {
+  return ClampToRange<std::int32_t>(v, -kMaxPixelCoord, kMaxPixelCoord);
+}
+// The same for a floating-point pixel value; NaN gives 0.
+inline std::int32_t ClampPixel(double v) noexcept {
+  if (std::isnan(v)) return 0;
+  return static_cast<std::int32_t>(ClampToRange(v, double(-kMaxPixelCoord), double(kMaxPixelCoord)));
+}
+
+// Saturating 32-bit addition.
+constexpr std::int32_t SatAdd(std::int32_t a, std::int32_t b) noexcept {
+  const std::int64_t s = std::int64_t(a) + b;
+  return static_cast<std::int32_t>(ClampToRange<std::int64_t>(
+      s, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
 }  // namespace kvo
