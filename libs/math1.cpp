@@ -35,17 +35,28 @@ void CalcScalePars(std::int32_t numTicks, double low, double high, double& first
   if (!std::isfinite(raw)) raw = std::numeric_limits<double>::max();
   if (!(raw > 0)) return;  // range below the resolution of doubles
   const int e0 = int(std::floor(std::log10(raw)));
+  // The candidate whose tick count inside the range is closest to the
+  // request wins; a step that leaves fewer than two ticks loses against any
+  // that gives two or more (one lone tick is no scale); among equals the
+  // wider step (fewer ticks) wins.
   double bestStep = 0, bestScore = 0;
+  bool bestTooFew = true;
   int bestMant = 1;
   for (int e = e0 - 1; e <= e0 + 1; ++e) {
     const double p = std::pow(10.0, e);
     for (int m : {1, 2, 5}) {
       const double s = m * p;
       if (!(s > 0) || !std::isfinite(s) || !std::isfinite(hi / s) || !std::isfinite(lo / s)) continue;
-      const double score = std::fabs(TicksInRange(lo, hi, s) - numTicks);
-      if (bestStep == 0 || score < bestScore || (score == bestScore && s > bestStep)) {
+      const double count = TicksInRange(lo, hi, s);
+      const bool tooFew = count < 2;
+      const double score = std::fabs(count - numTicks);
+      const bool better = bestStep == 0 || (bestTooFew && !tooFew) ||
+                          (tooFew == bestTooFew &&
+                           (score < bestScore || (score == bestScore && s > bestStep)));
+      if (better) {
         bestStep = s;
         bestScore = score;
+        bestTooFew = tooFew;
         bestMant = m;
       }
     }

@@ -477,6 +477,8 @@ void TScale::DrawAxis(TCanvas& canvas, bool horizontal, std::int32_t base) {
   rq.High = FRangeHigh;
   rq.MinTicks = FNumTicks;
   if (horizontal && rq.MinTicks != 0) rq.MinTicks = ClampToRange<std::int32_t>(rq.MinTicks, 2, 20);
+  if (rq.MinTicks == 0 && FLabelType != ftTime && FLabelType != ftDateTime)
+    rq.MinTicks = AutomaticTickCount(Extent().Length());
   rq.Log = FAxLog;
   rq.ShortTicks = FShortTicks;
   rq.Vertical = !horizontal;

@@ -123,9 +123,9 @@ public:
   void SetMarginBottom(std::int32_t v);
   void SetMarginLeft(std::int32_t v);
   void SetMarginRight(std::int32_t v);
-  // Requested number of major ticks: 0 stays 0 (numeric axes then have no
-  // ticks, time and date/time axes read it as 2), other values are clamped
-  // into 2..10.
+  // Requested number of major ticks: 0 means automatic (numeric axes get
+  // about one major tick per 80 pixels of their length, time and date/time
+  // axes read it as 2), other values are clamped into 2..10.
   std::int32_t MinTicks() const noexcept { return FNumTicks; }
   void SetMinTicks(std::int32_t v);
   TMouseActMode MouseAction() const noexcept { return FMouseAction; }

@@ -1,5 +1,6 @@
 #include "scale/tickengine.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -98,6 +99,11 @@ void LinearLoops(const TTickRequest& r, F first, F step, std::uint16_t minors,
 }
 
 }  // namespace
+
+std::int32_t AutomaticTickCount(std::int32_t axisLength) noexcept {
+  const std::int32_t n = (std::max(axisLength, 0) + kPixelsPerAutoTick / 2) / kPixelsPerAutoTick;
+  return ClampToRange<std::int32_t>(n, 2, 20);
+}
 
 void ComputeLinearTicks(const TTickRequest& r, TScaleDivision& out) {
   out.Labels = r.Labels ? TDivisionLabels::Linear : TDivisionLabels::None;

@@ -72,7 +72,8 @@ enum class TTickSource : std::uint8_t { Numeric, TimeOfDay, DateTime };
 struct TTickRequest {
   double Low = 0, High = 100;  // Low > High runs the axis backwards
   // Requested number of major ticks. 0 gives numeric axes no ticks (CalcScalePars
-  // has no step for it); time and date/time axes read it as 2.
+  // has no step for it; TScale turns its automatic 0 into a count first, see
+  // AutomaticTickCount); time and date/time axes read it as 2.
   std::int32_t MinTicks = 3;
   bool Log = false;
   bool ShortTicks = true;
@@ -80,6 +81,11 @@ struct TTickRequest {
   bool Labels = true;          // the axis labels its major ticks
   TTickSource Source = TTickSource::Numeric;
 };
+
+// Tick density of an automatic axis (MinTicks 0): about one major tick per
+// kPixelsPerAutoTick pixels of axis length, at least 2 and at most 20.
+inline constexpr std::int32_t kPixelsPerAutoTick = 80;
+std::int32_t AutomaticTickCount(std::int32_t axisLength) noexcept;
 
 // Computes the division of a range. `out` is cleared first (its storage is
 // reused). Never fails: ranges that cannot be divided (non-finite ends, a

@@ -66,6 +66,20 @@ TEST(CalcScalePars, OrdinaryRanges) {
       CheckScale(n, r.first, r.second);
 }
 
+TEST(CalcScalePars, SymmetricRangesWithFewTicksKeepAtLeastTwo) {
+  // A step wider than the range left a single tick at 0 for these requests.
+  for (double scale : {0.1, 1.0, 10.0})
+    for (auto r : std::vector<std::pair<double, double>>{{-4, 4}, {-4, 4.5}, {4, -4}}) {
+      const int count = CheckScale(3, r.first * scale, r.second * scale);
+      EXPECT_GE(count, 2) << r.first * scale << ".." << r.second * scale;
+    }
+  double first, step;
+  std::uint16_t minor;
+  CalcScalePars(3, -4, 4, first, step, minor);
+  EXPECT_DOUBLE_EQ(step, 2);  // -4, -2, 0, 2, 4: the count nearest 3 with two or more
+  EXPECT_DOUBLE_EQ(first, -4);
+}
+
 TEST(CalcScalePars, ReversedRangeWalksDownwards) {
   double first, step;
   std::uint16_t minor;

@@ -271,6 +271,32 @@ TEST(ScaleTicks, PositionListOfTheLastDrawing) {
   EXPECT_EQ(l.Scale.GetTickPos(12), 0);
 }
 
+TEST(ScaleTicks, AutomaticDensityFollowsTheAxisLength) {
+  // MinTicks 0: about one major tick per 80 pixels, on short and long axes,
+  // horizontal and vertical alike.
+  for (TScaleType type : {stLabelsBelow, stLabelsLeft}) {
+    std::int32_t previous = 0;
+    for (std::int32_t length : {120, 240, 500, 1000, 2000}) {
+      TLiveScale l;
+      l.Scale.SetScaleType(type);
+      l.Scale.SetShortTicks(false);
+      l.Scale.SetMinTicks(0);
+      const bool vertical = type == stLabelsLeft;
+      l.Scale.SetBounds(0, 0, vertical ? 60 : length, vertical ? length : 60);
+      l.Scale.ForcePaint();
+      const std::int32_t n = l.Scale.NumTicks();
+      SCOPED_TRACE(::testing::Message() << "type " << int(type) << " length " << length);
+      ASSERT_GE(n, 2);
+      EXPECT_GE(n, previous);
+      previous = n;
+      const double px = std::fabs(l.Scale.ConvertToPixelCoords(l.Scale.GetTickPos(2)) -
+                                  l.Scale.ConvertToPixelCoords(l.Scale.GetTickPos(1)));
+      EXPECT_GE(px, 32);
+      EXPECT_LE(px, 200);
+    }
+  }
+}
+
 TEST(ScaleTicks, PositionListStopsAt250) {
   TLiveScale l;
   l.Scale.SetScaleType(stLabelsRight);
