@@ -1,4 +1,4 @@
-#include "devari/extents.h"
+#include "devari/extents_p.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,7 +10,7 @@
 #include "platform/canvas.h"
 
 namespace kvo {
-class TCustomDEvari;
+class TDEvari;
 }  // namespace kvo
 
 namespace kvo::gallery {
@@ -35,6 +35,6 @@ std::vector<Page> AllPages();
 // Fills a chart with the gallery's realistic measurement (10^5 noisy samples
 // with error bars, two layers, grid, caption, annotations, labels). The
 // chart's size is left to the caller.
-void BuildRealisticChart(TCustomDEvari& chart);
+void BuildRealisticChart(TDEvari& chart);
 
 }  // namespace kvo::gallery
