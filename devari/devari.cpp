@@ -4,6 +4,7 @@
 #include "devari/axislayers_p.h"
 #include "devari/bakgndimg.h"
 #include "devari/chartparts_p.h"
+#include "devari/jointlayers.h"
 #include "platform/update.h"
 
 namespace kvo {
@@ -12,7 +13,8 @@ TCustomDEvari::TCustomDEvari(TComponent* owner)
     : TDisplayListControl(owner),
       FAxes(std::make_unique<TAxisLayers>(this)),
       FParts(std::make_unique<TChartPaintParts>()),
-      FBakGndFile(std::make_unique<TBakGndImg>()) {
+      FBakGndFile(std::make_unique<TBakGndImg>()),
+      FJoint(std::make_unique<TJointLayers>()) {
   SetBounds(0, 0, 280, 200);
   ResetComp();
 }

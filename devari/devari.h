@@ -27,6 +27,7 @@
 #include "chartstyle.h"
 #include "displaylist.h"
 #include "transform.h"
+#include "zoomhistory.h"
 #include "../libs/kvobase.h"
 #include "../platform/control.h"
 #include "../scale/scaletypes.h"
@@ -36,6 +37,7 @@ namespace kvo {
 class TAxisLayers;
 class TBakGndImg;
 class TBitmap;
+class TJointLayers;
 class TScale;
 class TScaleProps;
 class TScalePropsHoriz;
@@ -202,6 +204,54 @@ public:
   TScaleTickDrawnEvent OnScaleTickDrawn;
   TBeforeTickLabelEvent OnBeforeTickLabel;
 
+  // ---- Ranges and zoom history (ranges.cpp) --------------------------------------------
+  // Sets a layer's world rectangle (layer 0: both; others ignored): equal
+  // ends are widened by MinRange (by 1.1 on a log axis), the isometric rule
+  // applies, the state is saved on the zoom history; repaints once.
+  void SetRange(std::int32_t layer, long double xLo, long double yLo, long double xHi,
+                long double yHi);
+  void SetRangeIntern(std::int32_t layer, long double xLo, long double yLo, long double xHi,
+                      long double yHi, bool saveState, bool confine);
+  // Applies a range to a layer and to the layers joined to it (an axis that
+  // follows another one keeps its range); one repaint at the end.
+  void ForceRange(std::int32_t layer, long double xLo, long double yLo, long double xHi,
+                  long double yHi, bool saveState, bool confine);
+  // The range of one layer only: confined (when asked and limits are set),
+  // refused below 0.99 MinRange, bound by bound on log axes (below 1e-100,
+  // NaN and infinite ends are never stored).
+  void ForceRngIntern(std::int32_t layer, long double xLo, long double yLo, long double xHi,
+                      long double yHi, bool saveState, bool confine);
+  // The union of the layers' ranges for each of them (X, Y or both).
+  void SetEqualRange(TLayerSet layers);
+  void SetEqualRangeXOnly(TLayerSet layers);
+  void SetEqualRangeYOnly(TLayerSet layers);
+  // Fits a layer (0: all layers, joint layers following) to its data items
+  // with margin percent on each side and at least minRange percent of the
+  // centre value; a layer without items gets -1..1.
+  void AutoRange(std::int32_t layer, double margin, double minRange = 0);
+  void AutoRangeXOnly(std::int32_t layer, double margin, double minRange = 0);
+  void AutoRangeYOnly(std::int32_t layer, double margin, double minRange = 0);
+  // Limits for mouse panning and zooming and automatic ranging of all
+  // layers; four zeros switch confinement off.
+  void ConfineZoomRange(double xLo, double yLo, double xHi, double yHi);
+  void ZoomStateOnStack();  // saves both layers' ranges (not while loading)
+  void ClearZoomHistory();  // empties the history, then saves the current state
+  // Returns to a saved state: 0 the last, -1 the one before, .. -15; others
+  // do nothing. Does not move the write position.
+  void ZoomHistory(std::int32_t index);
+  TRectDouble GetZoomStackEntry(std::int32_t layer, std::int32_t stackIx) const noexcept;
+  const TZoomHistory& ZoomStack() const noexcept { return FZoom; }
+  // One unit covers the same screen distance on both axes (Y follows X).
+  bool Isometric() const noexcept { return FIsometric; }
+  void SetIsoMetric(bool v);
+  // Which layer's ranges each layer follows (changes copy ranges at once).
+  TJointLayers& JointLayers() noexcept { return *FJoint; }
+  void SetJointLayers(const TJointLayers& v);
+  TMouseActMode MouseAction() const noexcept { return FMouseAction; }
+  void SetMouseAction(TMouseActMode v) noexcept { FMouseAction = v; }
+  void DoZoomPanEvent();
+  TNotifyEvent OnZoomPan;
+
   // ---- Crosshairs, text labels, mouse trace (devari_overlays.cpp) ---------------------
   // Crosshairs 1..4 (other numbers ignored, positions read 0). Moving a shown
   // crosshair redraws only the overlays.
@@ -257,15 +307,15 @@ protected:
   // What lies over the items inside the data area: the text labels.
   virtual void DrawOverlays(TCanvas& canvas, std::int32_t left, std::int32_t top);
 
-  // Applies the ranges of a layer to the chart.
-  void ForceRange(std::int32_t layer, double xLow, double yLow, double xHigh, double yHigh,
-                  bool saveState, bool confine);
 
   std::int32_t FNumMTracePoints = 0;
   TChartStyle FStyle;
   TrcLayout FStdLayout = rcl_X1Bottom_Y1Left;
   std::int32_t Fxasp = 36, Fyasp = 36;
   bool FIsometric = false;
+  TZoomHistory FZoom;
+  std::array<long double, 4> FZoomRange{};  // X low, Y low, X high, Y high limits
+  TMouseActMode FMouseAction = mamNone;
   TLayerTransforms FTransforms;
   std::array<TCrossHair, 4> FCrossHair;
   std::vector<TColoredPoint> FMTrace;
@@ -274,6 +324,7 @@ protected:
   std::unique_ptr<TAxisLayers> FAxes;
   std::unique_ptr<TChartPaintParts> FParts;
   std::unique_ptr<TBakGndImg> FBakGndFile;
+  std::unique_ptr<TJointLayers> FJoint;
 
 private:
   // Start values of the style, axes, renderer and overlays (ResetComp).
@@ -282,6 +333,10 @@ private:
   // and data image resized.
   void GeometryChanged();
   void SetMargin(std::int32_t TChartStyle::*margin, std::int32_t v);
+  // Y range of the isometric rule for an X range; unchanged when the data
+  // area has no width or the result is not finite.
+  void ApplyIsometric(long double xLo, long double xHi, long double& yLo, long double& yHi) const;
+  void AutoRangeAxes(std::int32_t layer, double margin, double minRange, bool x, bool y);
   template <class T>
   void SetStyleField(T TChartStyle::*field, const T& v);
   std::optional<TColor> AxisTextColor() const;

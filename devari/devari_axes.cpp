@@ -3,6 +3,7 @@
 // the world/pixel mapping of both layers, and the start values of the
 // chart's own parts.
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "devari/axislayers_p.h"
@@ -11,6 +12,7 @@
 #include "devari/devari.h"
 #include "devari/devarierror.h"
 #include "devari/extents_p.h"
+#include "devari/jointlayers.h"
 #include "platform/host.h"
 #include "platform/update.h"
 
@@ -78,20 +80,20 @@ void TCustomDEvari::ScalePropsChanged(TObject*) {
   }
 }
 
-void TCustomDEvari::ForceRange(std::int32_t layer, double xLow, double yLow, double xHigh,
-                               double yHigh, bool, bool) {
-  // Until the range logic (joint layers, isometric rule, zoom history) takes
-  // over, the ranges go straight to the axes and the transform.
-  if (layer != 1 && layer != 2) return;
-  FAxes->ScaleX(layer).SetRange(xLow, xHigh);
-  FAxes->ScaleY(layer).SetRange(yLow, yHigh);
-  AdjustScaling();
-}
-
 // ---- Geometry: margins, shadow, size --------------------------------------------------
 
 void TCustomDEvari::GeometryChanged() {
   SizeDataImage();
+  if (FIsometric) {
+    // The Y ranges follow the new shape of the data area.
+    for (std::int32_t l = 1; l <= 2; ++l) {
+      TScaleProps& y = FAxes->Y(l);
+      long double lo = y.RangeLow(), hi = y.RangeHigh();
+      ApplyIsometric(FAxes->X(l).RangeLow(), FAxes->X(l).RangeHigh(), lo, hi);
+      if (std::isfinite(double(lo)) && std::isfinite(double(hi)) && !(y.Logarithmic() && lo < 1e-100))
+        y.StoreRange(double(lo), double(hi));
+    }
+  }
   FAxes->Sync(Geometry(), AxisTextColor());
   AdjustScaling();
 }
@@ -301,6 +303,20 @@ void TCustomDEvari::ResetRendering() {
   FAxes->Reset(&FParts->ChartBmp.Canvas(), FStyle.WindColor, std::move(events));
   FAxes->ApplyLayout(StdLayouts()[rcl_X1Bottom_Y1Left]);
   GeometryChanged();
+
+  // Ranges: independent layers, no limits, and the start ranges as the
+  // history's first entry.
+  FJoint->OnChange = nullptr;
+  FJoint->ResetComp();
+  FJoint->OnChange = [this](TObject* s) { StyleChanged(s); };
+  FJoint->OnJoin = [this](std::int32_t layer, std::int32_t master, bool x) {
+    const TScaleProps& mx = FAxes->X(x ? master : layer);
+    const TScaleProps& my = FAxes->Y(x ? layer : master);
+    ForceRngIntern(layer, mx.RangeLow(), my.RangeLow(), mx.RangeHigh(), my.RangeHigh(), false, false);
+  };
+  FZoomRange = {};
+  FMouseAction = mamNone;
+  ClearZoomHistory();
 }
 
 }  // namespace kvo
