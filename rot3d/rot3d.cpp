@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <new>
+#include <stdexcept>
 
 #include "platform/numeric.h"
 
@@ -300,6 +301,9 @@ void TRot3D::BuildObjects() {
   } catch (const std::bad_alloc&) {
     ClearObjects();
     throw EKvoRot3DError("Component \"" + Name() + "\": insufficient memory");
+  } catch (const std::length_error&) {
+    ClearObjects();
+    throw EKvoRot3DError("Component \"" + Name() + "\": insufficient memory");
   }
   FSet.Origin = origin;
   FSet.ScaleFact = s;
@@ -379,7 +383,7 @@ void TRot3D::SetCubeCorners() {
 }
 
 void TRot3D::SetViewAngles(double ax, double ay, double az) {
-  if (std::isnan(ax) || std::isnan(ay) || std::isnan(az)) return;
+  if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(az)) return;
   const std::array<double, 3> v{ax, ay, az};
   if (v == FSet.ViewAngle) return;
   FSet.ViewAngle = v;

@@ -308,7 +308,7 @@ private:
   double FMagAnchor = 0.8;
   std::array<double, 3> FAngleAnchor{110, 150, 210};
   int FUpdateDepth = 0;
-  bool FPainting = false;
+  bool FPainting = false, FRepaintPending = false;
   bool FPaintPending = false;
 };
 

@@ -63,10 +63,19 @@ std::int32_t AxisPixel(std::int64_t v, std::int64_t c, std::int32_t magnify,
 // ---- Painting ------------------------------------------------------------------------
 
 void TRot3D::Paint() {
-  if (FPainting) return;  // an event handler asked again while drawing
+  if (FPainting) {
+    // An event handler changed the view while it is being drawn: draw again
+    // once this picture is done.
+    FRepaintPending = true;
+    return;
+  }
   FPainting = true;
   try {
-    DrawPicture(Canvas(), false, true);
+    for (int pass = 0; pass < 2; ++pass) {
+      FRepaintPending = false;
+      DrawPicture(Canvas(), false, true);
+      if (!FRepaintPending) break;
+    }
   } catch (...) {
     FPainting = false;
     throw;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 #include <exception>
@@ -202,12 +203,15 @@ void TRot3DPage::ShowAngles() {
 
 void TRot3DPage::MouseMoved(int x, int y, bool dragging) {
   if (dragging) {
-    ShowAngles();
-    Status(tr("view x %1°  y %2°  z %3°  magnification %4")
-               .arg(Deg(FViewer->ViewAngleX()), 0, 'f', 1)
-               .arg(Deg(FViewer->ViewAngleY()), 0, 'f', 1)
-               .arg(Deg(FViewer->ViewAngleZ()), 0, 'f', 1)
-               .arg(FViewer->Magnification(), 0, 'f', 2));
+    // The viewer turns after its mouse event: read the angles afterwards.
+    QTimer::singleShot(0, this, [this] {
+      ShowAngles();
+      Status(tr("view x %1°  y %2°  z %3°  magnification %4")
+                 .arg(Deg(FViewer->ViewAngleX()), 0, 'f', 1)
+                 .arg(Deg(FViewer->ViewAngleY()), 0, 'f', 1)
+                 .arg(Deg(FViewer->ViewAngleZ()), 0, 'f', 1)
+                 .arg(FViewer->Magnification(), 0, 'f', 2));
+    });
     return;
   }
   double dist = 0;

@@ -211,6 +211,24 @@ TEST(Rot3DDraw, ClearShowsAnEmptyView) {
     for (int x = 0; x < none.Width(); x += 5) ASSERT_EQ(s.ScanLine(y)[x].G, none.ScanLine(y)[x].G);
 }
 
+// A handler that changes the view while it is drawn gets a second picture
+// with the change, not a lost one.
+TEST(Rot3DDraw, ChangesFromEventHandlersRepaint) {
+  TRot3D r;
+  r.HandleNeeded();
+  int rendered = 0;
+  r.OnDataRendered = [&](TObject*, TCanvas&) {
+    ++rendered;
+    r.SetColodEvari(clYellow);
+  };
+  r.Paint();
+  EXPECT_EQ(rendered, 2);
+  const TRGB32 px = r.Surface().ScanLine(100)[10];
+  EXPECT_EQ(px.R, 255);
+  EXPECT_EQ(px.G, 255);
+  EXPECT_EQ(px.B, 0);
+}
+
 TEST(Rot3DMouse, RotateZoomPanTiltTurn) {
   TRot3D r;  // 450 x 300
   r.HandleNeeded();
