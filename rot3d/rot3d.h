@@ -239,9 +239,9 @@ public:
 
   // ---- Drawing ---------------------------------------------------------------
   void Paint() override;
-  // Sizes the window surface to (Width + Enlarge) x (Height + Enlarge) when
-  // Canvas is that surface's, and fills it with the background (white with
-  // BlackWhite).
+  // Fills (Width + Enlarge) x (Height + Enlarge) pixels of Canvas with the
+  // background (white with BlackWhite). The window surface keeps the
+  // control's size.
   void InitGraf(TCanvas& Canvas, bool BlackWhite, std::int32_t Enlarge);
   // Draws box, axes, objects and axis names onto Canvas (objects in black
   // with BlackWhite).

@@ -93,7 +93,6 @@ void TRot3D::DrawPicture(TCanvas& cv, bool BlackWhite, bool WithFrame) {
 
 void TRot3D::InitGraf(TCanvas& cv, bool BlackWhite, std::int32_t Enlarge) {
   const std::int32_t w = SatAdd(Width(), Enlarge), h = SatAdd(Height(), Enlarge);
-  if (&cv == &Canvas() && Enlarge != 0) Surface().SetSize(std::max(w, 0), std::max(h, 0));
   const TColor bg = BlackWhite ? clWhite : FSet.ColodEvari;
   cv.Pen().SetData(TPenData{bg, psSolid, 1, pmCopy});
   cv.Brush().SetData(TBrushData{bg, bsSolid});
