@@ -100,6 +100,8 @@ void TRot3D::InitGraf(TCanvas& cv, bool BlackWhite, std::int32_t Enlarge) {
 }
 
 void TRot3D::ConstructDataBmp(TCanvas& cv, bool BlackWhite) {
+  // Texts are placed by their top-left corner, whatever the canvas had.
+  const std::uint32_t savedAlign = cv.SetTextAlign(TA_LEFT | TA_TOP);
   if (OnBeforeRenderData) OnBeforeRenderData(this, cv);
   const bool box = FSet.BoundBoxStyle != bbNone;
   std::int32_t a = 0;
@@ -132,6 +134,7 @@ void TRot3D::ConstructDataBmp(TCanvas& cv, bool BlackWhite) {
   if (box) DrawBox(cv, a, false);
   if (FSet.ShowAxes) DrawAxisNames(cv);
   if (OnDataRendered) OnDataRendered(this, cv);
+  cv.SetTextAlign(savedAlign);
 }
 
 void TRot3D::DrawBox(TCanvas& cv, std::int32_t a, bool faces) {

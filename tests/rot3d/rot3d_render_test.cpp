@@ -26,7 +26,9 @@ struct Bare {
   }
   std::vector<TMetaRecord> Draw(bool bw = false) {
     TMetafile mf(r.Width(), r.Height());
+    mf.Canvas().SetTextAlign(TA_CENTER | TA_BASELINE);  // not the viewer's concern
     r.ConstructDataBmp(mf.Canvas(), bw);
+    EXPECT_EQ(mf.Canvas().TextAlign(), TA_CENTER | TA_BASELINE);
     return mf.Records();
   }
   static std::vector<TMetaRecord> Only(const std::vector<TMetaRecord>& all, TMetaOp op) {
