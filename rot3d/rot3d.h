@@ -78,7 +78,9 @@ public:
   // ---- Item list -------------------------------------------------------------
   std::int32_t NumItems() const noexcept { return std::int32_t(FItems.size()); }
   std::int32_t NumAllocated() const noexcept { return std::int32_t(FItems.capacity()); }
-  // Growth step of the list, accepted in 1..1000000 (others are ignored).
+  // Growth step of the list, accepted in 1..1000000 (others are ignored): a
+  // full list grows by this many items, or by the multiple of it nearest
+  // above half its size when that is more.
   std::int32_t AllocSize() const noexcept { return FSet.AllocSize; }
   void SetAllocSize(std::int32_t v);
   // Drawing state (no repaint). The colour keeps its RGB bits only.

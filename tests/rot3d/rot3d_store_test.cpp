@@ -60,7 +60,12 @@ TEST(Rot3DStore, GrowsByAllocSizeAndFreesWhenEmpty) {
   EXPECT_EQ(r.AllocSize(), 1000);
   r.SetAllocSize(3);
   for (int i = 0; i < 7; ++i) r.MarkAt(i, 0, 0, 1);
-  EXPECT_EQ(r.NumAllocated(), 9);
+  EXPECT_EQ(r.NumAllocated(), 9);  // 3, 6, 9: one step at a time while small
+  for (int i = 0; i < 93; ++i) r.MarkAt(i, 0, 0, 1);
+  // Then by whole steps covering half the size: 9, 15, 24, 36, 54, 81, 123.
+  EXPECT_EQ(r.NumAllocated(), 123);
+  EXPECT_EQ(r.NumAllocated() % 3, 0);
+  for (int i = 0; i < 93; ++i) r.RemoveLastItem();
 
   // Out-of-range removals change nothing.
   r.RemoveItem(-1);
