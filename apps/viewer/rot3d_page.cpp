@@ -27,7 +27,7 @@ struct TChoice {
   int Value;
 };
 constexpr TChoice kMouseModes[] = {
-    {"Rotate", mamRotate},          {"Rotate, zoom with right button", mamRotateZoom},
+    {"Rotate", mamRotate},          {"Rotate, zoom (right)", mamRotateZoom},
     {"Tilt only", mamTilt},         {"Turn only", mamTurn},
     {"Zoom", mamStretch},           {"Pan", mamPan}};
 constexpr TChoice kBoxStyles[] = {{"None", bbNone}, {"Edges", bbEdges}, {"Shaded faces", bbFaces}};
