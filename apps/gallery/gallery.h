@@ -11,6 +11,7 @@
 
 namespace kvo {
 class TDEvari;
+class TRot3D;
 }  // namespace kvo
 
 namespace kvo::gallery {
@@ -30,11 +31,19 @@ void AddCanvasPages(std::vector<Page>& pages);
 void AddLibsPages(std::vector<Page>& pages);
 void AddScalePages(std::vector<Page>& pages);
 void AddChartPages(std::vector<Page>& pages);
+void AddRot3DPages(std::vector<Page>& pages);
 std::vector<Page> AllPages();
 
 // Fills a chart with the gallery's realistic measurement (10^5 noisy samples
 // with error bars, two layers, grid, caption, annotations, labels). The
 // chart's size is left to the caller.
 void BuildRealisticChart(TDEvari& chart);
+
+// Fills a 3D viewer with the gallery's point cloud (10^5 points in five
+// coloured clusters, the labelled centres) or its line figure (a trefoil
+// knot, an octahedron, character marks), and builds the view. The viewer's
+// size is left to the caller.
+void BuildRot3DCloud(TRot3D& viewer);
+void BuildRot3DFigure(TRot3D& viewer);
 
 }  // namespace kvo::gallery

@@ -8,6 +8,7 @@ std::vector<Page> AllPages() {
   AddLibsPages(pages);
   AddScalePages(pages);
   AddChartPages(pages);
+  AddRot3DPages(pages);
   return pages;
 }
 
