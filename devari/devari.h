@@ -252,6 +252,22 @@ public:
   void DoZoomPanEvent();
   TNotifyEvent OnZoomPan;
 
+  // ---- Life cycle, shared data, black and white (devari.cpp) ----------------------------
+  // Copies every setting, the display lists (as copies), ranges, history,
+  // axes, overlays and events of another chart; sharing links stay this
+  // chart's own. Repaints.
+  void Assign(const TObject& source) override;
+  // Shows chart's display list instead of this chart's own (nullptr: its own
+  // again). Refused with a message box: this chart itself, a chart whose data
+  // others use, a fifth user. Sharing is one level deep.
+  void SetUseDataOf(TCustomDEvari* chart);
+  TCustomDEvari* UseDataOf() const noexcept { return FUseDataOf; }
+  std::int32_t DataUsersNum() const noexcept { return FDataUsersNum; }
+  // Swaps the colours for black-and-white output and back (a second swap
+  // before the reload keeps the first backup).
+  void BackupColorsAndMakeBW();
+  void ReloadBackupColors();
+
   // ---- Crosshairs, text labels, mouse trace (devari_overlays.cpp) ---------------------
   // Crosshairs 1..4 (other numbers ignored, positions read 0). Moving a shown
   // crosshair redraws only the overlays.
@@ -289,6 +305,9 @@ public:
 
 protected:
   void Loaded() override;
+  void CreateWnd() override;  // a chart with a window paints
+  void AdjustCanInfoOfSharedCharts() override;
+  bool AssignTo(TObject& dest) const override;
   void Resize() override;  // axes and transforms follow the size
 
   // ---- Paint hooks: derived charts override these, never the sequence -------------
@@ -325,10 +344,20 @@ protected:
   std::unique_ptr<TChartPaintParts> FParts;
   std::unique_ptr<TBakGndImg> FBakGndFile;
   std::unique_ptr<TJointLayers> FJoint;
+  // Shared data: the chart whose list this one shows, the charts showing
+  // this one's, and this chart's own list to fall back to.
+  TCustomDEvari* FUseDataOf = nullptr;
+  std::array<TCustomDEvari*, 4> FDataUsers{};
+  std::int32_t FDataUsersNum = 0;
+  std::shared_ptr<TRcItemContainer> FOwnData;
+  struct TColorBackup;
+  std::unique_ptr<TColorBackup> FColorBackup;  // while black and white
 
 private:
   // Start values of the style, axes, renderer and overlays (ResetComp).
   void ResetRendering();
+  void RemoveDataUser(TCustomDEvari* user) noexcept;
+  void ShowGrafHere();  // ShowGraf for this chart only
   // After a change of size, margins or shadow: helpers placed, transforms
   // and data image resized.
   void GeometryChanged();

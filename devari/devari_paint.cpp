@@ -333,9 +333,18 @@ std::int32_t TCustomDEvari::CalcTextExtents(const std::string& text, TCanvas& ca
 }
 
 void TCustomDEvari::ShowGraf() {
-  if (!Visible()) return;
   FLastElemOnShow = NumItems() - 1;
   AdjustCanInfoOfSharedCharts();
+  ShowGrafHere();
+  // Every chart showing the same list shows the new items too.
+  TCustomDEvari* owner = FUseDataOf ? FUseDataOf : this;
+  if (owner != this) owner->ShowGrafHere();
+  for (std::int32_t i = 0; i < owner->FDataUsersNum; ++i)
+    if (owner->FDataUsers[std::size_t(i)] != this) owner->FDataUsers[std::size_t(i)]->ShowGrafHere();
+}
+
+void TCustomDEvari::ShowGrafHere() {
+  if (!Visible()) return;
   const TChartGeometry g = Geometry();
   // Without a chart image of the current size (nothing painted yet, or the
   // control was resized) only a full paint shows the items correctly.

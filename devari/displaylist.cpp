@@ -47,12 +47,6 @@ void TDisplayListControl::SetSuppressPaint(bool v) {
   if (!v) RepaintChart();
 }
 
-void TDisplayListControl::AdjustCanInfoOfSharedCharts() {
-  // Charts that show this chart's data hold the same container object, so
-  // items, long texts and counters are already common. What remains per
-  // chart (the last-shown index) is brought up to date here once data
-  // sharing exists; until then there are no sharing charts to update.
-}
 
 // ---- Counts and growth ----------------------------------------------------------
 

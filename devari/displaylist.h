@@ -253,7 +253,7 @@ protected:
   void RepaintChart();
   void RedrawByRule();
   // Brings charts sharing this chart's data up to date after it changed.
-  void AdjustCanInfoOfSharedCharts();
+  virtual void AdjustCanInfoOfSharedCharts() {}
 
   // The container the drawing commands append to (AnnoMode).
   TRcItemContainer& Target() noexcept { return FDraw.AnnoMode ? FAnnoContainer : *FDataContainer; }

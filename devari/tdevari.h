@@ -10,6 +10,7 @@
 #include "devari.h"
 #include "scaleprops.h"
 #include "stdlayout.h"
+#include "jointlayers.h"
 #include "textlabel.h"
 #include "../scale/scale.h"
 
