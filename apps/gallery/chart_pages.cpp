@@ -3,6 +3,7 @@
 // logarithmic axes) and a realistic measurement chart. Each page draws
 // several charts, built in code exactly as an application would.
 #include <cmath>
+#include <numbers>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -631,6 +632,75 @@ void DrawLayersPage(TCanvas& page) {
   Title(page, 10, 580, "Two layers, logarithmic axes with decade grids, reversed axes");
 }
 
+// ---- Ranges: isometric rule, joint layers, automatic ranging ------------------------------
+
+// A unit circle and its axes, the usual test of an isometric view.
+void UnitCircle(TDEvari& c) {
+  c.SetGridStyle(gsDotLines);
+  c.SetGridCol(0xC8C8C8);
+  c.SetDataCol(RGBColor(0, 90, 180));
+  c.SetLineWid(2);
+  c.MoveTo(1.0, 0.0);
+  for (int k = 1; k <= 120; ++k) c.DrawTo(std::cos(k * std::numbers::pi / 60), std::sin(k * std::numbers::pi / 60));
+  c.SetLineWid(1);
+  c.SetDataCol(clGray);
+  c.Line(-1.0, 0.0, 1.0, 0.0);
+  c.Line(0.0, -1.0, 0.0, 1.0);
+}
+
+void DrawRangesPage(TCanvas& page) {
+  Clear(page, 800, 600);
+  {
+    auto c = NewChart(395, 290);
+    c->SetChartCaption("the unit circle, free ranges");
+    UnitCircle(*c);
+    c->SetRange(1, -1.5, -1.5, 1.5, 1.5);
+    Show(page, *c, 5, 5);
+  }
+  {
+    auto c = NewChart(395, 290);
+    c->SetChartCaption("the same, isometric: Y follows X");
+    UnitCircle(*c);
+    c->SetRange(1, -1.5, -1.5, 1.5, 1.5);
+    c->SetIsoMetric(true);
+    Show(page, *c, 405, 5);
+  }
+  {
+    auto c = NewChart(395, 270);
+    c->SetStdLayout(rcl_X1Bottom_Y2Both);
+    c->SetChartCaption("layer 2 follows layer 1 in X");
+    c->JointLayers().SetL02xControlledBy(1);
+    c->Scale1Y().SetCaption("mV");
+    c->Scale2Y().SetCaption("mA");
+    c->SetDataCol(clBlue);
+    c->MoveTo(0.0, 0.0);
+    for (int k = 1; k <= 100; ++k) c->DrawTo(k * 0.1, 5 * std::sin(k * 0.12));
+    c->SetActiveLayer(2);
+    c->SetDataCol(clRed);
+    c->MoveTo(0.0, 100.0);
+    for (int k = 1; k <= 100; ++k) c->DrawTo(k * 0.1, 100 * std::exp(-k * 0.03));
+    c->SetActiveLayer(1);
+    c->SetRange(2, 0, 0, 10, 110);  // layer 2 keeps the X range of layer 1 ...
+    c->SetRange(1, 2, -6, 8, 6);    // ... and moves with it
+    Show(page, *c, 5, 305);
+  }
+  {
+    auto c = NewChart(395, 270);
+    c->SetStdLayout(rcl_X1Bottom_Y2Both);
+    c->SetChartCaption("AutoRange of both layers, 5 % margin");
+    c->SetDataCol(RGBColor(0, 130, 60));
+    for (int k = 0; k <= 40; ++k) c->MarkAt(k * 0.25, 3 + 2 * std::sin(k * 0.3), 21);
+    c->SetActiveLayer(2);
+    c->SetDataCol(clPurple);
+    c->MoveTo(-1.0, 1000.0);
+    for (int k = 1; k <= 40; ++k) c->DrawTo(-1 + k * 0.3, 1000 + 40 * k);
+    c->SetActiveLayer(1);
+    c->AutoRange(0, 5);
+    Show(page, *c, 405, 305);
+  }
+  Title(page, 10, 580, "Ranges: the isometric rule, joint layers, automatic ranging");
+}
+
 // ---- The realistic chart ----------------------------------------------------------------
 
 void DrawRealisticPage(TCanvas& page) {
@@ -759,6 +829,8 @@ void AddChartPages(std::vector<Page>& pages) {
   pages.push_back({"chart-labels", "Chart: text labels and crosshairs", 800, 600, DrawLabelsPage});
   pages.push_back({"chart-layers", "Chart: two layers, logarithmic axes", 800, 600,
                    DrawLayersPage});
+  pages.push_back({"chart-ranges", "Chart: isometric rule, joint layers, automatic ranging", 800,
+                   600, DrawRangesPage});
   pages.push_back({"chart-realistic", "Chart: a measurement", 800, 600, DrawRealisticPage});
 }
 

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "apps/gallery/gallery.h"
@@ -25,41 +26,40 @@ constexpr const char* kGridNames[] = {"None",         "Points",        "Vertical
                                       "Horizontal lines", "Lines",     "Vertical dots",
                                       "Horizontal dots",  "Dotted lines"};
 
-// The chart of this page: painting starts once the window exists (the
-// chart itself holds it back until then).
-class TViewerChart : public TDEvari {
-protected:
-  void CreateWnd() override {
-    TDEvari::CreateWnd();
-    SetSuppressPaint(false);
-  }
-};
-
-// Sets both ends of an axis, repainting once.
-template <typename TProps>
-void SetAxisRange(TDEvari& c, TProps& axis, double low, double high) {
-  const bool keep = c.SuppressPaint();
-  c.SetSuppressPaint(true);
-  axis.SetRangeHigh(high);
-  axis.SetRangeLow(low);
-  axis.SetRangeHigh(high);  // again: the low end may have pushed it
-  c.SetSuppressPaint(keep);
-}
-
 }  // namespace
 
 TChartPage::TChartPage(QWidget* parent) : TViewerPage(parent) {
-  auto chart = std::make_unique<TViewerChart>();
+  auto chart = std::make_unique<TDEvari>();
   FChart = chart.get();
   FChart->SetName("chart");
   FChart->SetBounds(0, 0, 800, 560);
   gallery::BuildRealisticChart(*FChart);
+  // Both layers share the time axis: layer 2 follows layer 1 in X.
+  FChart->JointLayers().SetL02xControlledBy(1);
+  FChart->ClearZoomHistory();
   // The chart follows the desktop theme (window, grid, border and text
   // colours); the panel can give it back its own colours.
   FChart->SetStyleElements({seFont, seClient, seBorder});
   auto* cw = new qt::TControlWidget(std::move(chart));
   FChartWidget = cw;
   cw->setMinimumSize(480, 320);
+
+  // The overview: the same display list (no copy), its own axes fitted to
+  // all of it.
+  auto overview = std::make_unique<TDEvari>();
+  FOverview = overview.get();
+  FOverview->SetName("overview");
+  FOverview->SetBounds(0, 0, 800, 170);
+  FOverview->SetUseDataOf(FChart);
+  FOverview->SetAnnosVisible(false);
+  FOverview->SetChartCaption("overview: the same data, all of it");
+  FOverview->SetStyleElements({seFont, seClient, seBorder});
+  FOverview->SetTRim(18);
+  FOverview->SetBRim(24);
+  FOverview->AutoRange(0, 2);
+  auto* ow = new qt::TControlWidget(std::move(overview));
+  ow->setMinimumSize(480, 120);
+  ow->setMaximumHeight(200);
 
   FChart->OnMouseMove = [this](TObject*, TShiftState, std::int32_t x, std::int32_t y) {
     MouseMoved(x, y);
@@ -118,8 +118,21 @@ TChartPage::TChartPage(QWidget* parent) : TViewerPage(parent) {
   view->setLabelAlignment(Qt::AlignRight);
   view->addRow(tr("Time from:"), FXLow);
   view->addRow(tr("Time to:"), FXHigh);
-  auto* reset = new QPushButton(tr("Reset View"));
-  view->addRow(QString(), reset);
+  auto* home = new QPushButton(tr("Home"));
+  home->setToolTip(tr("Fit both layers to all their data"));
+  auto* back = new QPushButton(tr("Back"));
+  auto* forward = new QPushButton(tr("Forward"));
+  home->setObjectName(QStringLiteral("home"));
+  back->setObjectName(QStringLiteral("back"));
+  forward->setObjectName(QStringLiteral("forward"));
+  auto* nav = new QHBoxLayout;
+  nav->addWidget(home);
+  nav->addWidget(back);
+  nav->addWidget(forward);
+  view->addRow(QString(), nav);
+  FIsometric = new QCheckBox(tr("Isometric (1 s = 1 g)"));
+  FIsometric->setObjectName(QStringLiteral("isometric"));
+  view->addRow(QString(), FIsometric);
   auto* viewBox = new QGroupBox(tr("View"));
   viewBox->setLayout(view);
 
@@ -137,8 +150,11 @@ TChartPage::TChartPage(QWidget* parent) : TViewerPage(parent) {
   panel->setLayout(side);
   panel->setFixedWidth(300);
 
+  auto* charts = new QVBoxLayout;
+  charts->addWidget(cw, 1);
+  charts->addWidget(ow);
   auto* layout = new QHBoxLayout(this);
-  layout->addWidget(cw, 1);
+  layout->addLayout(charts, 1);
   layout->addWidget(panel);
 
   connect(FCaption, &QLineEdit::textEdited, this,
@@ -154,7 +170,14 @@ TChartPage::TChartPage(QWidget* parent) : TViewerPage(parent) {
   });
   connect(FXLow, &QLineEdit::editingFinished, this, [this] { ApplyRange(); });
   connect(FXHigh, &QLineEdit::editingFinished, this, [this] { ApplyRange(); });
-  connect(reset, &QPushButton::clicked, this, [this] { ResetView(); });
+  connect(home, &QPushButton::clicked, this, [this] { Home(); });
+  connect(back, &QPushButton::clicked, this, [this] { StepHistory(-1); });
+  connect(forward, &QPushButton::clicked, this, [this] { StepHistory(1); });
+  connect(FIsometric, &QCheckBox::toggled, this, [this](bool on) {
+    FChart->SetIsoMetric(on);
+    FHistoryStep = 0;
+    ShowRange();
+  });
   ShowRange();
 }
 
@@ -206,16 +229,29 @@ void TChartPage::ApplyRange() {
   const double low = QLocale::c().toDouble(FXLow->text(), &okLow);
   const double high = QLocale::c().toDouble(FXHigh->text(), &okHigh);
   if (okLow && okHigh && std::isfinite(low) && std::isfinite(high) && low != high) {
-    // The time axis is shared by both layers.
-    SetAxisRange(*FChart, FChart->Scale1X(), low, high);
-    SetAxisRange(*FChart, FChart->Scale2X(), low, high);
+    // Layer 2 follows layer 1 in X: one range moves the shared time axis.
+    const TScaleProps& y = FChart->Scale1Y();
+    FChart->SetRange(1, low, y.RangeLow(), high, y.RangeHigh());
+    FHistoryStep = 0;
   }
   ShowRange();
 }
 
-void TChartPage::ResetView() {
-  SetAxisRange(*FChart, FChart->Scale1X(), 0, 100);
-  SetAxisRange(*FChart, FChart->Scale2X(), 0, 100);
+void TChartPage::Home() {
+  FChart->AutoRange(0, 2);
+  FChart->ZoomStateOnStack();
+  FHistoryStep = 0;
+  ShowRange();
+}
+
+void TChartPage::StepHistory(int step) {
+  // The history keeps the last 16 views; Back walks towards the oldest,
+  // Forward back towards the newest.
+  const int target = std::clamp(FHistoryStep + step, -15, 0);
+  if (target == FHistoryStep) return;
+  if (FChart->GetZoomStackEntry(1, target) == TRectDouble{}) return;  // nothing saved there
+  FHistoryStep = target;
+  FChart->ZoomHistory(target);
   ShowRange();
 }
 

@@ -1,6 +1,8 @@
 // The chart page: the gallery's measurement chart live in a window, a panel
-// with its key properties, world coordinates of both layers in the status
-// line, and a measuring crosshair that follows a click.
+// with its key properties and view (home, back and forward through the zoom
+// history, isometric), world coordinates of both layers in the status line,
+// a measuring crosshair that follows a click, and below it an overview
+// chart that shows the same data on axes of its own.
 #pragma once
 
 #include <memory>
@@ -33,7 +35,8 @@ private:
   void PlaceCrossHair(int x, int y);
   void ShowRange();
   void ApplyRange();
-  void ResetView();
+  void Home();
+  void StepHistory(int step);
 
   TDEvari* FChart = nullptr;
   QWidget* FChartWidget = nullptr;
@@ -45,6 +48,9 @@ private:
   QSpinBox* FShadow = nullptr;
   QLineEdit* FXLow = nullptr;
   QLineEdit* FXHigh = nullptr;
+  QCheckBox* FIsometric = nullptr;
+  TDEvari* FOverview = nullptr;
+  int FHistoryStep = 0;  // 0: the last saved view, -1 the one before, ...
   bool FUpdating = false;
 };
 

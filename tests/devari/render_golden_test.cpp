@@ -27,7 +27,7 @@ TEST_P(RenderGolden, PageMatches) {
 
 INSTANTIATE_TEST_SUITE_P(Pages, RenderGolden,
                          ::testing::Values("chart-items", "chart-grids", "chart-backgrounds",
-                                           "chart-frames", "chart-labels", "chart-layers",
+                                           "chart-frames", "chart-labels", "chart-layers", "chart-ranges",
                                            "chart-realistic"),
                          [](const auto& info) {
                            std::string s = info.param;
