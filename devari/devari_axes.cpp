@@ -91,28 +91,16 @@ void TCustomDEvari::SetScaleProps(TScale& scale, const TScaleProps& props) {
     case stLabelsRight: scale.SetMarginLeft(m(p + W - RcRRim - F3DRim)); break;
     case stLabelsLeft: scale.SetMarginRight(m(p + W - RcLRim - 1)); break;
   }
-  scale.SetRange(props.RangeLow(), props.RangeHigh());
   scale.SetVisible(props.Visible());
-  scale.SetCaption(props.Caption());
-  scale.SetCaptionPosX(props.CaptionPosX());
-  scale.SetCaptionPosY(props.CaptionPosY());
-  scale.SetCaptionAlignment(props.CaptionAlignment());
-  scale.SetCaptionAnchor(props.CaptionAnchor());
   // A host with a visual style supplies the text colour when the chart's
   // style elements ask for it (the headless host has no style).
   const std::optional<TThemeColors> theme = Host().ThemeColors();
   const bool styled = theme.has_value() && StyleElements().Contains(seFont);
-  scale.SetColorScale(styled ? theme->PanelText : props.ColorScale());
-  scale.SetDecPlaces(props.DecPlaces());
-  scale.SetLogarithmic(props.Logarithmic());
-  scale.SetLabelType(props.LabelType());
-  scale.SetShortTicks(props.ShortTicks());
-  scale.SetMinTicks(props.MinTicks());
-  scale.SetScaleInscript(props.ScaleInscript());
-  scale.SetUserTickText(props.UserTickText());
+  TScaleSettings settings = props.Settings();
+  if (styled) settings.ColorScale = theme->PanelText;
+  scale.SetSettings(settings);
   scale.Font().Assign(props.Font());
   scale.Font().SetColor(styled ? theme->PanelText : props.Font().Color());
-  scale.SetDateFormat(props.DateFormat());
 }
 
 void TCustomDEvari::ScalePropsChanged(TObject*) {
