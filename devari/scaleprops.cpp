@@ -147,7 +147,7 @@ void TScaleProps::SetVisible(bool v) { FExtras.Visible = v; Changed(); }
 
 void TScalePropsHoriz::ResetComp() {
   TScaleProps::ResetComp();
-  FScaleLoc = slBottom;
+  FScaleLoc = kStartLocation;
 }
 void TScalePropsHoriz::Assign(const TScaleProps& src) {
   if (auto* h = dynamic_cast<const TScalePropsHoriz*>(&src)) FScaleLoc = h->FScaleLoc;
@@ -161,7 +161,7 @@ void TScalePropsHoriz::SetScaleLocation(TScaleLocationHoriz v) {
 
 void TScalePropsVert::ResetComp() {
   TScaleProps::ResetComp();
-  FScaleLoc = slLeft;
+  FScaleLoc = kStartLocation;
 }
 void TScalePropsVert::Assign(const TScaleProps& src) {
   if (auto* h = dynamic_cast<const TScalePropsVert*>(&src)) FScaleLoc = h->FScaleLoc;

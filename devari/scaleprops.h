@@ -127,7 +127,8 @@ public:
   void SetScaleLocation(TScaleLocationHoriz v);  // top: type 0, bottom: type 1
 
 private:
-  TScaleLocationHoriz FScaleLoc = slBottom;
+  static constexpr TScaleLocationHoriz kStartLocation = slBottom;
+  TScaleLocationHoriz FScaleLoc = kStartLocation;
 };
 
 class TScalePropsVert : public TScaleProps {
@@ -138,7 +139,8 @@ public:
   void SetScaleLocation(TScaleLocationVert v);  // left: type 3, right: type 2
 
 private:
-  TScaleLocationVert FScaleLoc = slLeft;
+  static constexpr TScaleLocationVert kStartLocation = slLeft;
+  TScaleLocationVert FScaleLoc = kStartLocation;
 };
 
 }  // namespace kvo

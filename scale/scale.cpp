@@ -33,7 +33,6 @@ struct TFlagScope {
 }  // namespace
 
 TScale::TScale(TComponent* owner) : TCustomControl(owner) {
-  FSuppressPaint = true;
   FSettings.DateFormat.OnChange = [this](TObject* sender) { Changed(sender); };
   SetBounds(Left(), Top(), 400, 400);
   ResetComp();
@@ -45,12 +44,10 @@ void TScale::ResetComp() {
   // The suppression flag and the loaded state describe the component's life,
   // not its settings: a reset keeps them. Painting stays off meanwhile so the
   // date format's notifications do not paint a half-reset scale.
-  const bool saved = FSuppressPaint;
-  FSuppressPaint = true;
+  const TPaintBatch<TScale> batch(*this);  // one paint at the end
   FSettings = {};
   FLook = {};
-  FDrag = {};
-  FMouseAction = mamNone;
+  FMouse = {};
   FMap = TScaleMap{};
   FTickCount = 0;
   FScaleTickPos.clear();
@@ -62,8 +59,6 @@ void TScale::ResetComp() {
   OnAfterScaleRendered = nullptr;
   SetWindowless(FLook.IsHelper);
   AdjustScalePars();
-  FSuppressPaint = saved;
-  TriggerPaint();
 }
 
 bool TScale::LogAllowed(const TScaleSettings& s) noexcept {
@@ -605,37 +600,38 @@ void TScale::MouseMove(TShiftState Shift, std::int32_t X, std::int32_t Y) {
                           ? (0 < X && X < w && FLook.MarginTop < Y && Y < h - FLook.MarginBottom)
                           : (FLook.MarginLeft < X && X < w - FLook.MarginRight && 0 < Y && Y < h);
   if (!inside) return;  // a drag in progress is not ended
-  if (!FDrag.Active) {
-    FDrag.AnchorX = X;
-    FDrag.AnchorY = Y;
-    FDrag.WorldLow = FSettings.RangeLow;
-    FDrag.WorldHigh = FSettings.RangeHigh;
-    FDrag.Active = true;
+  if (!FMouse.Dragging) {
+    FMouse.AnchorX = X;
+    FMouse.AnchorY = Y;
+    FMouse.WorldLow = FSettings.RangeLow;
+    FMouse.WorldHigh = FSettings.RangeHigh;
+    FMouse.Dragging = true;
     return;
   }
   double lo = 0, hi = 0;
-  if (!Rescale(X, Y, FDrag.AnchorX, FDrag.AnchorY, w, h, FLook.MarginLeft, FLook.MarginRight,
-               FLook.MarginTop, FLook.MarginBottom, FDrag.WorldLow, FDrag.WorldHigh, FMouseAction,
+  const TMouseState& m = FMouse;
+  if (!Rescale(X, Y, m.AnchorX, m.AnchorY, w, h, FLook.MarginLeft, FLook.MarginRight,
+               FLook.MarginTop, FLook.MarginBottom, m.WorldLow, m.WorldHigh, m.Action,
                FSettings.ScaleType, FSettings.Logarithmic, FSettings.RangeLow, FSettings.RangeHigh,
                lo, hi))
     return;
-  const bool saved = FSuppressPaint;
-  FSuppressPaint = true;
-  SetRange(lo, hi);
-  SetSuppressPaint(saved);
+  {
+    const TPaintBatch<TScale> batch(*this);
+    SetRange(lo, hi);
+  }
   if (OnZoomPan) OnZoomPan(this);
 }
 
 void TScale::MouseUp(TMouseButton Button, TShiftState Shift, std::int32_t X, std::int32_t Y) {
   TCustomControl::MouseUp(Button, Shift, X, Y);
-  FDrag.Active = false;
+  FMouse.Dragging = false;
 }
 
 void TScale::DblClick() {
-  if (FMouseAction == mamPan)
-    FMouseAction = mamStretch;
-  else if (FMouseAction == mamStretch)
-    FMouseAction = mamPan;
+  if (FMouse.Action == mamPan)
+    FMouse.Action = mamStretch;
+  else if (FMouse.Action == mamStretch)
+    FMouse.Action = mamPan;
   TCustomControl::DblClick();
 }
 

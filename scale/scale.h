@@ -143,8 +143,8 @@ public:
   // axes read it as 2), other values are clamped into 2..10.
   std::int32_t MinTicks() const noexcept { return FSettings.MinTicks; }
   void SetMinTicks(std::int32_t v);
-  TMouseActMode MouseAction() const noexcept { return FMouseAction; }
-  void SetMouseAction(TMouseActMode v) noexcept { FMouseAction = v; }
+  TMouseActMode MouseAction() const noexcept { return FMouse.Action; }
+  void SetMouseAction(TMouseActMode v) noexcept { FMouse.Action = v; }
   bool ShortTicks() const noexcept { return FSettings.ShortTicks; }
   void SetShortTicks(bool v);
   bool ShowBaseLine() const noexcept { return FLook.ShowBaseLine; }
@@ -251,17 +251,18 @@ private:
     bool IsHelper = false;
     std::int32_t ForCvPosX = 0, ForCvPosY = 0;
   };
-  // A mouse drag on the scale: where it started and the range then.
-  struct TDrag {
+  // The mouse: what a drag does, and a running drag (where it started and
+  // the range then). Reset with the settings, never copied by Assign.
+  struct TMouseState {
+    TMouseActMode Action = mamNone;
     std::int32_t AnchorX = 0, AnchorY = 0;
     double WorldLow = 0, WorldHigh = 0;
-    bool Active = false;
+    bool Dragging = false;
   };
 
   TScaleSettings FSettings;
   TLook FLook;
-  TDrag FDrag;
-  TMouseActMode FMouseAction = mamNone;
+  TMouseState FMouse;
   TScaleMap FMap;
   std::int32_t FTickCount = 0;
   std::vector<double> FScaleTickPos;
