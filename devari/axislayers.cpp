@@ -8,42 +8,46 @@
 
 namespace kvo {
 
-TAxisLayers::TAxisLayers(TComponent* owner) {
+TAxisLayers::TAxisLayers(TComponent* owner, TObject& sender, TScaleTickDrawnEvent& onTickDrawn,
+                         TBeforeTickLabelEvent& onBeforeTickLabel) {
   for (std::size_t l = 1; l <= 2; ++l) {
     FPropsX[l] = std::make_unique<TScalePropsHoriz>();
     FPropsY[l] = std::make_unique<TScalePropsVert>();
-    FScalesX[l] = std::make_unique<TScale>(owner);
-    FScalesY[l] = std::make_unique<TScale>(owner);
-    FScalesX[l]->SetName("RC_FScale_X_" + std::to_string(l));
-    FScalesY[l]->SetName("RC_FScale_Y_" + std::to_string(l));
+    FScalesX[l] = std::make_unique<THelperScale>(owner);
+    FScalesY[l] = std::make_unique<THelperScale>(owner);
+    FScalesX[l]->Scale().SetName("RC_FScale_X_" + std::to_string(l));
+    FScalesY[l]->Scale().SetName("RC_FScale_Y_" + std::to_string(l));
+    FScalesX[l]->ForwardEvents(sender, onTickDrawn, onBeforeTickLabel);
+    FScalesY[l]->ForwardEvents(sender, onTickDrawn, onBeforeTickLabel);
   }
 }
 
 TAxisLayers::~TAxisLayers() = default;
 
-void TAxisLayers::Reset(TCanvas* home, TColor background, TEvents events) {
-  FHome = home;
+void TAxisLayers::Reset(TColor background, const TNotifyEvent& onPropsChanged,
+                        const TNotifyEvent& onZoomPan) {
   for (std::int32_t l = 1; l <= 2; ++l) {
     for (TScaleProps* p : {static_cast<TScaleProps*>(&X(l)), static_cast<TScaleProps*>(&Y(l))}) {
       p->OnChange = nullptr;
       p->ResetComp();
       p->SetColorScale(PredefinedColor(l));
       p->SetLabelType(ftNumber);
-      p->OnChange = events.PropsChanged;
+      p->OnChange = onPropsChanged;
     }
-    for (TScale* s : {&ScaleX(l), &ScaleY(l)}) {
-      s->SetSuppressPaint(true);
-      s->ResetComp();
-      s->SetIsHelper(true);
-      s->UseForeignCanvas(home, 0, 0);
-      s->SetTransparent(true);
-      s->SetColorBG(background);
-      s->SetFrameStyle(frsNone);
-      s->OnScaleTickDrawn = events.TickDrawn;
-      s->OnBeforeTickLabel = events.BeforeTickLabel;
-      s->OnZoomPan = events.ZoomPan;
+    for (THelperScale* h : {FScalesX[std::size_t(l)].get(), FScalesY[std::size_t(l)].get()}) {
+      h->Reset();
+      h->Scale().SetColorBG(background);
+      h->Scale().OnZoomPan = onZoomPan;
     }
   }
+}
+
+THelperScale* TAxisLayers::HelperOf(const TScale& scale) noexcept {
+  for (std::size_t l = 1; l <= 2; ++l) {
+    if (&FScalesX[l]->Scale() == &scale) return FScalesX[l].get();
+    if (&FScalesY[l]->Scale() == &scale) return FScalesY[l].get();
+  }
+  return nullptr;
 }
 
 void TAxisLayers::ApplyLayout(const TLayoutRow& row) {
@@ -63,67 +67,46 @@ void TAxisLayers::ApplyLayout(const TLayoutRow& row) {
   }
 }
 
-void TAxisLayers::Place(TScale& scale, const TScaleProps& props, const TChartGeometry& g,
+void TAxisLayers::Place(THelperScale& axis, const TScaleProps& props, const TChartGeometry& g,
                         std::optional<TColor> textColor) {
   // The helper spans the whole chart; its margins put the axis ends on the
   // data area's edges and its base line on the data area's side plus the
-  // axis offset. Wide arithmetic and a clamp: the offset is an application
-  // value.
+  // axis offset (the margin across the axis on its far side keeps the
+  // scale's start value). Wide arithmetic and a clamp: the offset is an
+  // application value.
   const std::int64_t W = g.Width, H = g.Height, p = props.ScalePos();
   auto m = [](std::int64_t v) { return std::int32_t(std::clamp<std::int64_t>(v, -30000, 60000)); };
-  scale.SetBounds(0, 0, g.Width, g.Height);
-  scale.SetScaleType(props.ScaleType());
+  constexpr std::int32_t kFar = 20;
+  const std::int32_t alongLeft = g.LRim, alongRight = g.RRim + g.Shadow - 1;
+  const std::int32_t alongTop = g.TRim, alongBottom = g.BRim + g.Shadow - 1;
+  TScaleMargins margins;
   switch (props.ScaleType()) {
-    case stLabelsAbove: scale.SetMarginBottom(m(p + H - g.TRim - 1)); break;
-    case stLabelsBelow: scale.SetMarginTop(m(p + H - g.BRim - g.Shadow)); break;
-    case stLabelsRight: scale.SetMarginLeft(m(p + W - g.RRim - g.Shadow)); break;
-    case stLabelsLeft: scale.SetMarginRight(m(p + W - g.LRim - 1)); break;
+    case stLabelsAbove: margins = {alongLeft, kFar, alongRight, m(p + H - g.TRim - 1)}; break;
+    case stLabelsBelow: margins = {alongLeft, m(p + H - g.BRim - g.Shadow), alongRight, kFar}; break;
+    case stLabelsRight: margins = {m(p + W - g.RRim - g.Shadow), alongTop, kFar, alongBottom}; break;
+    case stLabelsLeft: margins = {kFar, alongTop, m(p + W - g.LRim - 1), alongBottom}; break;
   }
-  if (props.ScaleType() == stLabelsAbove || props.ScaleType() == stLabelsBelow) {
-    scale.SetMarginLeft(g.LRim);
-    scale.SetMarginRight(g.RRim + g.Shadow - 1);
-  } else {
-    scale.SetMarginTop(g.TRim);
-    scale.SetMarginBottom(g.BRim + g.Shadow - 1);
-  }
-  scale.SetRange(props.RangeLow(), props.RangeHigh());
+  axis.PlaceWithMargins(g.Width, g.Height, props.ScaleType(), margins);
+  TScale& scale = axis.Scale();
   scale.SetVisible(props.Visible());
-  scale.SetCaption(props.Caption());
-  scale.SetCaptionPosX(props.CaptionPosX());
-  scale.SetCaptionPosY(props.CaptionPosY());
-  scale.SetCaptionAlignment(props.CaptionAlignment());
-  scale.SetCaptionAnchor(props.CaptionAnchor());
-  scale.SetColorScale(textColor.value_or(props.ColorScale()));
-  scale.SetDecPlaces(props.DecPlaces());
-  scale.SetLogarithmic(props.Logarithmic());
-  scale.SetLabelType(props.LabelType());
-  scale.SetShortTicks(props.ShortTicks());
-  scale.SetMinTicks(props.MinTicks());
-  scale.SetScaleInscript(props.ScaleInscript());
-  scale.SetUserTickText(props.UserTickText());
+  TScaleSettings settings = props.Settings();
+  if (textColor) settings.ColorScale = *textColor;
+  axis.SetSettings(settings);
   scale.Font().Assign(props.Font());
   scale.Font().SetColor(textColor.value_or(props.Font().Color()));
-  scale.SetDateFormat(props.DateFormat());
 }
 
 void TAxisLayers::Sync(const TChartGeometry& g, std::optional<TColor> textColor) {
   for (std::int32_t l = 1; l <= 2; ++l) {
-    Place(ScaleX(l), X(l), g, textColor);
-    Place(ScaleY(l), Y(l), g, textColor);
+    Place(*FScalesX[std::size_t(l)], X(l), g, textColor);
+    Place(*FScalesY[std::size_t(l)], Y(l), g, textColor);
   }
 }
 
 void TAxisLayers::Draw(TCanvas& canvas, const TChartGeometry& g, std::optional<TColor> textColor) {
-  // The helpers draw on this canvas and are pointed back home afterwards, so
-  // that they never keep a canvas that may go away.
-  auto draw = [&](TScale& scale, const TScaleProps& props) {
-    Place(scale, props, g, textColor);
-    scale.UseForeignCanvas(&canvas, 0, 0);
-    scale.ForcePaint();
-    scale.UseForeignCanvas(FHome, 0, 0);
-  };
-  for (std::int32_t l = 1; l <= 2; ++l) draw(ScaleX(l), X(l));
-  for (std::int32_t l = 1; l <= 2; ++l) draw(ScaleY(l), Y(l));
+  Sync(g, textColor);
+  for (std::size_t l = 1; l <= 2; ++l) FScalesX[l]->Draw(canvas);
+  for (std::size_t l = 1; l <= 2; ++l) FScalesY[l]->Draw(canvas);
 }
 
 void TAxisLayers::MarkLoaded() {
@@ -152,7 +135,7 @@ std::int32_t TAxisLayers::TickCountX(std::int32_t layer) const { return ScaleX(l
 std::int32_t TAxisLayers::TickCountY(std::int32_t layer) const { return ScaleY(layer).NumTicks(); }
 
 std::int32_t TAxisLayers::DetectScale(const TChartGeometry& g, std::int32_t x, std::int32_t y) const {
-  TAxisPlacement ys[2], xs[2];
+  TAxisSpot ys[2], xs[2];
   for (std::int32_t l = 1; l <= 2; ++l) {
     ys[l - 1] = {Y(l).Visible(), std::uint8_t(Y(l).ScaleType()), Y(l).ScalePos()};
     xs[l - 1] = {X(l).Visible(), std::uint8_t(X(l).ScaleType()), X(l).ScalePos()};

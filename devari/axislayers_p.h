@@ -8,28 +8,22 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 
 #include "devari/scaleprops.h"
 #include "devari/stdlayout.h"
 #include "devari/transform.h"
+#include "scale/helperscale.h"
 #include "scale/scale.h"
 
 namespace kvo {
 
 class TAxisLayers {
 public:
-  // What the helpers report to the chart.
-  struct TEvents {
-    TNotifyEvent PropsChanged;           // a property object changed
-    TNotifyEvent ZoomPan;                // a helper's range was dragged
-    TScaleTickDrawnEvent TickDrawn;
-    TBeforeTickLabelEvent BeforeTickLabel;
-  };
-
-  explicit TAxisLayers(TComponent* owner);
+  // The chart: owner of the helpers, sender and handlers of their events.
+  TAxisLayers(TComponent* owner, TObject& sender, TScaleTickDrawnEvent& onTickDrawn,
+              TBeforeTickLabelEvent& onBeforeTickLabel);
   ~TAxisLayers();
   TAxisLayers(const TAxisLayers&) = delete;
   TAxisLayers& operator=(const TAxisLayers&) = delete;
@@ -39,20 +33,21 @@ public:
   TScalePropsVert& Y(std::int32_t layer) noexcept { return *FPropsY[Index(layer)]; }
   const TScalePropsHoriz& X(std::int32_t layer) const noexcept { return *FPropsX[Index(layer)]; }
   const TScalePropsVert& Y(std::int32_t layer) const noexcept { return *FPropsY[Index(layer)]; }
-  TScale& ScaleX(std::int32_t layer) noexcept { return *FScalesX[Index(layer)]; }
-  TScale& ScaleY(std::int32_t layer) noexcept { return *FScalesY[Index(layer)]; }
-  const TScale& ScaleX(std::int32_t layer) const noexcept { return *FScalesX[Index(layer)]; }
-  const TScale& ScaleY(std::int32_t layer) const noexcept { return *FScalesY[Index(layer)]; }
+  TScale& ScaleX(std::int32_t layer) noexcept { return FScalesX[Index(layer)]->Scale(); }
+  TScale& ScaleY(std::int32_t layer) noexcept { return FScalesY[Index(layer)]->Scale(); }
+  const TScale& ScaleX(std::int32_t layer) const noexcept { return FScalesX[Index(layer)]->Scale(); }
+  const TScale& ScaleY(std::int32_t layer) const noexcept { return FScalesY[Index(layer)]->Scale(); }
 
   // Start values: property objects reset (axis colour of their layer,
-  // numeric labels) and helpers reset to draw transparently on `home`.
-  void Reset(TCanvas* home, TColor background, TEvents events);
+  // numeric labels) and reporting to onPropsChanged; helpers reset, a drag
+  // on one of them reported to onZoomPan.
+  void Reset(TColor background, const TNotifyEvent& onPropsChanged, const TNotifyEvent& onZoomPan);
   // Lays out a standard layout's axes (the margins are the chart's).
   void ApplyLayout(const TLayoutRow& row);
   // Hands every property object to its helper and places it for g.
   // textColor: the host's text colour where the chart's style asks for it.
   void Sync(const TChartGeometry& g, std::optional<TColor> textColor);
-  // Syncs, then draws the four axes on canvas (the helpers return to `home`).
+  // Syncs, then draws the four axes on canvas.
   void Draw(TCanvas& canvas, const TChartGeometry& g, std::optional<TColor> textColor);
   // The end of loading: the property objects may now refuse log ranges.
   void MarkLoaded();
@@ -68,16 +63,17 @@ public:
   TAxisRange RangeX(std::int32_t layer) const noexcept;
   TAxisRange RangeY(std::int32_t layer) const noexcept;
   // Hands one property object to a helper axis and places it for g.
-  void Place(TScale& scale, const TScaleProps& props, const TChartGeometry& g,
-             std::optional<TColor> textColor);
+  static void Place(THelperScale& axis, const TScaleProps& props, const TChartGeometry& g,
+                    std::optional<TColor> textColor);
+  // The helper of a scale of this chart (nullptr for other scales).
+  THelperScale* HelperOf(const TScale& scale) noexcept;
 
 private:
   static std::size_t Index(std::int32_t layer) noexcept { return layer == 2 ? 2 : 1; }
 
-  TCanvas* FHome = nullptr;
   std::array<std::unique_ptr<TScalePropsHoriz>, 3> FPropsX;  // index 1..2
   std::array<std::unique_ptr<TScalePropsVert>, 3> FPropsY;
-  std::array<std::unique_ptr<TScale>, 3> FScalesX, FScalesY;
+  std::array<std::unique_ptr<THelperScale>, 3> FScalesX, FScalesY;
 };
 
 }  // namespace kvo

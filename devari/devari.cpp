@@ -15,7 +15,7 @@ namespace kvo {
 
 TCustomDEvari::TCustomDEvari(TComponent* owner)
     : TDisplayListControl(owner),
-      FAxes(std::make_unique<TAxisLayers>(this)),
+      FAxes(std::make_unique<TAxisLayers>(this, *this, OnScaleTickDrawn, OnBeforeTickLabel)),
       FParts(std::make_unique<TChartPaintParts>()),
       FBakGndFile(std::make_unique<TBakGndImg>()),
       FJoint(std::make_unique<TJointLayers>()) {

@@ -67,7 +67,7 @@ std::optional<TColor> TCustomDEvari::AxisTextColor() const {
 }
 
 void TCustomDEvari::SetScaleProps(TScale& scale, const TScaleProps& props) {
-  FAxes->Place(scale, props, Geometry(), AxisTextColor());
+  if (THelperScale* axis = FAxes->HelperOf(scale)) TAxisLayers::Place(*axis, props, Geometry(), AxisTextColor());
 }
 
 void TCustomDEvari::ScalePropsChanged(TObject*) {
@@ -290,17 +290,8 @@ void TCustomDEvari::ResetRendering() {
   Fxasp = caps.AspectX;
   Fyasp = caps.AspectY;
 
-  TAxisLayers::TEvents events;
-  events.PropsChanged = [this](TObject* s) { ScalePropsChanged(s); };
-  events.ZoomPan = [this](TObject* s) { ScalePropsChanged(s); };
-  events.TickDrawn = [this](TObject*, TCanvas& c, TScaleType t, double v, std::int32_t x,
-                            std::int32_t y) {
-    if (OnScaleTickDrawn) OnScaleTickDrawn(this, c, t, v, x, y);
-  };
-  events.BeforeTickLabel = [this](TObject*, TScaleType t, double v, std::string& label) {
-    if (OnBeforeTickLabel) OnBeforeTickLabel(this, t, v, label);
-  };
-  FAxes->Reset(&FParts->ChartBmp.Canvas(), FStyle.WindColor, std::move(events));
+  FAxes->Reset(FStyle.WindColor, [this](TObject* s) { ScalePropsChanged(s); },
+               [this](TObject* s) { ScalePropsChanged(s); });
   FAxes->ApplyLayout(StdLayouts()[rcl_X1Bottom_Y1Left]);
   GeometryChanged();
 

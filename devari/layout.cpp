@@ -63,12 +63,12 @@ TPoint CaptionTextPos(const TChartGeometry& g, TCaptionAnchorHoriz ax, TCaptionA
   return {ClampPixel(x), ClampPixel(y)};
 }
 
-std::int32_t DetectScaleAt(const TChartGeometry& g, const TAxisPlacement yAxes[2],
-                           const TAxisPlacement xAxes[2], std::int32_t x, std::int32_t y) {
+std::int32_t DetectScaleAt(const TChartGeometry& g, const TAxisSpot yAxes[2],
+                           const TAxisSpot xAxes[2], std::int32_t x, std::int32_t y) {
   // Wide arithmetic: axis offsets are application values of any size.
   const std::int64_t W = g.Width, H = g.Height, X = x, Y = y;
   for (int k = 1; k <= 2; ++k) {
-    const TAxisPlacement& a = yAxes[k - 1];
+    const TAxisSpot& a = yAxes[k - 1];
     if (!a.Visible) continue;
     const std::int64_t p = a.ScalePos;
     const bool inRows = g.TRim < Y && Y < H - g.BRim;
@@ -76,7 +76,7 @@ std::int32_t DetectScaleAt(const TChartGeometry& g, const TAxisPlacement yAxes[2
     if (a.ScaleType == 3 && g.LRim - p - 50 < X && X < g.LRim - p && inRows) return k;
   }
   for (int k = 1; k <= 2; ++k) {
-    const TAxisPlacement& a = xAxes[k - 1];
+    const TAxisSpot& a = xAxes[k - 1];
     if (!a.Visible) continue;
     const std::int64_t p = a.ScalePos;
     const bool inCols = g.LRim < X && X < W - g.RRim;

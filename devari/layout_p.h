@@ -29,7 +29,7 @@ TPoint CaptionTextPos(const TChartGeometry& g, TCaptionAnchorHoriz ax, TCaptionA
                       std::int32_t textWidth);
 
 // Where one axis is drawn, as DetectScale reads it.
-struct TAxisPlacement {
+struct TAxisSpot {
   bool Visible = false;
   std::uint8_t ScaleType = 1;  // 0 top, 1 bottom, 2 right, 3 left
   std::int32_t ScalePos = 0;   // outward offset from the data-area edge
@@ -38,7 +38,7 @@ struct TAxisPlacement {
 // k (1 or 2) when (x, y) lies on the visible Y axis of layer k, -k on the
 // visible X axis of layer k, 0 elsewhere. Y axes are tested first, layer 1
 // before layer 2. yAxes/xAxes are indexed 0 (layer 1) and 1 (layer 2).
-std::int32_t DetectScaleAt(const TChartGeometry& g, const TAxisPlacement yAxes[2],
-                           const TAxisPlacement xAxes[2], std::int32_t x, std::int32_t y);
+std::int32_t DetectScaleAt(const TChartGeometry& g, const TAxisSpot yAxes[2],
+                           const TAxisSpot xAxes[2], std::int32_t x, std::int32_t y);
 
 }  // namespace kvo

@@ -166,9 +166,8 @@ void TCustomDEvari::ForceRngIntern(std::int32_t layer, long double xLo, long dou
   }
   const bool storedX = StoreAxis(FAxes->X(layer), xLo, xHi);
   const bool storedY = StoreAxis(FAxes->Y(layer), yLo, yHi);
-  const TChartGeometry g = Geometry();
-  FAxes->Place(FAxes->ScaleX(layer), FAxes->X(layer), g, AxisTextColor());
-  FAxes->Place(FAxes->ScaleY(layer), FAxes->Y(layer), g, AxisTextColor());
+  SetScaleProps(FAxes->ScaleX(layer), FAxes->X(layer));
+  SetScaleProps(FAxes->ScaleY(layer), FAxes->Y(layer));
   if (saveState && (storedX || storedY)) ZoomStateOnStack();
   AdjustScaling();
 }

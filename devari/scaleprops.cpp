@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/numeric.h"
+#include "platform/update.h"
 
 namespace kvo {
 
@@ -12,90 +13,60 @@ constexpr double kLogFloor = 1e-100;
 
 TScaleProps::TScaleProps() {
   FFont.OnChange = [this](TObject*) { Changed(); };
-  FDTFormat.OnChange = [this](TObject*) { Changed(); };
+  FSettings.DateFormat.OnChange = [this](TObject*) { Changed(); };
   ResetComp();
 }
 
 TScaleProps::~TScaleProps() {
   FFont.OnChange = nullptr;
-  FDTFormat.OnChange = nullptr;
+  FSettings.DateFormat.OnChange = nullptr;
 }
 
 void TScaleProps::Changed() {
   if (OnChange) OnChange(this);
 }
 
+TScaleSettings TScaleProps::DefaultSettings() {
+  TScaleSettings s;
+  s.RangeHigh = 1;
+  s.ScaleType = stLabelsBelow;
+  s.CaptionPosX = s.CaptionPosY = 0;
+  return s;
+}
+
 void TScaleProps::ResetComp() {
   // The owned objects report to Changed; keep the reset silent.
-  TNotifyEvent keep = std::move(OnChange);
-  OnChange = nullptr;
-  FCaption.clear();
-  FCaptionPosX = FCaptionPosY = 0;
-  FCaptAlign = taCenter;
-  FCaptAnchor = uaSclTopLft;
-  FColorScale = clBlack;
-  FDTFormat.Reset();
-  FDecPlaces = -2;
-  FLogAx = false;
-  FLabelType = TFigType(1);
-  FMinTicks = 3;
-  FNotYetLoaded = true;
-  FRangeLow = 0;
-  FRangeHigh = 1;
-  FShortTicks = true;
-  FScaleInscript.clear();
-  FScaleType = TScaleType(1);
-  FScalePosX = FScalePosY = 0;
-  FMinRngDiff = 1e-10;
-  FMouseAction = TMouseActMode(0);
-  FUserTickText.clear();
-  FVisible = false;
-  OnChange = std::move(keep);
+  const TSilentChanges<TScaleProps> silent(*this);
+  FSettings = DefaultSettings();  // the date format keeps its link
+  FExtras = {};
 }
 
 void TScaleProps::Assign(const TScaleProps& src) {
   if (&src == this) return;
-  TNotifyEvent keep = std::move(OnChange);
-  OnChange = nullptr;
-  FCaption = src.FCaption;
-  FCaptionPosX = src.FCaptionPosX;
-  FCaptionPosY = src.FCaptionPosY;
-  FCaptAlign = src.FCaptAlign;
-  FCaptAnchor = src.FCaptAnchor;
-  FColorScale = src.FColorScale;
-  FDTFormat.Assign(src.FDTFormat);
-  FDecPlaces = src.FDecPlaces;
-  FLogAx = src.FLogAx;
-  FLabelType = src.FLabelType;
-  FFont.Assign(src.FFont);
-  FMinTicks = src.FMinTicks;
-  FNotYetLoaded = src.FNotYetLoaded;
-  FRangeLow = src.FRangeLow;
-  FRangeHigh = src.FRangeHigh;
-  FShortTicks = src.FShortTicks;
-  FScaleInscript = src.FScaleInscript;
-  FScaleType = src.FScaleType;
-  FScalePosX = src.FScalePosX;
-  FScalePosY = src.FScalePosY;
-  FMinRngDiff = src.FMinRngDiff;
-  FMouseAction = src.FMouseAction;
-  FUserTickText = src.FUserTickText;
-  FVisible = src.FVisible;
-  OnChange = std::move(keep);
+  {
+    const TSilentChanges<TScaleProps> silent(*this);
+    FSettings = src.FSettings;
+    FExtras = src.FExtras;
+    FFont.Assign(src.FFont);
+  }
   Changed();
 }
 
-void TScaleProps::SetCaption(const std::string& v) { FCaption = v; Changed(); }
-void TScaleProps::SetCaptionPosX(std::int32_t v) { FCaptionPosX = v; Changed(); }
-void TScaleProps::SetCaptionPosY(std::int32_t v) { FCaptionPosY = v; Changed(); }
-void TScaleProps::SetCaptionAlignment(TAlignment v) { FCaptAlign = v; Changed(); }
-void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor v) { FCaptAnchor = v; Changed(); }
-void TScaleProps::SetColorScale(TColor v) { FColorScale = v; Changed(); }
+void TScaleProps::SetCaption(const std::string& v) { FSettings.Caption = v; Changed(); }
+void TScaleProps::SetCaptionPosX(std::int32_t v) { FSettings.CaptionPosX = v; Changed(); }
+void TScaleProps::SetCaptionPosY(std::int32_t v) { FSettings.CaptionPosY = v; Changed(); }
+void TScaleProps::SetCaptionAlignment(TAlignment v) { FSettings.CaptionAlignment = v; Changed(); }
+void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor v) { FSettings.CaptionAnchor = v; Changed(); }
+void TScaleProps::SetColorScale(TColor v) { FSettings.ColorScale = v; Changed(); }
 void TScaleProps::SetDateFormat(const TDTLabel& v) {
-  if (&v != &FDTFormat) FDTFormat.Assign(v);  // the format's own change event notifies
+  // The format's own change event notifies too.
+  if (&v != &FSettings.DateFormat) FSettings.DateFormat.Assign(v);
   Changed();
 }
-void TScaleProps::SetDecPlaces(std::int32_t v) { FDecPlaces = ClampToRange(v, -3, 12); Changed(); }
+void TScaleProps::SetDecPlaces(std::int32_t v) {
+  FSettings.DecPlaces = ClampToRange(v, -3, 12);
+  Changed();
+}
 void TScaleProps::SetFont(const TFont& v) {
   if (&v != &FFont) FFont.Assign(v);
   Changed();
@@ -103,75 +74,80 @@ void TScaleProps::SetFont(const TFont& v) {
 
 void TScaleProps::SetLogarithmic(bool v) {
   if (!v) {
-    FLogAx = false;
-  } else if (FNotYetLoaded) {
-    FLogAx = true;
+    FSettings.Logarithmic = false;
+  } else if (FExtras.NotYetLoaded) {
+    FSettings.Logarithmic = true;
   } else {
-    FLogAx = FRangeLow >= kLogFloor && FRangeHigh >= kLogFloor && FLabelType != TFigType(3);
+    TScaleSettings& s = FSettings;
+    s.Logarithmic =
+        s.RangeLow >= kLogFloor && s.RangeHigh >= kLogFloor && s.LabelType != ftDateTime;
   }
   Changed();
 }
 
 void TScaleProps::SetLabelType(TFigType v) {
-  FLabelType = v;
-  if (v == TFigType(3)) FLogAx = false;
-  if (v == TFigType(2)) FDecPlaces = 4;
+  FSettings.LabelType = v;
+  if (v == ftDateTime) FSettings.Logarithmic = false;
+  if (v == ftTime) FSettings.DecPlaces = 4;
   Changed();
 }
 
-void TScaleProps::SetMinTicks(std::int32_t v) { FMinTicks = v; Changed(); }
+void TScaleProps::SetMinTicks(std::int32_t v) { FSettings.MinTicks = v; Changed(); }
 
 void TScaleProps::SetMinRange(double v) {
   if (!(v > kLogFloor)) return;  // NaN too
-  FMinRngDiff = v;
-  if (v > std::fabs(FRangeHigh - FRangeLow)) {
-    const double c = (FRangeLow + FRangeHigh) / 2;
-    FRangeLow = c - v / 2;
-    FRangeHigh = c + v / 2;
+  FExtras.MinRange = v;
+  if (v > std::fabs(FSettings.RangeHigh - FSettings.RangeLow)) {
+    const double c = (FSettings.RangeLow + FSettings.RangeHigh) / 2;
+    FSettings.RangeLow = c - v / 2;
+    FSettings.RangeHigh = c + v / 2;
     Changed();
   }
 }
 
 void TScaleProps::SetRangeLow(double v) {
-  const double m = FMinRngDiff;
-  if (m > std::fabs(FRangeHigh - v)) {
-    FRangeLow = v;
-    FRangeHigh = v + m;
-  } else if (!(FLogAx && v < kLogFloor)) {
-    FRangeLow = v;
+  const double m = FExtras.MinRange;
+  if (m > std::fabs(FSettings.RangeHigh - v)) {
+    FSettings.RangeLow = v;
+    FSettings.RangeHigh = v + m;
+  } else if (!(FSettings.Logarithmic && v < kLogFloor)) {
+    FSettings.RangeLow = v;
   }
   Changed();
 }
 
 void TScaleProps::SetRangeHigh(double v) {
-  const double m = FMinRngDiff;
-  if (m > std::fabs(FRangeLow - v)) {
-    FRangeHigh = v;
-    FRangeLow = v - m;
-  } else if (!(FLogAx && v < kLogFloor)) {
-    FRangeHigh = v;
+  const double m = FExtras.MinRange;
+  if (m > std::fabs(FSettings.RangeLow - v)) {
+    FSettings.RangeHigh = v;
+    FSettings.RangeLow = v - m;
+  } else if (!(FSettings.Logarithmic && v < kLogFloor)) {
+    FSettings.RangeHigh = v;
   }
   Changed();
 }
 
-void TScaleProps::SetShortTicks(bool v) { FShortTicks = v; Changed(); }
-void TScaleProps::SetScaleInscript(const std::string& v) { FScaleInscript = v; Changed(); }
+void TScaleProps::SetShortTicks(bool v) { FSettings.ShortTicks = v; Changed(); }
+void TScaleProps::SetScaleInscript(const std::string& v) { FSettings.ScaleInscript = v; Changed(); }
+
+namespace {
+bool IsVertical(TScaleType t) noexcept { return t == stLabelsRight || t == stLabelsLeft; }
+}  // namespace
 
 std::int32_t TScaleProps::ScalePos() const noexcept {
-  return (FScaleType == TScaleType(2) || FScaleType == TScaleType(3)) ? FScalePosX : FScalePosY;
+  return IsVertical(FSettings.ScaleType) ? FExtras.ScalePosX : FExtras.ScalePosY;
 }
 void TScaleProps::SetScalePos(std::int32_t v) {
-  if (FScaleType == TScaleType(2) || FScaleType == TScaleType(3)) FScalePosX = v;
-  else FScalePosY = v;
+  (IsVertical(FSettings.ScaleType) ? FExtras.ScalePosX : FExtras.ScalePosY) = v;
   Changed();
 }
-void TScaleProps::SetScaleType(TScaleType v) { FScaleType = v; Changed(); }
-void TScaleProps::SetUserTickText(const std::string& v) { FUserTickText = v; Changed(); }
-void TScaleProps::SetVisible(bool v) { FVisible = v; Changed(); }
+void TScaleProps::SetScaleType(TScaleType v) { FSettings.ScaleType = v; Changed(); }
+void TScaleProps::SetUserTickText(const std::string& v) { FSettings.UserTickText = v; Changed(); }
+void TScaleProps::SetVisible(bool v) { FExtras.Visible = v; Changed(); }
 
 void TScalePropsHoriz::ResetComp() {
   TScaleProps::ResetComp();
-  FScaleLoc = slBottom;
+  FScaleLoc = kStartLocation;
 }
 void TScalePropsHoriz::Assign(const TScaleProps& src) {
   if (auto* h = dynamic_cast<const TScalePropsHoriz*>(&src)) FScaleLoc = h->FScaleLoc;
@@ -179,13 +155,13 @@ void TScalePropsHoriz::Assign(const TScaleProps& src) {
 }
 void TScalePropsHoriz::SetScaleLocation(TScaleLocationHoriz v) {
   FScaleLoc = v;
-  FScaleType = v == slTop ? TScaleType(0) : TScaleType(1);
+  FSettings.ScaleType = v == slTop ? stLabelsAbove : stLabelsBelow;
   Changed();
 }
 
 void TScalePropsVert::ResetComp() {
   TScaleProps::ResetComp();
-  FScaleLoc = slLeft;
+  FScaleLoc = kStartLocation;
 }
 void TScalePropsVert::Assign(const TScaleProps& src) {
   if (auto* h = dynamic_cast<const TScalePropsVert*>(&src)) FScaleLoc = h->FScaleLoc;
@@ -193,7 +169,7 @@ void TScalePropsVert::Assign(const TScaleProps& src) {
 }
 void TScalePropsVert::SetScaleLocation(TScaleLocationVert v) {
   FScaleLoc = v;
-  FScaleType = v == slLeft ? TScaleType(3) : TScaleType(2);
+  FSettings.ScaleType = v == slLeft ? stLabelsLeft : stLabelsRight;
   Changed();
 }
 

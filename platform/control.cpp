@@ -103,7 +103,17 @@ void TCustomControl::SetSurfaceScale(double scale) {
   Invalidate();
 }
 
+void TCustomControl::SetWindowless(bool v) {
+  if (v == FWindowless) return;
+  FWindowless = v;
+  if (v)
+    FSurface.SetSize(0, 0);
+  else
+    SizeSurface();
+}
+
 void TCustomControl::SizeSurface() {
+  if (FWindowless) return;  // kept at 0 x 0
   const auto dev = [this](std::int32_t v) {
     return static_cast<std::int32_t>(std::ceil(v * FSurfaceScale - 1e-9));
   };

@@ -96,6 +96,9 @@ public:
 
   // Canvas of the window surface (pixels the host presents).
   TCanvas& Canvas() { return FSurface.Canvas(); }
+  // A windowless control draws only on canvases its owner gives it: its
+  // surface stays 0 x 0 whatever its bounds.
+  bool Windowless() const noexcept { return FWindowless; }
   TBitmap& Surface() noexcept { return FSurface; }
   const TBitmap& Surface() const noexcept { return FSurface; }
   // Device pixels per logical pixel (HiDPI hosts set 2 and above); the
@@ -143,6 +146,8 @@ public:
   TNotifyEvent OnResize;
 
 protected:
+  // Switching on frees the surface; switching off sizes it to the bounds.
+  void SetWindowless(bool v);
   virtual void CreateWnd() {}
   virtual void MouseDown(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y);
   virtual void MouseMove(TShiftState s, std::int32_t x, std::int32_t y);
@@ -161,6 +166,7 @@ private:
   std::int32_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   bool FVisible = true, FEnabled = true, FFocused = false, FParentFont = true;
   bool FShowHint = false, FHandleForced = false, FMouseDownPending = false;
+  bool FWindowless = false;
   TColor FColor = clBtnFace;
   TStyleElements FStyleElements{seFont, seClient, seBorder};
   TCursor FCursor = crDefault;

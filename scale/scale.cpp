@@ -5,6 +5,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/numeric.h"
+#include "platform/update.h"
 
 namespace kvo {
 
@@ -31,72 +32,57 @@ struct TFlagScope {
 };
 }  // namespace
 
-TScale::TScale(TComponent* owner)
-    : TCustomControl(owner), FDTFormat(std::make_unique<TDTLabel>()) {
-  FSuppressPaint = true;
-  FDTFormat->OnChange = [this](TObject* sender) { Changed(sender); };
+TScale::TScale(TComponent* owner) : TCustomControl(owner) {
+  FSettings.DateFormat.OnChange = [this](TObject* sender) { Changed(sender); };
   SetBounds(Left(), Top(), 400, 400);
   ResetComp();
 }
 
-TScale::~TScale() = default;
+TScale::~TScale() { FSettings.DateFormat.OnChange = nullptr; }
 
 void TScale::ResetComp() {
   // The suppression flag and the loaded state describe the component's life,
   // not its settings: a reset keeps them. Painting stays off meanwhile so the
   // date format's notifications do not paint a half-reset scale.
-  const bool saved = FSuppressPaint;
-  FSuppressPaint = true;
-  FFrameStyle = frsLowered;
-  FColorFG = clBlack;
-  FColorBG = clBtnFace;
-  FColBlackLine = clBlack;
-  FColGrayLine = 0x808080;
-  FColWhiteLine = 0xFFFFFF;
-  FColorScheme = cscFixed;
+  const TPaintBatch<TScale> batch(*this);  // one paint at the end
+  FSettings = {};
+  FLook = {};
+  FMouse = {};
+  FMap = TScaleMap{};
+  FTickCount = 0;
+  FScaleTickPos.clear();
+  FForeignCv = nullptr;
   OnScaleTickDrawn = nullptr;
   OnBeforeTickLabel = nullptr;
   OnZoomPan = nullptr;
   OnBeforeScaleRendered = nullptr;
   OnAfterScaleRendered = nullptr;
-  FAxLog = false;
-  FMap = TScaleMap{};
-  FRangeHigh = 100.0;
-  FRangeLow = 0.0;
-  FShortTicks = true;
-  FTickCount = 0;
-  FNumTicks = 3;
-  FDecPlaces = -2;
-  FDrawBaseLine = true;
-  FTransparent = false;
-  FLabelType = ftNumber;
-  FDTFormat->SetTimeFormat(tf24Hours);
-  FDTFormat->SetDateSeparator("-");
-  FDTFormat->SetTimeSeparator(":");
-  FDTFormat->SetYearLength(ylFourDigits);
-  FDTFormat->SetMonthName(true);
-  FDTFormat->SetDateForTime(dftDayChange);
-  FDTFormat->SetDAteOrder(doDMY);
-  FMarginTop = FMarginBottom = FMarginRight = FMarginLeft = 20;
-  FIsHelper = false;
-  FLblPosX = 4;
-  FLblPosY = 4;
-  FLblAlign = taCenter;
-  FLblAnchor = uaSclTopLft;
-  FMouseAction = mamNone;
-  FMAnchorX = FMAnchorY = 0;
-  FMAnchorWorldLow = FMAnchorWorldHigh = 0;
-  FLButtonWasDown = false;
-  FUserTicktext.clear();
-  FScaleInscript.clear();
-  FScaleTickPos.clear();
-  FUnitLabel.clear();
-  FForeignCv = nullptr;
-  FForCvPosX = FForCvPosY = 0;
-  FScaleType = stLabelsAbove;
+  SetWindowless(FLook.IsHelper);
   AdjustScalePars();
-  FSuppressPaint = saved;
-  TriggerPaint();
+}
+
+bool TScale::LogAllowed(const TScaleSettings& s) noexcept {
+  return s.RangeLow >= 1e-100 && s.RangeHigh >= 1e-100 && s.LabelType != ftDateTime;
+}
+
+void TScale::SetSettings(const TScaleSettings& v) {
+  TScaleSettings n = v;
+  if (!Finite(n.RangeLow) || !Finite(n.RangeHigh)) {
+    n.RangeLow = FSettings.RangeLow;
+    n.RangeHigh = FSettings.RangeHigh;
+  } else if (n.RangeLow == n.RangeHigh) {
+    n.RangeHigh = SeparatedFrom(n.RangeLow);
+  }
+  n.DecPlaces = ClampToRange<std::int32_t>(n.DecPlaces, -3, 12);
+  if (n.MinTicks != 0) n.MinTicks = ClampToRange<std::int32_t>(n.MinTicks, 2, 10);
+  // Date/time labels are never logarithmic; while a form is streamed in the
+  // range may still follow the flag.
+  if (n.Logarithmic && (n.LabelType == ftDateTime || (!Streaming() && !LogAllowed(n))))
+    n.Logarithmic = false;
+  if (n == FSettings) return;
+  const TPaintBatch<TScale> batch(*this);  // one paint at the end
+  FSettings = n;  // the date format keeps its link to this scale
+  AdjustScalePars();
 }
 
 void TScale::CreateWnd() {
@@ -109,7 +95,7 @@ void TScale::Loaded() {
   // While streaming, the log flag was taken as is because the range could
   // still follow; a range that never became positive (or a date/time axis)
   // cannot be logarithmic.
-  if (FAxLog && !LogAllowed()) FAxLog = false;
+  if (FSettings.Logarithmic && !LogAllowed()) FSettings.Logarithmic = false;
   AdjustScalePars();
   FNotYetLoaded = false;
   TriggerPaint();
@@ -127,17 +113,17 @@ TScaleExtent TScale::Extent() const noexcept {
   TScaleExtent e;
   e.Width = Width();
   e.Height = Height();
-  e.MarginLeft = FMarginLeft;
-  e.MarginRight = FMarginRight;
-  e.MarginTop = FMarginTop;
-  e.MarginBottom = FMarginBottom;
+  e.MarginLeft = FLook.MarginLeft;
+  e.MarginRight = FLook.MarginRight;
+  e.MarginTop = FLook.MarginTop;
+  e.MarginBottom = FLook.MarginBottom;
   e.Vertical = Vertical();
   return e;
 }
 
 void TScale::AdjustScalePars() {
   if (Loading()) return;
-  FMap.Adjust(Extent(), FRangeLow, FRangeHigh, FAxLog);
+  FMap.Adjust(Extent(), FSettings.RangeLow, FSettings.RangeHigh, FSettings.Logarithmic);
 }
 
 void TScale::AdjustAndPaint() {
@@ -147,8 +133,8 @@ void TScale::AdjustAndPaint() {
 
 std::int32_t TScale::UnderflowPixel() const noexcept {
   // Values a logarithmic axis cannot show lie beyond its low end.
-  if (Vertical()) return FRangeLow < FRangeHigh ? Height() : 0;
-  return FRangeLow > FRangeHigh ? Width() : 0;
+  if (Vertical()) return FSettings.RangeLow < FSettings.RangeHigh ? Height() : 0;
+  return FSettings.RangeLow > FSettings.RangeHigh ? Width() : 0;
 }
 
 std::int32_t TScale::ConvertToPixelCoords(double Value) const noexcept {
@@ -167,182 +153,179 @@ double TScale::GetTickPos(std::int32_t ix) const noexcept {
 // ---- Range setters --------------------------------------------------------------
 
 void TScale::SetRangeLow(double v) {
-  if (!Finite(v) || v == FRangeLow) return;
-  FRangeLow = v;
-  if (FRangeHigh == v) FRangeHigh = SeparatedFrom(v);
+  if (!Finite(v) || v == FSettings.RangeLow) return;
+  FSettings.RangeLow = v;
+  if (FSettings.RangeHigh == v) FSettings.RangeHigh = SeparatedFrom(v);
   AdjustAndPaint();
 }
 
 void TScale::SetRangeHigh(double v) {
-  if (!Finite(v) || v == FRangeHigh) return;
-  FRangeHigh = v;
-  if (FRangeLow == v) FRangeLow = SeparatedFrom(v);  // the axis is then reversed
+  if (!Finite(v) || v == FSettings.RangeHigh) return;
+  FSettings.RangeHigh = v;
+  if (FSettings.RangeLow == v) FSettings.RangeLow = SeparatedFrom(v);  // the axis is then reversed
   AdjustAndPaint();
 }
 
 void TScale::SetRange(double LowVal, double HighVal) {
   if (!Finite(LowVal) || !Finite(HighVal)) return;
   if (LowVal == HighVal) HighVal = SeparatedFrom(LowVal);
-  if (LowVal == FRangeLow && HighVal == FRangeHigh) return;
-  FRangeLow = LowVal;
-  FRangeHigh = HighVal;
+  if (LowVal == FSettings.RangeLow && HighVal == FSettings.RangeHigh) return;
+  FSettings.RangeLow = LowVal;
+  FSettings.RangeHigh = HighVal;
   AdjustAndPaint();
 }
 
 // ---- Property setters --------------------------------------------------------
 
 void TScale::SetCaption(const std::string& v) {
-  if (v == FUnitLabel) return;
-  FUnitLabel = v;
+  if (v == FSettings.Caption) return;
+  FSettings.Caption = v;
   TriggerPaint();
 }
 void TScale::SetCaptionPosX(std::int32_t v) {
-  if (v == FLblPosX) return;
-  FLblPosX = v;
+  if (v == FSettings.CaptionPosX) return;
+  FSettings.CaptionPosX = v;
   TriggerPaint();
 }
 void TScale::SetCaptionPosY(std::int32_t v) {
-  if (v == FLblPosY) return;
-  FLblPosY = v;
+  if (v == FSettings.CaptionPosY) return;
+  FSettings.CaptionPosY = v;
   TriggerPaint();
 }
 void TScale::SetCaptionAlignment(TAlignment v) {
-  if (v == FLblAlign) return;
-  FLblAlign = v;
+  if (v == FSettings.CaptionAlignment) return;
+  FSettings.CaptionAlignment = v;
   TriggerPaint();
 }
 void TScale::SetCaptionAnchor(TScaleUnitAnchor v) {
-  if (v == FLblAnchor) return;
-  FLblAnchor = v;
+  if (v == FSettings.CaptionAnchor) return;
+  FSettings.CaptionAnchor = v;
   TriggerPaint();
 }
 void TScale::SetColorBackGnd(TColor v) {
-  if (v == FColorBG) return;
-  FColorBG = v;
+  if (v == FLook.ColorBG) return;
+  FLook.ColorBG = v;
   TriggerPaint();
 }
 void TScale::SetColorScale(TColor v) {
-  if (v == FColorFG) return;
-  FColorFG = v;
+  if (v == FSettings.ColorScale) return;
+  FSettings.ColorScale = v;
   TriggerPaint();
 }
 void TScale::SetColorScheme(TColorScheme v) {
-  if (v == FColorScheme) return;
-  FColorScheme = v;
+  if (v == FLook.ColorScheme) return;
+  FLook.ColorScheme = v;
   if (v == cscFixed) {
-    FColGrayLine = 0x808080;
-    FColWhiteLine = 0xFFFFFF;
+    FLook.ColGrayLine = 0x808080;
+    FLook.ColWhiteLine = 0xFFFFFF;
   } else {
-    FColGrayLine = clBtnShadow;
-    FColWhiteLine = clBtnHighlight;
+    FLook.ColGrayLine = clBtnShadow;
+    FLook.ColWhiteLine = clBtnHighlight;
   }
   TriggerPaint();
 }
 void TScale::SetDateFormat(const TDTLabel& v) {
-  FDTFormat->Assign(v);  // notifies (and so repaints) only when something changed
+  FSettings.DateFormat.Assign(v);  // notifies (and so repaints) only when something changed
 }
 void TScale::SetDecPlaces(std::int32_t v) {
   v = ClampToRange<std::int32_t>(v, -3, 12);
-  if (v == FDecPlaces) return;
-  FDecPlaces = v;
+  if (v == FSettings.DecPlaces) return;
+  FSettings.DecPlaces = v;
   AdjustAndPaint();
 }
 void TScale::SetFrameStyle(TFrameStyle v) {
-  if (v == FFrameStyle) return;
-  FFrameStyle = v;
+  if (v == FLook.FrameStyle) return;
+  FLook.FrameStyle = v;
   TriggerPaint();
 }
 void TScale::SetLabelType(TFigType v) {
-  if (v == FLabelType) return;
-  FLabelType = v;
-  if (v == ftDateTime && FAxLog) {
-    FAxLog = false;
+  if (v == FSettings.LabelType) return;
+  FSettings.LabelType = v;
+  if (v == ftDateTime && FSettings.Logarithmic) {
+    FSettings.Logarithmic = false;
     AdjustScalePars();
   }
-  if (v == ftTime) FDecPlaces = 4;
+  if (v == ftTime) FSettings.DecPlaces = 4;
   TriggerPaint();
-}
-bool TScale::LogAllowed() const noexcept {
-  return FRangeLow >= 1e-100 && FRangeHigh >= 1e-100 && FLabelType != ftDateTime;
 }
 
 void TScale::SetLogarithmic(bool v) {
-  if (v == FAxLog) return;
+  if (v == FSettings.Logarithmic) return;
   if (v) {
     // While a form is streamed in, the range may still arrive after the
     // flag; afterwards a logarithmic axis needs positive ends and numbers.
-    const bool streaming = FNotYetLoaded && Loading();
-    if (!streaming && !LogAllowed()) return;
+    if (!Streaming() && !LogAllowed()) return;
   }
-  FAxLog = v;
+  FSettings.Logarithmic = v;
   AdjustAndPaint();
 }
 void TScale::SetMarginTop(std::int32_t v) {
   v = std::max(v, 0);
-  if (v == FMarginTop) return;
-  FMarginTop = v;
+  if (v == FLook.MarginTop) return;
+  FLook.MarginTop = v;
   AdjustAndPaint();
 }
 void TScale::SetMarginBottom(std::int32_t v) {
   v = std::max(v, 0);
-  if (v == FMarginBottom) return;
-  FMarginBottom = v;
+  if (v == FLook.MarginBottom) return;
+  FLook.MarginBottom = v;
   AdjustAndPaint();
 }
 void TScale::SetMarginLeft(std::int32_t v) {
   v = std::max(v, 0);
-  if (v == FMarginLeft) return;
-  FMarginLeft = v;
+  if (v == FLook.MarginLeft) return;
+  FLook.MarginLeft = v;
   AdjustAndPaint();
 }
 void TScale::SetMarginRight(std::int32_t v) {
   v = std::max(v, 0);
-  if (v == FMarginRight) return;
-  FMarginRight = v;
+  if (v == FLook.MarginRight) return;
+  FLook.MarginRight = v;
   AdjustAndPaint();
 }
 void TScale::SetMinTicks(std::int32_t v) {
   if (v != 0) v = ClampToRange<std::int32_t>(v, 2, 10);
-  if (v == FNumTicks) return;
-  FNumTicks = v;
+  if (v == FSettings.MinTicks) return;
+  FSettings.MinTicks = v;
   TriggerPaint();
 }
 void TScale::SetShortTicks(bool v) {
-  if (v == FShortTicks) return;
-  FShortTicks = v;
+  if (v == FSettings.ShortTicks) return;
+  FSettings.ShortTicks = v;
   TriggerPaint();
 }
 void TScale::SetShowBaseLine(bool v) {
-  if (v == FDrawBaseLine) return;
-  FDrawBaseLine = v;
+  if (v == FLook.ShowBaseLine) return;
+  FLook.ShowBaseLine = v;
   TriggerPaint();
 }
 void TScale::SetScaleInscript(const std::string& v) {
-  if (v == FScaleInscript) return;
-  FScaleInscript = v;
+  if (v == FSettings.ScaleInscript) return;
+  FSettings.ScaleInscript = v;
   TriggerPaint();
 }
 void TScale::SetScaleType(TScaleType v) {
-  if (v == FScaleType) return;
-  FScaleType = v;
+  if (v == FSettings.ScaleType) return;
+  FSettings.ScaleType = v;
   AdjustAndPaint();
 }
 void TScale::SetTransparent(bool v) {
-  if (v == FTransparent) return;
-  FTransparent = v;
+  if (v == FLook.Transparent) return;
+  FLook.Transparent = v;
   TriggerPaint();
 }
 void TScale::SetUserTickText(const std::string& v) {
-  if (v == FUserTicktext) return;
-  FUserTicktext = v;
+  if (v == FSettings.UserTickText) return;
+  FSettings.UserTickText = v;
   TriggerPaint();
 }
 
 // ---- Owners -------------------------------------------------------------------
 
 void TScale::SetIsHelper(bool v) {
-  if (v == FIsHelper) return;
-  FIsHelper = v;
+  if (v == FLook.IsHelper) return;
+  FLook.IsHelper = v;
+  SetWindowless(v);
   TriggerPaint();
 }
 void TScale::SetSuppressPaint(bool v) {
@@ -352,17 +335,17 @@ void TScale::SetSuppressPaint(bool v) {
 }
 void TScale::UseForeignCanvas(TCanvas* ForeignCv, std::int32_t x, std::int32_t y) {
   FForeignCv = ForeignCv;
-  FForCvPosX = x;
-  FForCvPosY = y;
+  FLook.ForCvPosX = x;
+  FLook.ForCvPosY = y;
 }
 void TScale::SetForCvPosX(std::int32_t v) {
-  if (v == FForCvPosX) return;
-  FForCvPosX = v;
+  if (v == FLook.ForCvPosX) return;
+  FLook.ForCvPosX = v;
   TriggerPaint();
 }
 void TScale::SetForCvPosY(std::int32_t v) {
-  if (v == FForCvPosY) return;
-  FForCvPosY = v;
+  if (v == FLook.ForCvPosY) return;
+  FLook.ForCvPosY = v;
   TriggerPaint();
 }
 
@@ -375,7 +358,7 @@ void TScale::PaintOnce() {
 }
 
 void TScale::TriggerPaint() {
-  if (!FTransparent || FIsHelper)
+  if (!FLook.Transparent || FLook.IsHelper)
     PaintOnce();
   else if (!FSuppressPaint)
     Invalidate();  // a transparent scale shows what lies behind it: the host repaints
@@ -402,43 +385,14 @@ void TScale::Assign(const TObject& Source) {
   }
   if (src == this) return;
   FSuppressPaint = true;  // no paints from the date format while copying
-  FFrameStyle = src->FFrameStyle;
-  FColorFG = src->FColorFG;
-  FColorBG = src->FColorBG;
-  FColBlackLine = src->FColBlackLine;
-  FColGrayLine = src->FColGrayLine;
-  FColWhiteLine = src->FColWhiteLine;
-  FColorScheme = src->FColorScheme;
+  FSettings = src->FSettings;  // the date format keeps its link to this scale
+  FLook = src->FLook;
+  SetWindowless(FLook.IsHelper);
+  FMap = src->FMap;
+  FTickCount = src->FTickCount;
+  FScaleTickPos = src->FScaleTickPos;
   OnScaleTickDrawn = src->OnScaleTickDrawn;
   OnBeforeTickLabel = src->OnBeforeTickLabel;
-  FAxLog = src->FAxLog;
-  FMap = src->FMap;
-  FRangeLow = src->FRangeLow;
-  FRangeHigh = src->FRangeHigh;
-  FShortTicks = src->FShortTicks;
-  FTickCount = src->FTickCount;
-  FNumTicks = src->FNumTicks;
-  FDecPlaces = src->FDecPlaces;
-  FDrawBaseLine = src->FDrawBaseLine;
-  FTransparent = src->FTransparent;
-  FLabelType = src->FLabelType;
-  FDTFormat->Assign(*src->FDTFormat);
-  FMarginTop = src->FMarginTop;
-  FMarginBottom = src->FMarginBottom;
-  FMarginLeft = src->FMarginLeft;
-  FMarginRight = src->FMarginRight;
-  FLblPosX = src->FLblPosX;
-  FLblPosY = src->FLblPosY;
-  FUserTicktext = src->FUserTicktext;
-  FScaleInscript = src->FScaleInscript;
-  FScaleTickPos = src->FScaleTickPos;
-  FUnitLabel = src->FUnitLabel;
-  FLblAnchor = src->FLblAnchor;
-  FLblAlign = src->FLblAlign;
-  FForCvPosX = src->FForCvPosX;
-  FForCvPosY = src->FForCvPosY;
-  FScaleType = src->FScaleType;
-  FIsHelper = src->FIsHelper;
   OnBeforeScaleRendered = src->OnBeforeScaleRendered;
   OnAfterScaleRendered = src->OnAfterScaleRendered;
   // The copied transform belongs to the source's size; this scale may differ.
@@ -459,13 +413,13 @@ bool TScale::AssignTo(TObject& dest) const {
 
 TDateLabelFormat TScale::DateLabelFormat() const {
   TDateLabelFormat f;
-  f.DateOrder = FDTFormat->DateOrder();
-  f.DateSeparator = FDTFormat->DateSeparator();
-  f.TimeSeparator = FDTFormat->TimeSeparator();
-  f.YearLength = FDTFormat->YearLength();
-  f.MonthName = FDTFormat->MonthName();
-  f.TimeFormat = FDTFormat->TimeFormat();
-  f.DateForTime = FDTFormat->DateForTime();
+  f.DateOrder = FSettings.DateFormat.DateOrder();
+  f.DateSeparator = FSettings.DateFormat.DateSeparator();
+  f.TimeSeparator = FSettings.DateFormat.TimeSeparator();
+  f.YearLength = FSettings.DateFormat.YearLength();
+  f.MonthName = FSettings.DateFormat.MonthName();
+  f.TimeFormat = FSettings.DateFormat.TimeFormat();
+  f.DateForTime = FSettings.DateFormat.DateForTime();
   return f;
 }
 
@@ -473,18 +427,18 @@ void TScale::DrawAxis(TCanvas& canvas, bool horizontal, std::int32_t base) {
   if (FDrawing) return;  // called from a handler of this drawing
   const TFlagScope drawing(FDrawing);
   TTickRequest rq;
-  rq.Low = FRangeLow;
-  rq.High = FRangeHigh;
-  rq.MinTicks = FNumTicks;
+  rq.Low = FSettings.RangeLow;
+  rq.High = FSettings.RangeHigh;
+  rq.MinTicks = FSettings.MinTicks;
   if (horizontal && rq.MinTicks != 0) rq.MinTicks = ClampToRange<std::int32_t>(rq.MinTicks, 2, 20);
-  if (rq.MinTicks == 0 && FLabelType != ftTime && FLabelType != ftDateTime)
+  if (rq.MinTicks == 0 && FSettings.LabelType != ftTime && FSettings.LabelType != ftDateTime)
     rq.MinTicks = AutomaticTickCount(Extent().Length());
-  rq.Log = FAxLog;
-  rq.ShortTicks = FShortTicks;
+  rq.Log = FSettings.Logarithmic;
+  rq.ShortTicks = FSettings.ShortTicks;
   rq.Vertical = !horizontal;
-  rq.Labels = FLabelType != ftNoFigs;
-  rq.Source = FLabelType == ftDateTime ? TTickSource::DateTime
-              : FLabelType == ftTime   ? TTickSource::TimeOfDay
+  rq.Labels = FSettings.LabelType != ftNoFigs;
+  rq.Source = FSettings.LabelType == ftDateTime ? TTickSource::DateTime
+              : FSettings.LabelType == ftTime   ? TTickSource::TimeOfDay
                                        : TTickSource::Numeric;
   ComputeTicks(rq, FDivision);
 
@@ -499,33 +453,33 @@ void TScale::DrawAxis(TCanvas& canvas, bool horizontal, std::int32_t base) {
   FTickCount = static_cast<std::int32_t>(FScaleTickPos.size());
 
   TLabelContext lc;
-  lc.Low = FRangeLow;
-  lc.High = FRangeHigh;
-  lc.DecPlaces = FDecPlaces;
-  lc.UserText = FLabelType == ftUserText;
-  lc.UserTickText = FUserTicktext;
-  lc.Inscription = FScaleInscript;
+  lc.Low = FSettings.RangeLow;
+  lc.High = FSettings.RangeHigh;
+  lc.DecPlaces = FSettings.DecPlaces;
+  lc.UserText = FSettings.LabelType == ftUserText;
+  lc.UserTickText = FSettings.UserTickText;
+  lc.Inscription = FSettings.ScaleInscript;
   lc.DateFormat = DateLabelFormat();
   LabelDivision(FDivision, lc, FLabels);
 
   TScaleDrawInput in;
-  in.Type = FScaleType;
+  in.Type = FSettings.ScaleType;
   in.Extent = Extent();
-  in.Low = FRangeLow;
-  in.High = FRangeHigh;
-  in.Log = FAxLog;
-  in.Transparent = FTransparent;
+  in.Low = FSettings.RangeLow;
+  in.High = FSettings.RangeHigh;
+  in.Log = FSettings.Logarithmic;
+  in.Transparent = FLook.Transparent;
   in.Map = &FMap;
   in.UnderflowPixel = UnderflowPixel();
-  in.Caption = FUnitLabel;
-  in.CaptionPosX = FLblPosX;
-  in.CaptionPosY = FLblPosY;
-  in.CaptionAlignment = FLblAlign;
-  in.CaptionAnchor = FLblAnchor;
+  in.Caption = FSettings.Caption;
+  in.CaptionPosX = FSettings.CaptionPosX;
+  in.CaptionPosY = FSettings.CaptionPosY;
+  in.CaptionAlignment = FSettings.CaptionAlignment;
+  in.CaptionAnchor = FSettings.CaptionAnchor;
   in.Sender = this;
   in.OnTickDrawn = &OnScaleTickDrawn;
   in.OnBeforeTickLabel = &OnBeforeTickLabel;
-  canvas.Brush().SetColor(FColorBG);
+  canvas.Brush().SetColor(FLook.ColorBG);
   if (horizontal)
     ::kvo::DrawXScale(canvas, in, FDivision, FLabels, base);
   else
@@ -537,35 +491,35 @@ void TScale::DrawYScale(TCanvas& Canvas, std::int32_t x) { DrawAxis(Canvas, fals
 
 void TScale::DrawScale(TCanvas& cv, std::int32_t offX, std::int32_t offY) {
   const std::int32_t w = Width(), h = Height();
-  switch (FScaleType) {
+  switch (FSettings.ScaleType) {
     case stLabelsAbove: {
-      const std::int32_t row = ClampToInt(double(offY) + h - FMarginBottom - 1);
+      const std::int32_t row = ClampToInt(double(offY) + h - FLook.MarginBottom - 1);
       DrawXScale(cv, row);
-      if (FDrawBaseLine) {
-        cv.MoveTo(FMarginLeft, row);
-        cv.LineTo(w - FMarginRight - 1, row);
+      if (FLook.ShowBaseLine) {
+        cv.MoveTo(FLook.MarginLeft, row);
+        cv.LineTo(w - FLook.MarginRight - 1, row);
       }
       break;
     }
     case stLabelsBelow: {
-      const std::int32_t row = ClampToInt(double(offY) + FMarginTop);
+      const std::int32_t row = ClampToInt(double(offY) + FLook.MarginTop);
       DrawXScale(cv, row);
-      if (FDrawBaseLine) {
-        cv.MoveTo(FMarginLeft, row);
-        cv.LineTo(w - FMarginRight - 1, row);
+      if (FLook.ShowBaseLine) {
+        cv.MoveTo(FLook.MarginLeft, row);
+        cv.LineTo(w - FLook.MarginRight - 1, row);
       }
       break;
     }
     case stLabelsRight:
     case stLabelsLeft: {
       // In doubles: offsets and margins may be any integers (exact up to 2^53).
-      const std::int32_t col = ClampToInt(FScaleType == stLabelsRight
-                                              ? double(offX) + FMarginLeft
-                                              : double(offX) + w - FMarginRight - 1);
+      const std::int32_t col = ClampToInt(FSettings.ScaleType == stLabelsRight
+                                              ? double(offX) + FLook.MarginLeft
+                                              : double(offX) + w - FLook.MarginRight - 1);
       DrawYScale(cv, col);
-      if (FDrawBaseLine) {
-        cv.MoveTo(col, FMarginTop);
-        cv.LineTo(col, h - FMarginBottom - 1);
+      if (FLook.ShowBaseLine) {
+        cv.MoveTo(col, FLook.MarginTop);
+        cv.LineTo(col, h - FLook.MarginBottom - 1);
       }
       break;
     }
@@ -573,7 +527,7 @@ void TScale::DrawScale(TCanvas& cv, std::int32_t offX, std::int32_t offY) {
 }
 
 void TScale::Paint() {
-  if (!Visible() && !(!FIsHelper && Designing())) return;
+  if (!Visible() && !(!FLook.IsHelper && Designing())) return;
   if (Loading() || FSuppressPaint) return;
   if (FPainting) {
     // An event handler changed the scale while it draws: the division being
@@ -591,13 +545,14 @@ void TScale::Paint() {
 
 void TScale::PaintPicture() {
   TCanvas& target = FForeignCv ? *FForeignCv : Canvas();
-  const std::int32_t offX = FForeignCv ? FForCvPosX : 0, offY = FForeignCv ? FForCvPosY : 0;
+  const std::int32_t offX = FForeignCv ? FLook.ForCvPosX : 0;
+  const std::int32_t offY = FForeignCv ? FLook.ForCvPosY : 0;
   target.Font().Assign(Font());
   if (OnBeforeScaleRendered) OnBeforeScaleRendered(this, target);
   auto setPen = [this](TCanvas& cv) {
-    cv.Pen().SetData(TPenData{FColorFG, psSolid, 1, pmCopy});
+    cv.Pen().SetData(TPenData{FSettings.ColorScale, psSolid, 1, pmCopy});
   };
-  if (FTransparent) {
+  if (FLook.Transparent) {
     if (!FForeignCv) {
       // On its own window surface nothing lies behind the scale: without
       // clearing, every paint would leave the ticks of the last one behind.
@@ -619,14 +574,14 @@ void TScale::PaintPicture() {
   bmp.SetSurfaceScale(scale);
   TCanvas& cv = bmp.Canvas();
   cv.Font().Assign(Font());
-  cv.Pen().SetData(TPenData{FColorBG, psSolid, 1, pmCopy});
-  cv.Brush().SetData(TBrushData{FColorBG, bsSolid});
+  cv.Pen().SetData(TPenData{FLook.ColorBG, psSolid, 1, pmCopy});
+  cv.Brush().SetData(TBrushData{FLook.ColorBG, bsSolid});
   cv.Rectangle(0, 0, Width(), Height());
   setPen(cv);
   DrawScale(cv, 0, 0);
   if (OnAfterScaleRendered) OnAfterScaleRendered(this, cv);
-  DrawFrame(cv, FFrameStyle, 0, 0, Width() - 1, Height() - 1, FColWhiteLine, clSilver,
-            FColGrayLine, FColBlackLine, FColBlackLine, FColorScheme);
+  DrawFrame(cv, FLook.FrameStyle, 0, 0, Width() - 1, Height() - 1, FLook.ColWhiteLine, clSilver,
+            FLook.ColGrayLine, FLook.ColBlackLine, FLook.ColBlackLine, FLook.ColorScheme);
   if (scale == 1.0)
     target.Draw(offX, offY, bmp);
   else
@@ -642,39 +597,41 @@ void TScale::MouseMove(TShiftState Shift, std::int32_t X, std::int32_t Y) {
   if (!Shift.Contains(ssLeft)) return;
   const std::int32_t w = Width(), h = Height();
   const bool inside = Vertical()
-                          ? (0 < X && X < w && FMarginTop < Y && Y < h - FMarginBottom)
-                          : (FMarginLeft < X && X < w - FMarginRight && 0 < Y && Y < h);
+                          ? (0 < X && X < w && FLook.MarginTop < Y && Y < h - FLook.MarginBottom)
+                          : (FLook.MarginLeft < X && X < w - FLook.MarginRight && 0 < Y && Y < h);
   if (!inside) return;  // a drag in progress is not ended
-  if (!FLButtonWasDown) {
-    FMAnchorX = X;
-    FMAnchorY = Y;
-    FMAnchorWorldLow = FRangeLow;
-    FMAnchorWorldHigh = FRangeHigh;
-    FLButtonWasDown = true;
+  if (!FMouse.Dragging) {
+    FMouse.AnchorX = X;
+    FMouse.AnchorY = Y;
+    FMouse.WorldLow = FSettings.RangeLow;
+    FMouse.WorldHigh = FSettings.RangeHigh;
+    FMouse.Dragging = true;
     return;
   }
   double lo = 0, hi = 0;
-  if (!Rescale(X, Y, FMAnchorX, FMAnchorY, w, h, FMarginLeft, FMarginRight, FMarginTop,
-               FMarginBottom, FMAnchorWorldLow, FMAnchorWorldHigh, FMouseAction, FScaleType,
-               FAxLog, FRangeLow, FRangeHigh, lo, hi))
+  const TMouseState& m = FMouse;
+  if (!Rescale(X, Y, m.AnchorX, m.AnchorY, w, h, FLook.MarginLeft, FLook.MarginRight,
+               FLook.MarginTop, FLook.MarginBottom, m.WorldLow, m.WorldHigh, m.Action,
+               FSettings.ScaleType, FSettings.Logarithmic, FSettings.RangeLow, FSettings.RangeHigh,
+               lo, hi))
     return;
-  const bool saved = FSuppressPaint;
-  FSuppressPaint = true;
-  SetRange(lo, hi);
-  SetSuppressPaint(saved);
+  {
+    const TPaintBatch<TScale> batch(*this);
+    SetRange(lo, hi);
+  }
   if (OnZoomPan) OnZoomPan(this);
 }
 
 void TScale::MouseUp(TMouseButton Button, TShiftState Shift, std::int32_t X, std::int32_t Y) {
   TCustomControl::MouseUp(Button, Shift, X, Y);
-  FLButtonWasDown = false;
+  FMouse.Dragging = false;
 }
 
 void TScale::DblClick() {
-  if (FMouseAction == mamPan)
-    FMouseAction = mamStretch;
-  else if (FMouseAction == mamStretch)
-    FMouseAction = mamPan;
+  if (FMouse.Action == mamPan)
+    FMouse.Action = mamStretch;
+  else if (FMouse.Action == mamStretch)
+    FMouse.Action = mamPan;
   TCustomControl::DblClick();
 }
 

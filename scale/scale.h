@@ -10,7 +10,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@
 #include "scale/rescale.h"
 #include "scale/scaledraw.h"
 #include "scale/scalemap.h"
+#include "scale/scalesettings.h"
 #include "scale/scaletypes.h"
 #include "scale/ticklabels.h"
 #include "scale/tickengine.h"
@@ -32,15 +32,28 @@ public:
   ~TScale() override;
 
   // Restores every setting to its start value (range 0..100, linear, three
-  // ticks, numeric labels, margins 20, ...) and recomputes the transform.
-  // The paint suppression flag is left as it is.
+  // ticks, numeric labels, margins 20, ...), clears the events and recomputes
+  // the transform. The paint suppression flag and the loaded state are left
+  // as they are.
   void ResetComp();
+
+  // ---- The axis settings as one value -----------------------------------------
+  const TScaleSettings& Settings() const noexcept { return FSettings; }
+  // Applies a whole description with the rules of the single setters: a
+  // range with a NaN or infinite end is ignored (the current range stays),
+  // equal ends are separated as by SetRange, DecPlaces and MinTicks are
+  // clamped, and a logarithmic axis is refused (the axis stays linear) for
+  // date/time labels or an end below 1e-100 (the latter allowed while
+  // streaming). The decimals are taken as given, also with time labels.
+  // Recomputes the transform once and repaints once; no effect when nothing
+  // changes.
+  void SetSettings(const TScaleSettings& v);
   void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
                  std::int32_t height) override;
 
   // ---- Range and transform ------------------------------------------------
-  double RangeLow() const noexcept { return FRangeLow; }
-  double RangeHigh() const noexcept { return FRangeHigh; }
+  double RangeLow() const noexcept { return FSettings.RangeLow; }
+  double RangeHigh() const noexcept { return FSettings.RangeHigh; }
   // Equal ends are separated: SetRangeLow(x) with RangeHigh == x makes
   // RangeHigh x + 1; SetRangeHigh(x) with RangeLow == x makes RangeLow x + 1
   // (a reversed axis). Low > High is allowed everywhere. NaN and infinite
@@ -49,7 +62,9 @@ public:
   void SetRangeHigh(double v);
   // Both ends at once; equal ends give HighVal = LowVal + 1.
   void SetRange(double LowVal, double HighVal);
-  double GetScaleCenter() const noexcept { return FRangeLow / 2 + FRangeHigh / 2; }
+  double GetScaleCenter() const noexcept {
+    return FSettings.RangeLow / 2 + FSettings.RangeHigh / 2;
+  }
   // Recomputes the transform from range, size, margins, orientation and log
   // mode (nothing while loading or with equal ends).
   void AdjustScalePars();
@@ -73,51 +88,51 @@ public:
   const std::vector<TTickLabel>& Labels() const noexcept { return FLabels; }
 
   // ---- Published properties -------------------------------------------------
-  const std::string& Caption() const noexcept { return FUnitLabel; }
+  const std::string& Caption() const noexcept { return FSettings.Caption; }
   void SetCaption(const std::string& v);
-  std::int32_t CaptionPosX() const noexcept { return FLblPosX; }
+  std::int32_t CaptionPosX() const noexcept { return FSettings.CaptionPosX; }
   void SetCaptionPosX(std::int32_t v);
-  std::int32_t CaptionPosY() const noexcept { return FLblPosY; }
+  std::int32_t CaptionPosY() const noexcept { return FSettings.CaptionPosY; }
   void SetCaptionPosY(std::int32_t v);
-  TAlignment CaptionAlignment() const noexcept { return FLblAlign; }
+  TAlignment CaptionAlignment() const noexcept { return FSettings.CaptionAlignment; }
   void SetCaptionAlignment(TAlignment v);
-  TScaleUnitAnchor CaptionAnchor() const noexcept { return FLblAnchor; }
+  TScaleUnitAnchor CaptionAnchor() const noexcept { return FSettings.CaptionAnchor; }
   void SetCaptionAnchor(TScaleUnitAnchor v);
-  TColor ColorBackGnd() const noexcept { return FColorBG; }
+  TColor ColorBackGnd() const noexcept { return FLook.ColorBG; }
   void SetColorBackGnd(TColor v);
   void SetColorBG(TColor v) { SetColorBackGnd(v); }
-  TColor ColorScale() const noexcept { return FColorFG; }
+  TColor ColorScale() const noexcept { return FSettings.ColorScale; }
   void SetColorScale(TColor v);
   void SetColorFG(TColor v) { SetColorScale(v); }
-  TColorScheme ColorScheme() const noexcept { return FColorScheme; }
+  TColorScheme ColorScheme() const noexcept { return FLook.ColorScheme; }
   // Fixed scheme: gray line 0x808080 and white line 0xFFFFFF; any other: the
   // system button shadow and highlight colours.
   void SetColorScheme(TColorScheme v);
-  TColor ColBlackLine() const noexcept { return FColBlackLine; }
-  TColor ColGrayLine() const noexcept { return FColGrayLine; }
-  TColor ColWhiteLine() const noexcept { return FColWhiteLine; }
-  const TDTLabel& DateFormat() const noexcept { return *FDTFormat; }
-  TDTLabel& DateFormat() noexcept { return *FDTFormat; }
+  TColor ColBlackLine() const noexcept { return FLook.ColBlackLine; }
+  TColor ColGrayLine() const noexcept { return FLook.ColGrayLine; }
+  TColor ColWhiteLine() const noexcept { return FLook.ColWhiteLine; }
+  const TDTLabel& DateFormat() const noexcept { return FSettings.DateFormat; }
+  TDTLabel& DateFormat() noexcept { return FSettings.DateFormat; }
   // Copies the settings into the scale's own date/time format.
   void SetDateFormat(const TDTLabel& v);
   // -3 automatic with decade exponents on log axes, -2 automatic, -1 exponent
   // form, 0..12 fixed; clamped into -3..12.
-  std::int32_t DecPlaces() const noexcept { return FDecPlaces; }
+  std::int32_t DecPlaces() const noexcept { return FSettings.DecPlaces; }
   void SetDecPlaces(std::int32_t v);
-  TFrameStyle FrameStyle() const noexcept { return FFrameStyle; }
+  TFrameStyle FrameStyle() const noexcept { return FLook.FrameStyle; }
   void SetFrameStyle(TFrameStyle v);
   // ftDateTime switches the log mode off, ftTime sets DecPlaces 4.
-  TFigType LabelType() const noexcept { return FLabelType; }
+  TFigType LabelType() const noexcept { return FSettings.LabelType; }
   void SetLabelType(TFigType v);
   // Switching on is refused silently (the axis stays linear) when a range end
   // is below 1e-100 or the labels are date/time, except while loading; a
   // loaded scale for which that holds then turns linear.
-  bool Logarithmic() const noexcept { return FAxLog; }
+  bool Logarithmic() const noexcept { return FSettings.Logarithmic; }
   void SetLogarithmic(bool v);
-  std::int32_t MarginTop() const noexcept { return FMarginTop; }
-  std::int32_t MarginBottom() const noexcept { return FMarginBottom; }
-  std::int32_t MarginLeft() const noexcept { return FMarginLeft; }
-  std::int32_t MarginRight() const noexcept { return FMarginRight; }
+  std::int32_t MarginTop() const noexcept { return FLook.MarginTop; }
+  std::int32_t MarginBottom() const noexcept { return FLook.MarginBottom; }
+  std::int32_t MarginLeft() const noexcept { return FLook.MarginLeft; }
+  std::int32_t MarginRight() const noexcept { return FLook.MarginRight; }
   // Negative margins become 0.
   void SetMarginTop(std::int32_t v);
   void SetMarginBottom(std::int32_t v);
@@ -126,25 +141,26 @@ public:
   // Requested number of major ticks: 0 means automatic (numeric axes get
   // about one major tick per 80 pixels of their length, time and date/time
   // axes read it as 2), other values are clamped into 2..10.
-  std::int32_t MinTicks() const noexcept { return FNumTicks; }
+  std::int32_t MinTicks() const noexcept { return FSettings.MinTicks; }
   void SetMinTicks(std::int32_t v);
-  TMouseActMode MouseAction() const noexcept { return FMouseAction; }
-  void SetMouseAction(TMouseActMode v) noexcept { FMouseAction = v; }
-  bool ShortTicks() const noexcept { return FShortTicks; }
+  TMouseActMode MouseAction() const noexcept { return FMouse.Action; }
+  void SetMouseAction(TMouseActMode v) noexcept { FMouse.Action = v; }
+  bool ShortTicks() const noexcept { return FSettings.ShortTicks; }
   void SetShortTicks(bool v);
-  bool ShowBaseLine() const noexcept { return FDrawBaseLine; }
+  bool ShowBaseLine() const noexcept { return FLook.ShowBaseLine; }
   void SetShowBaseLine(bool v);
-  const std::string& ScaleInscript() const noexcept { return FScaleInscript; }
+  const std::string& ScaleInscript() const noexcept { return FSettings.ScaleInscript; }
   void SetScaleInscript(const std::string& v);
-  TScaleType ScaleType() const noexcept { return FScaleType; }
+  TScaleType ScaleType() const noexcept { return FSettings.ScaleType; }
   void SetScaleType(TScaleType v);
-  bool Transparent() const noexcept { return FTransparent; }
+  bool Transparent() const noexcept { return FLook.Transparent; }
   void SetTransparent(bool v);
-  const std::string& UserTickText() const noexcept { return FUserTicktext; }
+  const std::string& UserTickText() const noexcept { return FSettings.UserTickText; }
   void SetUserTickText(const std::string& v);
 
   // ---- Owners ----------------------------------------------------------------
-  bool IsHelper() const noexcept { return FIsHelper; }
+  bool IsHelper() const noexcept { return FLook.IsHelper; }
+  // A helper draws on its owner's canvas only: it keeps no window surface.
   void SetIsHelper(bool v);
   bool SuppressPaint() const noexcept { return FSuppressPaint; }
   // No effect when unchanged; clearing the flag repaints.
@@ -154,8 +170,8 @@ public:
   // returns to the own canvas. The canvas is not owned.
   void UseForeignCanvas(TCanvas* ForeignCv, std::int32_t x, std::int32_t y);
   TCanvas* ForeignCanvas() const noexcept { return FForeignCv; }
-  std::int32_t ForCvPosX() const noexcept { return FForCvPosX; }
-  std::int32_t ForCvPosY() const noexcept { return FForCvPosY; }
+  std::int32_t ForCvPosX() const noexcept { return FLook.ForCvPosX; }
+  std::int32_t ForCvPosY() const noexcept { return FLook.ForCvPosY; }
   void SetForCvPosX(std::int32_t v);
   void SetForCvPosY(std::int32_t v);
   // Paints now even while painting is suppressed, then restores the flag.
@@ -202,13 +218,19 @@ protected:
   void DblClick() override;
 
 private:
-  bool Vertical() const noexcept { return FScaleType == stLabelsRight || FScaleType == stLabelsLeft; }
+  bool Vertical() const noexcept {
+    return FSettings.ScaleType == stLabelsRight || FSettings.ScaleType == stLabelsLeft;
+  }
   TScaleExtent Extent() const noexcept;
   std::int32_t UnderflowPixel() const noexcept;
   // Adjusts the transform, then repaints.
   void AdjustAndPaint();
   // Whether range and label type allow a logarithmic axis.
-  bool LogAllowed() const noexcept;
+  static bool LogAllowed(const TScaleSettings& s) noexcept;
+  bool LogAllowed() const noexcept { return LogAllowed(FSettings); }
+  // Whether the form is still being streamed in (the range may follow the
+  // log flag).
+  bool Streaming() const noexcept { return FNotYetLoaded && Loading(); }
   // Paints through the own window surface, or directly on the foreign canvas.
   void PaintOnce();
   void PaintPicture();
@@ -216,39 +238,36 @@ private:
   void DrawAxis(TCanvas& canvas, bool horizontal, std::int32_t base);
   TDateLabelFormat DateLabelFormat() const;
 
-  TFrameStyle FFrameStyle = frsLowered;
-  TColor FColorFG = clBlack;
-  TColor FColorBG = clBtnFace;
-  TColor FColBlackLine = clBlack, FColGrayLine = 0x808080, FColWhiteLine = 0xFFFFFF;
-  TColorScheme FColorScheme = cscFixed;
-  bool FAxLog = false;
+  // The control's own look and placement, beside the axis settings: the
+  // start values are the member initialisers, a reset assigns {}.
+  struct TLook {
+    TFrameStyle FrameStyle = frsLowered;
+    TColor ColorBG = clBtnFace;
+    TColor ColBlackLine = clBlack, ColGrayLine = 0x808080, ColWhiteLine = 0xFFFFFF;
+    TColorScheme ColorScheme = cscFixed;
+    bool ShowBaseLine = true;
+    bool Transparent = false;
+    std::int32_t MarginTop = 20, MarginBottom = 20, MarginRight = 20, MarginLeft = 20;
+    bool IsHelper = false;
+    std::int32_t ForCvPosX = 0, ForCvPosY = 0;
+  };
+  // The mouse: what a drag does, and a running drag (where it started and
+  // the range then). Reset with the settings, never copied by Assign.
+  struct TMouseState {
+    TMouseActMode Action = mamNone;
+    std::int32_t AnchorX = 0, AnchorY = 0;
+    double WorldLow = 0, WorldHigh = 0;
+    bool Dragging = false;
+  };
+
+  TScaleSettings FSettings;
+  TLook FLook;
+  TMouseState FMouse;
   TScaleMap FMap;
-  double FRangeHigh = 100.0, FRangeLow = 0.0;
-  bool FShortTicks = true;
   std::int32_t FTickCount = 0;
-  std::int32_t FNumTicks = 3;
-  std::int32_t FDecPlaces = -2;
-  bool FNotYetLoaded = true;
-  bool FDrawBaseLine = true;
-  bool FTransparent = false;
-  TFigType FLabelType = ftNumber;
-  std::unique_ptr<TDTLabel> FDTFormat;
-  std::int32_t FMarginTop = 20, FMarginBottom = 20, FMarginRight = 20, FMarginLeft = 20;
-  bool FIsHelper = false;
-  std::int32_t FLblPosX = 4, FLblPosY = 4;
-  TAlignment FLblAlign = taCenter;
-  TScaleUnitAnchor FLblAnchor = uaSclTopLft;
-  TMouseActMode FMouseAction = mamNone;
-  std::int32_t FMAnchorX = 0, FMAnchorY = 0;
-  double FMAnchorWorldLow = 0, FMAnchorWorldHigh = 0;
-  bool FLButtonWasDown = false;
-  std::string FUserTicktext;
-  std::string FScaleInscript;
   std::vector<double> FScaleTickPos;
-  std::string FUnitLabel;
   TCanvas* FForeignCv = nullptr;
-  std::int32_t FForCvPosX = 0, FForCvPosY = 0;
-  TScaleType FScaleType = stLabelsAbove;
+  bool FNotYetLoaded = true;
   bool FSuppressPaint = true;
 
   // Working storage of the last drawing (kept to reuse its memory).

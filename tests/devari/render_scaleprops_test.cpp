@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "devari/tdevari.h"
 #include "devari/scaleprops.h"
 #include "devari/stdlayout.h"
 
@@ -132,6 +133,67 @@ TEST(RenderScaleProps, AssignKeepsOwnChangeLink) {
   b.p.SetCaption("Amp");
   EXPECT_EQ(a.changes, aChanges);  // b's changes never reach a
   EXPECT_EQ(b.p.GetScaleCenter(), 25);
+}
+
+TEST(RenderScaleProps, SettingsValueResetAssignAndHandOverToTheAxis) {
+  // A chart axis starts from its own defaults, a stand-alone scale's but for
+  // range 0..1, labels below and the caption at (0, 0).
+  TScaleSettings expected;
+  expected.RangeHigh = 1;
+  expected.ScaleType = stLabelsBelow;
+  expected.CaptionPosX = expected.CaptionPosY = 0;
+  EXPECT_EQ(TScaleProps::DefaultSettings(), expected);
+
+  Counted a;
+  a.p.SetCaption("Volt");
+  a.p.SetRangeHigh(50);
+  a.p.SetDecPlaces(3);
+  a.p.SetUserTickText("a|b");
+  a.p.DateFormat().SetTimeSeparator(".");
+  a.p.SetMinRange(0.5);
+  a.p.SetScalePos(7);
+  a.p.SetVisible(true);
+  a.p.SetMouseAction(mamPan);
+  a.p.SetNotYetLoaded(false);
+  TScalePropsHoriz b;
+  b.Assign(a.p);
+  EXPECT_EQ(b.Settings(), a.p.Settings());
+  EXPECT_EQ(b.DateFormat().TimeSeparator(), ".");
+  EXPECT_EQ(b.MinRange(), 0.5);
+  EXPECT_EQ(b.ScalePos(), 7);
+  EXPECT_TRUE(b.Visible());
+  EXPECT_EQ(b.MouseAction(), mamPan);
+  EXPECT_FALSE(b.NotYetLoaded());
+  const int changes = a.changes;
+  a.p.ResetComp();
+  EXPECT_EQ(a.changes, changes);  // silent
+  EXPECT_EQ(a.p.Settings(), TScaleProps::DefaultSettings());
+  EXPECT_EQ(a.p.MinRange(), 1e-10);
+  EXPECT_FALSE(a.p.Visible());
+  EXPECT_TRUE(a.p.NotYetLoaded());
+  a.p.SetCaption("x");
+  EXPECT_EQ(b.Caption(), "Volt");  // b is a copy, not linked to a
+
+  // The chart hands the whole value to its helper axes, which keep no
+  // surface of their own.
+  TDEvari c;
+  c.SetBounds(0, 0, 800, 600);
+  c.Scale1Y().SetCaption("Ampere");
+  c.Scale1Y().SetRangeLow(-5);
+  c.Scale1Y().SetRangeHigh(25);
+  c.Scale1Y().SetDecPlaces(1);
+  c.Scale1Y().SetScaleInscript("A");
+  c.Scale1Y().DateFormat().SetDateSeparator("/");
+  EXPECT_EQ(c.ScaleY(1).Settings(), c.Scale1Y().Settings());
+  EXPECT_EQ(c.ScaleX(1).Settings(), c.Scale1X().Settings());
+  for (int l = 1; l <= 2; ++l) {
+    for (TScale* s : {&c.ScaleX(l), &c.ScaleY(l)}) {
+      EXPECT_TRUE(s->IsHelper());
+      EXPECT_EQ(s->Width(), 800);
+      EXPECT_EQ(s->Surface().Width(), 0);
+      EXPECT_EQ(s->Surface().Height(), 0);
+    }
+  }
 }
 
 TEST(RenderStdLayout, TableRows) {

@@ -131,8 +131,8 @@ TEST(RenderLayout, CaptionTrimAndAnchors) {
 
 TEST(RenderLayout, DetectScale) {
   const TChartGeometry g{280, 200, 50, 20, 20, 40, 0};
-  TAxisPlacement ys[2] = {{true, 3, 0}, {false, 3, 0}};
-  TAxisPlacement xs[2] = {{true, 1, 0}, {false, 1, 0}};
+  TAxisSpot ys[2] = {{true, 3, 0}, {false, 3, 0}};
+  TAxisSpot xs[2] = {{true, 1, 0}, {false, 1, 0}};
   EXPECT_EQ(DetectScaleAt(g, ys, xs, 40, 100), 1);
   EXPECT_EQ(DetectScaleAt(g, ys, xs, 100, 170), -1);
   // The bottom edge of the data area is row 160: 39 rows below is on the
