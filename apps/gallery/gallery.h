@@ -11,6 +11,7 @@
 
 namespace kvo {
 class TCustomDEvari;
+class TPlot3D;
 }  // namespace kvo
 
 namespace kvo::gallery {
@@ -30,11 +31,19 @@ void AddCanvasPages(std::vector<Page>& pages);
 void AddLibsPages(std::vector<Page>& pages);
 void AddScalePages(std::vector<Page>& pages);
 void AddChartPages(std::vector<Page>& pages);
+void AddPlot3DPages(std::vector<Page>& pages);
 std::vector<Page> AllPages();
 
 // Fills a chart with the gallery's realistic measurement (10^5 noisy samples
 // with error bars, two layers, grid, caption, annotations, labels). The
 // chart's size is left to the caller.
 void BuildRealisticChart(TCustomDEvari& chart);
+
+// The analytic surfaces of the 3D pages (sombrero, saddle, peaks, ripple):
+// fills the plot's grid with function `which` on n x n nodes and sets its
+// ranges and colour scale to suit.
+int Plot3DFunctionCount();
+const char* Plot3DFunctionName(int which);
+void FillPlot3DFunction(TPlot3D& plot, int which, int n);
 
 }  // namespace kvo::gallery

@@ -8,6 +8,9 @@ std::vector<Page> AllPages() {
   AddLibsPages(pages);
   AddScalePages(pages);
   AddChartPages(pages);
+#if KVO_GALLERY_HAVE_PLOT3D
+  AddPlot3DPages(pages);
+#endif
   return pages;
 }
 
