@@ -38,11 +38,18 @@ TPlot3D::TPlot3D(TComponent* owner) : TCustomControl(owner) {
   FSuppressPaint = true;
   SetBounds(0, 0, 650, 500);
   GridMat.OnChange = [this](TObject* sender) { GridMatChanged(sender); };
+  // A new colour table shows at once where it is in use.
+  IsoColors.OnChange = [this](TObject*) {
+    if (FSet.ColorCodingMode == ccmColorArray) Changed();
+  };
   ResetComp();
   FSuppressPaint = false;
 }
 
-TPlot3D::~TPlot3D() { GridMat.OnChange = nullptr; }
+TPlot3D::~TPlot3D() {
+  GridMat.OnChange = nullptr;
+  IsoColors.OnChange = nullptr;
+}
 
 void TPlot3D::ResetComp() {
   TUpdate update(*this);

@@ -105,7 +105,8 @@ public:
   // The surface: element (ix, iy) is the height at column ix (1..nx) and
   // row iy (1..ny). The application resizes and fills it directly.
   TMatrix GridMat;
-  // Colours of the colour-coding mode ccmColorArray (empty at first).
+  // Colours of the colour-coding mode ccmColorArray (empty at first); a
+  // change repaints while that mode is on.
   TColorArray IsoColors{0};
   // Per grid node of the last rendering: screen x, screen y, and the drawing
   // rank of the last cell drawn that uses the node.

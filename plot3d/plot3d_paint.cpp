@@ -198,14 +198,25 @@ void TPlot3D::DrawSurface(TCanvas& canvas, const TView& view, const TPlot3DSetti
     const double wx = GridNodeCoord(ix, nx);
     for (std::int32_t iy = 1; iy <= ny; ++iy) {
       const std::size_t n = std::size_t(ix - 1) * std::size_t(ny) + std::size_t(iy - 1);
-      const double z = CalcIntZ(values[n]);
-      FNodeOk[n] = std::isfinite(z);
-      FNodePix[n] = FNodeOk[n] ? proj.Project({wx, GridNodeCoord(iy, ny), z}) : TPoint{};
+      // Huge values lie far off the cube (the projection holds them at its
+      // world limit); NaN and infinite ones are missing.
+      FNodeOk[n] = std::isfinite(values[n]);
+      FNodePix[n] = FNodeOk[n] ? proj.Project({wx, GridNodeCoord(iy, ny), CalcIntZ(values[n])}) : TPoint{};
     }
   }
   const auto node = [ny](std::int32_t ix, std::int32_t iy) {
     return std::size_t(ix - 1) * std::size_t(ny) + std::size_t(iy - 1);
   };
+  if (maps) {
+    // Screen positions first, so that handlers of the cell event read the
+    // current ones.
+    TSilentChanges<TIntMatrix> quietX(ProjMapX), quietY(ProjMapY);
+    for (std::int32_t ix = 1; ix <= nx; ++ix)
+      for (std::int32_t iy = 1; iy <= ny; ++iy) {
+        ProjMapX.SetVal(ix, iy, FNodePix[node(ix, iy)].x);
+        ProjMapY.SetVal(ix, iy, FNodePix[node(ix, iy)].y);
+      }
+  }
 
   detail::TCellTarget target(canvas, view.Direct);
   const TDrawOrder order = DrawOrderFor(s.ViewAngleX, s.ViewAngleZ);
@@ -262,19 +273,9 @@ void TPlot3D::DrawSurface(TCanvas& canvas, const TView& view, const TPlot3DSetti
     }
   }
   if (maps) {
-    ProjMapX.BeginUpdate();
-    ProjMapY.BeginUpdate();
-    ProjMapZ.BeginUpdate();
+    TSilentChanges<TIntMatrix> quiet(ProjMapZ);
     for (std::int32_t ix = 1; ix <= nx; ++ix)
-      for (std::int32_t iy = 1; iy <= ny; ++iy) {
-        const std::size_t n = node(ix, iy);
-        ProjMapX.SetVal(ix, iy, FNodePix[n].x);
-        ProjMapY.SetVal(ix, iy, FNodePix[n].y);
-        ProjMapZ.SetVal(ix, iy, FNodeRank[n]);
-      }
-    ProjMapZ.EndUpdate();
-    ProjMapY.EndUpdate();
-    ProjMapX.EndUpdate();
+      for (std::int32_t iy = 1; iy <= ny; ++iy) ProjMapZ.SetVal(ix, iy, FNodeRank[node(ix, iy)]);
   }
 }
 

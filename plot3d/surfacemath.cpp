@@ -1,5 +1,6 @@
 #include "plot3d/surfacemath.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -9,9 +10,6 @@
 namespace kvo {
 
 namespace {
-
-// Fractional part keeping the sign of its argument.
-double Frac(double v) noexcept { return v - std::trunc(v); }
 
 double ClampWorld(double v) noexcept { return ClampToRange(v, -kWorldLimit, kWorldLimit); }
 
@@ -32,8 +30,9 @@ const std::array<std::array<int, 3>, 8> kCornerFaces{{
     {5, 3, 2}, {0, 3, 5}, {1, 2, 5}, {0, 1, 5}, {3, 4, 2}, {0, 3, 4}, {1, 2, 4}, {0, 4, 1}}};
 
 double NormalizeViewAngle(double a) noexcept {
-  if (a > 360) a = Frac(a / 360) * 360;
-  if (a < 0) a = Frac(a / 360) * 360 + 360;
+  // The remainder of the division, exact (fmod keeps the sign of a).
+  if (a > 360) a = std::fmod(a, 360);
+  if (a < 0) a = std::fmod(a, 360) + 360;
   return a;
 }
 
@@ -150,9 +149,24 @@ int EdgeSide(TPoint a, TPoint b, TPoint m) noexcept {
 }
 
 bool QuadContains(TPoint p0, TPoint p1, TPoint p2, TPoint p3, TPoint m) noexcept {
-  const int s = EdgeSide(p0, p1, m) + EdgeSide(p1, p2, m) + EdgeSide(p2, p3, m) +
-                EdgeSide(p3, p0, m);
-  return s >= 3 || s <= -3;
+  const TPoint q[4] = {p0, p1, p2, p3};
+  bool inside = false;
+  for (int i = 0; i < 4; ++i) {
+    const TPoint a = q[i], b = q[(i + 1) % 4];
+    if (a == b) continue;
+    // On the outline: inside.
+    if (EdgeSide(a, b, m) == 0 && m.x >= std::min(a.x, b.x) && m.x <= std::max(a.x, b.x) &&
+        m.y >= std::min(a.y, b.y) && m.y <= std::max(a.y, b.y))
+      return true;
+    // Crossings left of m on its row, each edge covering its rows half-open
+    // (as the fill of a cell counts them).
+    if (a.y == b.y) continue;
+    const TPoint lo = a.y < b.y ? a : b, hi = a.y < b.y ? b : a;
+    if (m.y < lo.y || m.y >= hi.y) continue;
+    const double x = lo.x + double(m.y - lo.y) * double(hi.x - lo.x) / double(hi.y - lo.y);
+    if (x < m.x) inside = !inside;
+  }
+  return inside;
 }
 
 }  // namespace kvo

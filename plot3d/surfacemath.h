@@ -82,7 +82,7 @@ extern const std::array<std::array<int, 3>, 8> kCornerFaces;
 int ZAxisStartCorner(const TRotMatrix& r) noexcept;
 
 // World x (or y) of grid column ix (row iy) of n: -150 at 1, +150 at n; a
-// grid of one node puts it at -0.5 (step 1).
+// grid of one node puts it at 0.
 double GridNodeCoord(std::int32_t i, std::int32_t n) noexcept;
 
 // Loop directions of the surface cells for the view angles (painter's order:
@@ -99,8 +99,10 @@ std::int32_t AutoAxisDecimals(double span) noexcept;
 
 // Which side of the directed edge a->b point m lies on: -1, 0 or +1.
 int EdgeSide(TPoint a, TPoint b, TPoint m) noexcept;
-// Whether m lies in the quadrilateral p0..p3 (edges in this order): at
-// least three of the four edge sides agree and none disagrees with them.
+// Whether m lies in the quadrilateral p0..p3 (edges in this order) as its
+// filled picture covers it: on the outline, or inside by the even-odd rule,
+// so that folded (concave or self-crossing) cells of a projected surface
+// answer like convex ones.
 bool QuadContains(TPoint p0, TPoint p1, TPoint p2, TPoint p3, TPoint m) noexcept;
 
 }  // namespace kvo
