@@ -81,6 +81,15 @@ bool TPlot3D::AssignTo(TObject& dest) const {
   return false;
 }
 
+void TPlot3D::Loaded() {
+  TCustomControl::Loaded();
+  if (FSet.AutoCenter) Recentre();
+  CalcRotMatrix();
+  SetCubeCorners();
+  AdjustScaling();
+  Changed();
+}
+
 void TPlot3D::Changed() {
   if (FSuppressPaint) return;
   Refresh();

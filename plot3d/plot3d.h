@@ -315,14 +315,15 @@ public:
   // As an SVG drawing on the clipboard.
   void CopyToClipboardWMF(bool BlkWhite);
   // A print job of its own; ScaleF scales the picture (1 = its screen size
-  // at the printer's resolution); WithFrame draws the outer frame. False when
-  // no printer is available.
+  // at the printer's resolution), shrunk where it would not fit the page;
+  // WithFrame draws the outer frame. False when no printer is available.
   bool PrintIt(double ScaleF, bool BlkWhite, bool WithFrame);
   // Onto the open page of job at (X, Y) (page pixels); Y moves below the
   // picture.
   void CopyToOpenPrinter(TPrintJob& Job, std::int32_t& X, std::int32_t& Y, double ScaleF,
                          bool BlkWhite, bool WithFrame);
-  // The picture onto any canvas at (x, y), scaled by scale.
+  // The picture onto any canvas at (x, y), scaled by scale, clipped to its
+  // rectangle (the canvas has no clip afterwards).
   void RenderPicture(TCanvas& canvas, std::int32_t x, std::int32_t y, double scale, bool blkWhite,
                      bool withFrame);
 
@@ -335,6 +336,8 @@ public:
   Tp3BeforeDrawScaleLabelEvent OnBeforeDrawScaleLabel;
 
 protected:
+  // After loading: the view's derived values, then one paint.
+  void Loaded() override;
   void Resize() override;
   void MouseMove(TShiftState Shift, std::int32_t X, std::int32_t Y) override;
   bool AssignTo(TObject& dest) const override;

@@ -397,6 +397,8 @@ void TPlot3D::RenderPicture(TCanvas& canvas, std::int32_t x, std::int32_t y, dou
   view.WriteMaps = false;
   const std::int32_t right = ClampPixel(std::int64_t(x) + Scaled(scale, Width()));
   const std::int32_t bottom = ClampPixel(std::int64_t(y) + Scaled(scale, Height()));
+  // Within its own rectangle, as on the screen.
+  canvas.SetClipRect(TRect{x, y, right, bottom});
   canvas.Pen().SetData(TPenData{s.ColorBakGnd, psSolid, 1, pmCopy});
   canvas.Brush().SetData(TBrushData{s.ColorBakGnd, bsSolid});
   canvas.Rectangle(x, y, right, bottom);
@@ -404,6 +406,7 @@ void TPlot3D::RenderPicture(TCanvas& canvas, std::int32_t x, std::int32_t y, dou
   if (withFrame)
     DrawFrame(canvas, s.FrameStyle, x, y, right - 1, bottom - 1, clWhite, 0xC0C0C0, 0x808080,
               clBlack, s.ColorFrame, s.ColorScheme);
+  canvas.ResetClip();
 }
 
 void TPlot3D::CopyToBitmap(TBitmap& Bitmap, bool BlkWhite) {
@@ -447,10 +450,16 @@ bool TPlot3D::PrintIt(double ScaleF, bool BlkWhite, bool WithFrame) {
   std::unique_ptr<TPrintJob> job = Host().BeginPrint("Plot3D");
   if (!job) return false;
   try {
-    // An inch from the page's top left corner.
-    const std::int32_t inch = job->Canvas().GetDeviceCaps(LOGPIXELSX);
-    std::int32_t x = inch, y = inch;
-    CopyToOpenPrinter(*job, x, y, ScaleF, BlkWhite, WithFrame);
+    // Half an inch from the page's top left corner, shrunk to fit the page.
+    const std::int32_t dpi = std::max(1, job->Canvas().GetDeviceCaps(LOGPIXELSX));
+    const std::int32_t margin = dpi / 2;
+    const TSize page = job->PageSize();
+    if (!(ScaleF > 0) || !std::isfinite(ScaleF)) ScaleF = 1;
+    const double fit = std::min({ScaleF * dpi / 96.0,
+                                 double(page.cx - 2 * margin) / std::max(1, Width()),
+                                 double(page.cy - 2 * margin) / std::max(1, Height())});
+    std::int32_t x = margin, y = margin;
+    CopyToOpenPrinter(*job, x, y, std::max(fit, 0.01) * 96.0 / dpi, BlkWhite, WithFrame);
     job->EndDoc();
   } catch (...) {
     job->Abort();

@@ -78,10 +78,10 @@ void DrawPanels(TCanvas& c, int which, int n, const TPanel* panels, int count, i
   const int w = 800 / columns, h = 600 / rows;
   for (int i = 0; i < count; ++i) {
     auto p = NewPlot(w, h, which, n);
-    p->SetMagnification(0.55 * std::min(w / 400.0, h / 300.0) * 1.6);
+    p->SetMagnification(std::min(w / 580.0, h / 550.0));
     panels[i].Configure(*p);
     const int x = (i % columns) * w, y = (i / columns) * h;
-    p->RenderPicture(c, x, y, 1, false, true);
+    p->RenderPicture(c, x, y, 1, false, true);  // clipped to its panel
     c.Font().SetStyle({fsBold});
     c.Font().SetSize(9);
     c.Font().SetColor(clNavy);
@@ -178,6 +178,7 @@ void AddPlot3DPages(std::vector<Page>& pages) {
          }},
         {"Colour table, cell mean", [](TPlot3D& p) {
            p.SetColorCodingMode(ccmColorArray);
+           p.IsoColors.SetSize(10);
            p.IsoColors.FillByInterpolation(cipSteps, {clNavy, clTeal, clLime, clYellow, clRed});
            p.SetColorCodeAvg(true);
          }},
@@ -196,7 +197,7 @@ void AddPlot3DPages(std::vector<Page>& pages) {
         {"30 / 250", [](TPlot3D& p) { p.SetViewAngles(30, 250); }},
         {"80 / 320", [](TPlot3D& p) { p.SetViewAngles(80, 320); }},
         {"120 / 40 (from below)", [](TPlot3D& p) { p.SetViewAngles(120, 40); }},
-        {"0 / 0 (front)", [](TPlot3D& p) { p.SetViewAngles(0, 0); }},
+        {"0 / 0 (from above)", [](TPlot3D& p) { p.SetViewAngles(0, 0); }},
     };
     DrawPanels(c, 2, 25, panels, 6, 3);
   };

@@ -307,6 +307,19 @@ TEST_F(Plot3DModel, OneRepaintPerSetterAndPerBatch) {
   EXPECT_EQ(renders, 3);
 }
 
+TEST_F(Plot3DModel, LoadingHoldsPaintingBack) {
+  p.BeginLoading();
+  renders = 0;
+  p.SetColorMesh(clRed);
+  p.SetViewAngleX(30);
+  p.SetBounds(0, 0, 300, 200);
+  EXPECT_EQ(renders, 0);
+  p.EndLoading();
+  EXPECT_EQ(renders, 1);
+  EXPECT_EQ(p.CentX(), 150);
+  EXPECT_DOUBLE_EQ(p.GetRotMat(3, 3), std::cos(30 * M_PI / 180));
+}
+
 TEST_F(Plot3DModel, GridStatisticsAndAutoScale) {
   {
     TPlot3D::TUpdate batch(p);

@@ -207,6 +207,12 @@ TEST_F(Plot3DRender, AxesTicksLabelsAndDegenerateRanges) {
   for (const auto& t : Ops(mf, TMetaOp::Text)) changed |= t.Text == "<0.0>";
   EXPECT_TRUE(changed);
 
+  // A tick within 1e-14 of zero (relative to the range) reads as zero.
+  labels.clear();
+  mf.Clear();
+  p.DrawAxis(mf.Canvas(), p3skX, 10, 100, 200, 120, -0.3, 0.3);
+  ASSERT_EQ(labels[p3skX].size(), 3u);
+  EXPECT_EQ(labels[p3skX][1], "0.00");
   // A degenerate axis (no tick step) draws no ticks and ends.
   labels.clear();
   mf.Clear();
@@ -298,20 +304,29 @@ TEST_F(Plot3DRender, HitTestNamesTheVisibleCellFromSeveralViews) {
 
 TEST_F(Plot3DRender, MouseMoveReportsTheCellUnderTheMouse) {
   FillBumps(p, 6);
-  p.SetViewAngles(20, 10);  // nearly from above: every cell visible
+  {
+    TPlot3D::TUpdate batch(p);
+    p.SetRangeZLow(-10);  // gentle: from any view above it, every cell shows
+    p.SetRangeZHigh(10);
+  }
   std::vector<std::tuple<bool, int, int>> reports;
   p.OnMouseMoveOverPlot = [&](TObject*, bool over, TShiftState, std::int32_t cx, std::int32_t cy) {
     reports.emplace_back(over, cx, cy);
   };
-  for (int ix = 1; ix < 6; ++ix)
-    for (int iy = 1; iy < 6; ++iy) {
-      const int mx = (p.ProjMapX.GetVal(ix, iy) + p.ProjMapX.GetVal(ix + 1, iy) +
-                      p.ProjMapX.GetVal(ix + 1, iy + 1) + p.ProjMapX.GetVal(ix, iy + 1)) / 4;
-      const int my = (p.ProjMapY.GetVal(ix, iy) + p.ProjMapY.GetVal(ix + 1, iy) +
-                      p.ProjMapY.GetVal(ix + 1, iy + 1) + p.ProjMapY.GetVal(ix, iy + 1)) / 4;
-      p.DoMouseMove({}, mx, my);
-      ASSERT_EQ(reports.back(), std::make_tuple(true, ix, iy));
-    }
+  for (const auto& [ax, az] : {std::pair{20.0, 10.0}, {45.0, 100.0}, {60.0, 200.0}, {30.0, 300.0},
+                               {250.0, 130.0}}) {
+    p.SetViewAngles(ax, az);
+    for (int ix = 1; ix < 6; ++ix)
+      for (int iy = 1; iy < 6; ++iy) {
+        // The middle of the cell's picture.
+        const int mx = (p.ProjMapX.GetVal(ix, iy) + p.ProjMapX.GetVal(ix + 1, iy) +
+                        p.ProjMapX.GetVal(ix + 1, iy + 1) + p.ProjMapX.GetVal(ix, iy + 1)) / 4;
+        const int my = (p.ProjMapY.GetVal(ix, iy) + p.ProjMapY.GetVal(ix + 1, iy) +
+                        p.ProjMapY.GetVal(ix + 1, iy + 1) + p.ProjMapY.GetVal(ix, iy + 1)) / 4;
+        p.DoMouseMove({}, mx, my);
+        ASSERT_EQ(reports.back(), std::make_tuple(true, ix, iy)) << ax << "/" << az;
+      }
+  }
   p.DoMouseMove({}, 1, 1);
   EXPECT_EQ(reports.back(), std::make_tuple(false, 0, 0));
   // A cell whose drawing a handler took over is still found.
