@@ -383,6 +383,29 @@ TEST_F(Plot3DRender, DirectPixelsMatchTheCanvas) {
   }
 }
 
+TEST_F(Plot3DRender, HiDpiSurfaceDrawsAtTheDeviceResolution) {
+  FillBumps(p, 8);
+  std::int32_t cx1 = 0, cy1 = 0, cx2 = 0, cy2 = 0;
+  ASSERT_TRUE(p.CellAt(200, 150, cx1, cy1));
+  const TBitmap single = p.Surface();
+  p.SetSurfaceScale(2);
+  p.Refresh();
+  EXPECT_EQ(p.GrafBmp.Width(), 800);
+  EXPECT_EQ(p.Surface().Width(), 800);
+  // The hit test stays in logical pixels.
+  ASSERT_TRUE(p.CellAt(200, 150, cx2, cy2));
+  EXPECT_EQ(cx1, cx2);
+  EXPECT_EQ(cy1, cy2);
+  // The same picture, twice as fine: most 2 x 2 blocks show the logical pixel's colour.
+  int same = 0;
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 400; ++x) {
+      const TRGB32 a = single.ScanLine(y)[x], b = p.Surface().ScanLine(2 * y)[2 * x];
+      same += std::abs(a.R - b.R) + std::abs(a.G - b.G) + std::abs(a.B - b.B) < 24;
+    }
+  EXPECT_GT(same, 400 * 300 * 9 / 10);
+}
+
 TEST_F(Plot3DRender, ForeignCanvasRestoresTheSuppressionFlag) {
   FillBumps(p, 5);
   int renders = 0;
