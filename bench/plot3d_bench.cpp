@@ -55,7 +55,7 @@ struct TCairoPeer {
   cairo_t* Cr = cairo_create(Surface);
 
   explicit TCairoPeer(const TPlot3D& p) {
-    const TProjection proj = p.Projection();
+    const TP3Projection proj = p.Projection();
     for (int ix = 1; ix <= kN; ++ix)
       for (int iy = 1; iy <= kN; ++iy) {
         const TVec3 w{GridNodeCoord(ix, kN), GridNodeCoord(iy, kN), p.CalcIntZ(p.GridMat.GetVal(ix, iy))};

@@ -349,7 +349,7 @@ double TPlot3D::GetRotMat(std::int32_t ix, std::int32_t iy) const noexcept {
   return FRotMat[ix - 1][iy - 1];
 }
 
-void TPlot3D::CalcRotMatrix() { FRotMat = ::kvo::CalcRotMatrix(FSet.ViewAngleX, FSet.ViewAngleZ); }
+void TPlot3D::CalcRotMatrix() { FRotMat = P3RotMatrix(FSet.ViewAngleX, FSet.ViewAngleZ); }
 
 void TPlot3D::AdjustScaling() {
   const double low = FSet.RangeLow[2], high = FSet.RangeHigh[2];
@@ -404,10 +404,10 @@ void TPlot3D::Clear() {
   Changed();
 }
 
-TProjection TPlot3D::Projection() const noexcept { return ProjectionFor(TView{}); }
+TP3Projection TPlot3D::Projection() const noexcept { return ProjectionFor(TView{}); }
 
-TProjection TPlot3D::ProjectionFor(const TView& view) const noexcept {
-  TProjection p;
+TP3Projection TPlot3D::ProjectionFor(const TView& view) const noexcept {
+  TP3Projection p;
   p.R = FRotMat;
   p.SclX = FSet.ScaleFact[0];
   p.SclY = FSet.ScaleFact[1];

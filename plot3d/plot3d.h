@@ -279,7 +279,7 @@ public:
   double MinZ() const;
   double MaxZ() const;
   // The projection of the current view (the one rendering uses).
-  TProjection Projection() const noexcept;
+  TP3Projection Projection() const noexcept;
   // Colour of a cell value by the colour coding.
   TColor CalcColorCoding(double value) const noexcept;
   // The cell (column, row) under control pixel (x, y) in the last rendering:
@@ -373,14 +373,14 @@ private:
   void DrawCube(TCanvas& canvas, const TView& view, const TPlot3DSettings& s,
                 const std::array<TPoint, 8>& pc, int far);
   void DrawSurface(TCanvas& canvas, const TView& view, const TPlot3DSettings& s,
-                   const TProjection& proj);
+                   const TP3Projection& proj);
   void DrawAxisScaled(TCanvas& canvas, const TView& view, const TPlot3DSettings& s,
                       TP3ScaleKind kind, TPoint p1, TPoint p2, double low, double high);
-  TProjection ProjectionFor(const TView& view) const noexcept;
+  TP3Projection ProjectionFor(const TView& view) const noexcept;
   TColor CellColor(const TPlot3DSettings& s, double value) const noexcept;
 
   TPlot3DSettings FSet;
-  TRotMatrix FRotMat{};
+  TP3RotMatrix FRotMat{};
   double FCalibZk = 150, FCalibZd = 0;
   mutable double FMinZ = 0, FMaxZ = 0;
   mutable bool FMinMaxStale = false;

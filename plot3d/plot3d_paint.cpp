@@ -120,7 +120,7 @@ void TPlot3D::DrawOnForeignCanvas(TCanvas& Canvas) {
 // ---- The scene ---------------------------------------------------------------------
 
 void TPlot3D::RenderScene(TCanvas& canvas, const TView& view, const TPlot3DSettings& s) {
-  const TProjection proj = ProjectionFor(view);
+  const TP3Projection proj = ProjectionFor(view);
   std::array<TPoint, 8> pc;
   for (int i = 0; i < 8; ++i) pc[i] = proj.Project(CubeCorners[i]);
   const int far = FarCorner(FRotMat), near = 7 - far;
@@ -176,7 +176,7 @@ void TPlot3D::DrawCube(TCanvas& canvas, const TView& view, const TPlot3DSettings
 }
 
 void TPlot3D::DrawSurface(TCanvas& canvas, const TView& view, const TPlot3DSettings& s,
-                          const TProjection& proj) {
+                          const TP3Projection& proj) {
   const std::int32_t nx = GridMat.NrOfColumns(), ny = GridMat.NrOfRows();
   const bool maps = view.WriteMaps;
   const std::size_t cells = nx >= 2 && ny >= 2 ? std::size_t(nx - 1) * std::size_t(ny - 1) : 0;

@@ -42,32 +42,32 @@ double WrapViewAngle(double a) noexcept {
   return a;
 }
 
-TRotMatrix CalcRotMatrix(double alphaDeg, double gammaDeg) noexcept {
+TP3RotMatrix P3RotMatrix(double alphaDeg, double gammaDeg) noexcept {
   const double k = std::numbers::pi * (1.0 / 180.0);
   const double a = alphaDeg * k, g = gammaDeg * k;
   const double ca = std::cos(a), sa = std::sin(a), cg = std::cos(g), sg = std::sin(g);
-  TRotMatrix r{{{cg, -sg, 0.0}, {ca * sg, ca * cg, -sa}, {sa * sg, sa * cg, ca}}};
+  TP3RotMatrix r{{{cg, -sg, 0.0}, {ca * sg, ca * cg, -sa}, {sa * sg, sa * cg, ca}}};
   for (auto& row : r)
     for (double& e : row)
       if (std::fabs(e) < 1e-6) e = 0.0;
   return r;
 }
 
-double TProjection::ScreenX(const TVec3& p) const noexcept {
+double TP3Projection::ScreenX(const TVec3& p) const noexcept {
   return (SclX * ClampWorld(p.x) * R[0][0] + SclY * ClampWorld(p.y) * R[0][1] +
           SclZ * ClampWorld(p.z) * R[0][2]) * Magnify + CentX;
 }
 
-double TProjection::ScreenY(const TVec3& p) const noexcept {
+double TP3Projection::ScreenY(const TVec3& p) const noexcept {
   return (SclX * ClampWorld(p.x) * R[1][0] + SclY * ClampWorld(p.y) * R[1][1] +
           SclZ * ClampWorld(p.z) * R[1][2]) * Magnify + CentY;
 }
 
-TPoint TProjection::Project(const TVec3& p) const noexcept {
+TPoint TP3Projection::Project(const TVec3& p) const noexcept {
   return {ClampPixel(RoundHalfEven(ScreenX(p))), ClampPixel(RoundHalfEven(ScreenY(p)))};
 }
 
-std::optional<TVec3> TProjection::Unproject(double sx, double sy, double worldZ) const noexcept {
+std::optional<TVec3> TP3Projection::Unproject(double sx, double sy, double worldZ) const noexcept {
   if (!(Magnify != 0) || !std::isfinite(sx) || !std::isfinite(sy) || !std::isfinite(worldZ))
     return std::nullopt;
   const double z = ClampWorld(worldZ);
@@ -86,9 +86,9 @@ TVec3 CubeCorner(int i) noexcept {
           (i & 1) ? kCubeHalf : -kCubeHalf};
 }
 
-double CornerDepth(const TRotMatrix& r, int i) noexcept { return SignedRowSum(r[2], i); }
+double CornerDepth(const TP3RotMatrix& r, int i) noexcept { return SignedRowSum(r[2], i); }
 
-int FarCorner(const TRotMatrix& r) noexcept {
+int FarCorner(const TP3RotMatrix& r) noexcept {
   int f = 0;
   double best = CornerDepth(r, 0);
   for (int i = 1; i < 8; ++i) {
@@ -110,7 +110,7 @@ std::array<int, 3> CornerNeighbours(int i) noexcept {
   return n;
 }
 
-int ZAxisStartCorner(const TRotMatrix& r) noexcept {
+int ZAxisStartCorner(const TP3RotMatrix& r) noexcept {
   int s = 0;
   double best = SignedRowSum(r[0], 0);
   for (int i = 1; i < 8; ++i) {

@@ -22,7 +22,7 @@ struct TVec3 {
 
 // Rotation matrix, [row][column], 0-based. Rows 0 and 1 give screen x and y,
 // row 2 a depth value (larger is nearer to the viewer).
-using TRotMatrix = std::array<std::array<double, 3>, 3>;
+using TP3RotMatrix = std::array<std::array<double, 3>, 3>;
 
 inline constexpr double kCubeHalf = 150.0;   // the plot cube spans -150..+150
 // World coordinates are held within this bound before they are projected,
@@ -42,12 +42,12 @@ double WrapViewAngle(double a) noexcept;
 
 // Rotation by alpha about the x axis and by gamma about the vertical axis;
 // elements below 1e-6 in magnitude are set to exactly 0.
-TRotMatrix CalcRotMatrix(double alphaDeg, double gammaDeg) noexcept;
+TP3RotMatrix P3RotMatrix(double alphaDeg, double gammaDeg) noexcept;
 
 // The parallel projection of the plot: rotation, axis stretch factors,
 // magnification and the screen position of the cube centre.
-struct TProjection {
-  TRotMatrix R{};
+struct TP3Projection {
+  TP3RotMatrix R{};
   double SclX = 1, SclY = 1, SclZ = 1;
   double Magnify = 1;
   double CentX = 0, CentY = 0;
@@ -65,11 +65,11 @@ struct TProjection {
 // Corner i of the plot cube: x = +150 when bit 2 is set, y by bit 1, z by bit 0.
 TVec3 CubeCorner(int i) noexcept;
 // Depth of corner i: the sum of +-R[2][k], + where the corner's bit is set.
-double CornerDepth(const TRotMatrix& r, int i) noexcept;
+double CornerDepth(const TP3RotMatrix& r, int i) noexcept;
 // Farthest corner (lowest number of those with the smallest depth); the
 // nearest corner is 7 minus it.
-int FarCorner(const TRotMatrix& r) noexcept;
-inline int NearCorner(const TRotMatrix& r) noexcept { return 7 - FarCorner(r); }
+int FarCorner(const TP3RotMatrix& r) noexcept;
+inline int NearCorner(const TP3RotMatrix& r) noexcept { return 7 - FarCorner(r); }
 // The three corners next to corner i (one bit different), ascending.
 std::array<int, 3> CornerNeighbours(int i) noexcept;
 // Faces as four corners each: 0 z=+150, 1 y=+150, 2 z=-150, 3 y=-150,
@@ -79,7 +79,7 @@ extern const std::array<std::array<int, 4>, 6> kCubeFaces;
 extern const std::array<std::array<int, 3>, 8> kCornerFaces;
 // Start corner of the z axis: the lowest-numbered corner with the largest
 // screen-x component (a bottom corner).
-int ZAxisStartCorner(const TRotMatrix& r) noexcept;
+int ZAxisStartCorner(const TP3RotMatrix& r) noexcept;
 
 // World x (or y) of grid column ix (row iy) of n: -150 at 1, +150 at n; a
 // grid of one node puts it at 0.

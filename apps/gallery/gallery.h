@@ -10,8 +10,9 @@
 #include "platform/canvas.h"
 
 namespace kvo {
-class TCustomDEvari;
+class TDEvari;
 class TPlot3D;
+class TRot3D;
 }  // namespace kvo
 
 namespace kvo::gallery {
@@ -31,13 +32,21 @@ void AddCanvasPages(std::vector<Page>& pages);
 void AddLibsPages(std::vector<Page>& pages);
 void AddScalePages(std::vector<Page>& pages);
 void AddChartPages(std::vector<Page>& pages);
+void AddRot3DPages(std::vector<Page>& pages);
 void AddPlot3DPages(std::vector<Page>& pages);
 std::vector<Page> AllPages();
 
 // Fills a chart with the gallery's realistic measurement (10^5 noisy samples
 // with error bars, two layers, grid, caption, annotations, labels). The
 // chart's size is left to the caller.
-void BuildRealisticChart(TCustomDEvari& chart);
+void BuildRealisticChart(TDEvari& chart);
+
+// Fills a 3D viewer with the gallery's point cloud (10^5 points in five
+// coloured clusters, the labelled centres) or its line figure (a trefoil
+// knot, an octahedron, character marks), and builds the view. The viewer's
+// size is left to the caller.
+void BuildRot3DCloud(TRot3D& viewer);
+void BuildRot3DFigure(TRot3D& viewer);
 
 // The analytic surfaces of the 3D pages (sombrero, saddle, peaks, ripple):
 // fills the plot's grid with function `which` on n x n nodes and sets its

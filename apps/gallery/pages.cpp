@@ -8,9 +8,8 @@ std::vector<Page> AllPages() {
   AddLibsPages(pages);
   AddScalePages(pages);
   AddChartPages(pages);
-#if KVO_GALLERY_HAVE_PLOT3D
+  AddRot3DPages(pages);
   AddPlot3DPages(pages);
-#endif
   return pages;
 }
 

@@ -10,6 +10,9 @@
 #if KVO_VIEWER_HAVE_DEVARI
 #include "apps/viewer/chart_page.h"
 #endif
+#if KVO_VIEWER_HAVE_ROT3D
+#include "apps/viewer/rot3d_page.h"
+#endif
 #if KVO_VIEWER_HAVE_PLOT3D
 #include "apps/viewer/plot3d_page.h"
 #endif
@@ -39,6 +42,9 @@ std::vector<TViewerPage*> CreatePages(QWidget* parent) {
 #endif
 #if KVO_VIEWER_HAVE_SCALE
   pages.push_back(new TScalePage(parent));
+#endif
+#if KVO_VIEWER_HAVE_ROT3D
+  pages.push_back(new TRot3DPage(parent));
 #endif
 #if KVO_VIEWER_HAVE_PLOT3D
   pages.push_back(new TPlot3DPage(parent));

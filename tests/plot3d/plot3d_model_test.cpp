@@ -28,15 +28,15 @@ TEST(Plot3DMath, AnglesNormaliseAndWrap) {
 }
 
 TEST(Plot3DMath, RotationMatrixIsOrthonormalAndIdentityAtZero) {
-  const TRotMatrix id = CalcRotMatrix(0, 0);
+  const TP3RotMatrix id = P3RotMatrix(0, 0);
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c) EXPECT_EQ(id[r][c], r == c ? 1.0 : 0.0);
   // Tiny elements are exact zeros (cos 90 is not exactly 0 in doubles).
-  EXPECT_EQ(CalcRotMatrix(90, 0)[1][1], 0.0);
+  EXPECT_EQ(P3RotMatrix(90, 0)[1][1], 0.0);
   std::mt19937 rng(3);
   std::uniform_real_distribution<double> angle(0, 360);
   for (int i = 0; i < 50; ++i) {
-    const TRotMatrix m = CalcRotMatrix(angle(rng), angle(rng));
+    const TP3RotMatrix m = P3RotMatrix(angle(rng), angle(rng));
     for (int a = 0; a < 3; ++a)
       for (int b = 0; b < 3; ++b) {
         double dot = 0;
@@ -52,8 +52,8 @@ TEST(Plot3DMath, ProjectionRoundTripsFromSeveralViews) {
   std::uniform_real_distribution<double> coord(-150, 150);
   for (const auto& [ax, az] : {std::pair{60.0, 15.0}, {30.0, 100.0}, {75.0, 200.0},
                               {120.0, 300.0}, {250.0, 45.0}}) {
-    TProjection p;
-    p.R = CalcRotMatrix(ax, az);
+    TP3Projection p;
+    p.R = P3RotMatrix(ax, az);
     p.SclX = 1.5;
     p.SclY = 0.75;
     p.SclZ = 2;
@@ -77,13 +77,13 @@ TEST(Plot3DMath, ProjectionRoundTripsFromSeveralViews) {
     }
   }
   // Looking along the floor, a screen point has no unique floor point.
-  TProjection edgeOn;
-  edgeOn.R = CalcRotMatrix(90, 30);
+  TP3Projection edgeOn;
+  edgeOn.R = P3RotMatrix(90, 30);
   EXPECT_FALSE(edgeOn.Unproject(10, 10, 0));
 }
 
 TEST(Plot3DMath, CubeCornersFacesAndDrawingOrder) {
-  const TRotMatrix def = CalcRotMatrix(60, 15);
+  const TP3RotMatrix def = P3RotMatrix(60, 15);
   EXPECT_EQ(NearCorner(def), 7);
   EXPECT_EQ(FarCorner(def), 0);
   EXPECT_EQ(CubeCorner(5), (TVec3{150, -150, 150}));
@@ -98,10 +98,10 @@ TEST(Plot3DMath, CubeCornersFacesAndDrawingOrder) {
     }
   // The z axis starts at a bottom corner, the rightmost on screen.
   for (double az : {15.0, 100.0, 200.0, 300.0}) {
-    const TRotMatrix r = CalcRotMatrix(60, az);
+    const TP3RotMatrix r = P3RotMatrix(60, az);
     const int s = ZAxisStartCorner(r);
     EXPECT_EQ(s & 1, 0);
-    TProjection p;
+    TP3Projection p;
     p.R = r;
     for (int i = 0; i < 8; ++i) EXPECT_LE(p.ScreenX(CubeCorner(i)), p.ScreenX(CubeCorner(s)) + 1e-9);
   }

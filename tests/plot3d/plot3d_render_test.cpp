@@ -64,7 +64,7 @@ TEST_F(Plot3DRender, CubeFacesBackEdgesAndFrontEdges) {
   // Default view: far corner 0, near corner 7. The three back faces meet at
   // corner 0 (faces 5, 3, 2), filled; then the hidden edges from corner 0,
   // and the front edges from corner 7 after the (empty) surface.
-  const TProjection proj = p.Projection();
+  const TP3Projection proj = p.Projection();
   const auto corner = [&](int i) { return proj.Project(CubeCorner(i)); };
   const auto polys = Ops(mf, TMetaOp::Polygon);
   ASSERT_EQ(polys.size(), 3u);
@@ -244,7 +244,7 @@ TEST_F(Plot3DRender, ExtremeValuesKeepEveryPointFinite) {
   };
   Record();
   EXPECT_EQ(cells, 16 - 4);
-  const TProjection proj = p.Projection();
+  const TP3Projection proj = p.Projection();
   for (double z : {1e308, -1e308, 0.0})
     EXPECT_TRUE(std::isfinite(proj.ScreenX({150, -150, p.CalcIntZ(z)})) &&
                 std::isfinite(proj.ScreenY({150, -150, p.CalcIntZ(z)})));

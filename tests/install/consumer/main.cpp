@@ -1,7 +1,7 @@
 // Draws a chart with one line into a bitmap and checks that pixels changed.
 #include <cstdio>
 
-#include "devari/devari.h"
+#include "devari/tdevari.h"
 #include "platform/bitmap.h"
 
 int main() {
@@ -15,7 +15,7 @@ int main() {
     std::puts("consumer: line missing");
     return 1;
   }
-  kvo::TCustomDEvari chart;
+  kvo::TDEvari chart;
   chart.MoveTo(0.0, 0.0);
   chart.DrawTo(1.0, 1.0);
   std::printf("consumer: ok, %d items\n", static_cast<int>(chart.NumItems()));
