@@ -11,6 +11,7 @@
 
 namespace kvo {
 class TDEvari;
+class TPlot3D;
 class TRot3D;
 }  // namespace kvo
 
@@ -32,6 +33,7 @@ void AddLibsPages(std::vector<Page>& pages);
 void AddScalePages(std::vector<Page>& pages);
 void AddChartPages(std::vector<Page>& pages);
 void AddRot3DPages(std::vector<Page>& pages);
+void AddPlot3DPages(std::vector<Page>& pages);
 std::vector<Page> AllPages();
 
 // Fills a chart with the gallery's realistic measurement (10^5 noisy samples
@@ -45,5 +47,12 @@ void BuildRealisticChart(TDEvari& chart);
 // size is left to the caller.
 void BuildRot3DCloud(TRot3D& viewer);
 void BuildRot3DFigure(TRot3D& viewer);
+
+// The analytic surfaces of the 3D pages (sombrero, saddle, peaks, ripple):
+// fills the plot's grid with function `which` on n x n nodes and sets its
+// ranges and colour scale to suit.
+int Plot3DFunctionCount();
+const char* Plot3DFunctionName(int which);
+void FillPlot3DFunction(TPlot3D& plot, int which, int n);
 
 }  // namespace kvo::gallery

@@ -9,6 +9,7 @@ std::vector<Page> AllPages() {
   AddScalePages(pages);
   AddChartPages(pages);
   AddRot3DPages(pages);
+  AddPlot3DPages(pages);
   return pages;
 }
 

@@ -13,6 +13,9 @@
 #if KVO_VIEWER_HAVE_ROT3D
 #include "apps/viewer/rot3d_page.h"
 #endif
+#if KVO_VIEWER_HAVE_PLOT3D
+#include "apps/viewer/plot3d_page.h"
+#endif
 
 namespace kvo::viewer {
 namespace {
@@ -42,6 +45,9 @@ std::vector<TViewerPage*> CreatePages(QWidget* parent) {
 #endif
 #if KVO_VIEWER_HAVE_ROT3D
   pages.push_back(new TRot3DPage(parent));
+#endif
+#if KVO_VIEWER_HAVE_PLOT3D
+  pages.push_back(new TPlot3DPage(parent));
 #endif
   if (pages.empty()) pages.push_back(new TNoControlsPage(parent));
   return pages;
