@@ -121,12 +121,9 @@ void TCustomDEvari::SetBounds(std::int32_t left, std::int32_t top, std::int32_t 
 }
 
 void TCustomDEvari::Resize() {
-  // Before the control asks for its repaint: axes and transforms follow the
-  // new size.
-  if (FAxes) {
-    FAxes->Sync(Geometry(), AxisTextColor());
-    AdjustScaling();
-  }
+  // Before the control asks for its repaint: axes, isometric ranges and
+  // transforms follow the new size.
+  if (FAxes) GeometryChanged();
   TCustomControl::Resize();
 }
 

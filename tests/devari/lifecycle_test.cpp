@@ -48,6 +48,7 @@ TEST(ChartLifeCycle, AWindowSwitchesPaintingOnAndACopyTakesEverything) {
   TDEvari b;
   b.Assign(a);
   EXPECT_EQ(b.NumItems(), 2);
+  EXPECT_EQ(b.NumAllocData(), b.AllocSize() * (b.NumItems() / b.AllocSize() + 1));
   EXPECT_EQ(b.GetAnnoLongText(0), "a long annotation text");
   EXPECT_EQ(b.Caption(), "Copied");
   EXPECT_EQ(b.Style(), a.Style());

@@ -191,8 +191,14 @@ TEST(Ranges, IsometricRuleTiesYToX) {
   const TRange r2 = RangeOf(c, 1);
   EXPECT_NEAR((r2.YHi - r2.YLo) / (r2.XHi - r2.XLo),
               double(g2.DataBmpHeight()) / g2.DataBmpWidth(), 1e-12);
+  // So does a new size.
+  c.SetBounds(0, 0, 500, 260);
+  const TChartGeometry g3 = c.Geometry();
+  const TRange r3 = RangeOf(c, 1);
+  EXPECT_NEAR((r3.YHi - r3.YLo) / (r3.XHi - r3.XLo),
+              double(g3.DataBmpHeight()) / g3.DataBmpWidth(), 1e-12);
   // No data-area width: the Y range stays as it is (no division by zero).
-  c.SetLRim(400);
+  c.SetLRim(600);
   EXPECT_TRUE(std::isfinite(RangeOf(c, 1).YLo));
   c.SetRange(1, 0, 7, 50, 9);
   EXPECT_DOUBLE_EQ(RangeOf(c, 1).YLo, 7);
