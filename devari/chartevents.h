@@ -5,8 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "devari/chartitem.h"
-#include "platform/canvas.h"
+#include "chartitem.h"
+#include "../platform/canvas.h"
+#include "../platform/types.h"
 
 namespace kvo {
 
@@ -20,5 +21,15 @@ using TBeforeRenderCItemEvent = std::function<void(TObject* Sender, TrcChartItem
 // Before a text item is measured and drawn: the handler may replace Text.
 using TBeforeRenderTextEvent =
     std::function<void(TObject* Sender, std::string& Text, std::int32_t Index, bool IsAnnotation)>;
+
+// Every mouse move over the chart: inside the data area or not, and the
+// world position in the active layer.
+using TMouseMoveInChartEvent = std::function<void(TObject* Sender, bool InChart, TShiftState Shift,
+                                                  double rMousePosX, double rMousePosY)>;
+// Before a crosshair drag starts: the handler may refuse it.
+using TBeforeCrossHMoveEvent = std::function<void(TObject* Sender, std::int32_t WhichCrossHair,
+                                                  std::int32_t dx, std::int32_t dy, bool& AllowMove)>;
+using TCrossHairMoveEvent = std::function<void(TObject* Sender, std::int32_t WhichCrossHair)>;
+using TTextLabelMoveEvent = std::function<void(TObject* Sender, std::int32_t WhichTextLabel)>;
 
 }  // namespace kvo

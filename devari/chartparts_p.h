@@ -6,9 +6,20 @@
 #include "devari/bakgnd_p.h"
 #include "devari/renderer_p.h"
 #include "devari/textlabels_p.h"
+#include "devari/chartstyle.h"
+#include "devari/transform.h"
 #include "platform/bitmap.h"
+#include "platform/canvas.h"
 
 namespace kvo {
+
+// The colours painting uses: the style's, or the host's visual style where
+// the chart's StyleElements ask for it (client: areas and lines, font:
+// texts). The headless host has no style.
+struct TPaintColors {
+  TColor Wind, ShadowBak, Shadow, Outline, Chart, Frame, Text;
+};
+TPaintColors ChartPaintColors(const TChartStyle& style, TStyleElements elements);
 
 struct TChartPaintParts {
   TBitmap ChartBmp;  // the whole control
@@ -16,6 +27,17 @@ struct TChartPaintParts {
   TItemRenderer Renderer;
   TBackgroundCache BakGndCache;
   TTextLabelTable TextLabels;
+
+  // The images hold f device pixels per logical pixel on a HiDPI surface;
+  // their canvases stay logical.
+  void SizeChart(std::int32_t width, std::int32_t height, std::int32_t f);
+  void SizeData(const TChartGeometry& g, std::int32_t f);
+  bool ChartFits(std::int32_t width, std::int32_t height, std::int32_t f) const noexcept;
+  bool DataFits(const TChartGeometry& g, std::int32_t f) const noexcept;
+  // bitmap onto canvas at logical (x, y): one of these images at its logical
+  // size (a target at the same factor takes it pixel for pixel), any other
+  // bitmap as it is.
+  void Put(TCanvas& canvas, std::int32_t x, std::int32_t y, TBitmap& bitmap) const;
 };
 
 }  // namespace kvo

@@ -7,6 +7,7 @@
 #include "devari/bakgndimg.h"
 #include "devari/chartparts_p.h"
 #include "devari/jointlayers.h"
+#include "devari/mouse_p.h"
 #include "devari/scaleprops.h"
 #include "platform/host.h"
 #include "platform/update.h"
@@ -18,7 +19,8 @@ TCustomDEvari::TCustomDEvari(TComponent* owner)
       FAxes(std::make_unique<TAxisLayers>(this, *this, OnScaleTickDrawn, OnBeforeTickLabel)),
       FParts(std::make_unique<TChartPaintParts>()),
       FBakGndFile(std::make_unique<TBakGndImg>()),
-      FJoint(std::make_unique<TJointLayers>()) {
+      FJoint(std::make_unique<TJointLayers>()),
+      FMouse(std::make_unique<TChartMouse>(*this)) {
   FOwnData = FDataContainer;
   SetBounds(0, 0, 280, 200);
   ResetComp();
@@ -224,6 +226,33 @@ void TCustomDEvari::ReloadBackupColors() {
     FAxes->Y(l).Font().SetColor(b->FontY[std::size_t(l)]);
   }
   FAxes->Sync(Geometry(), AxisTextColor());
+}
+
+// ---- Mouse --------------------------------------------------------------------------------
+
+void TCustomDEvari::MouseDown(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) {
+  FMouse->Down(b, s, x, y);
+}
+void TCustomDEvari::MouseMove(TShiftState s, std::int32_t x, std::int32_t y) { FMouse->Move(s, x, y); }
+void TCustomDEvari::MouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) {
+  FMouse->Up(b, s, x, y);
+}
+void TCustomDEvari::DblClick() { FMouse->DoubleClick(); }
+double TCustomDEvari::MousePosX() const noexcept { return FMouse->MousePosX(); }
+double TCustomDEvari::MousePosY() const noexcept { return FMouse->MousePosY(); }
+std::int32_t TCustomDEvari::ZoomState() const noexcept { return FMouse->ZoomState(); }
+bool TCustomDEvari::MouseBox(double& xLo, double& yLo, double& xHi, double& yHi) {
+  return FMouse->Box(xLo, yLo, xHi, yHi);
+}
+void TCustomDEvari::MouseBoxAbort() noexcept { FMouse->BoxAbort(); }
+
+TColoredPoint TCustomDEvari::GetMTracePoint(std::int32_t idx) const noexcept {
+  if (idx < 1 || idx > FNumMTracePoints || std::size_t(idx) > FMTrace.size()) {
+    TColoredPoint none;
+    none.Flags = 255;
+    return none;
+  }
+  return FMTrace[std::size_t(idx - 1)];
 }
 
 void TCustomDEvari::ClearGraf() {

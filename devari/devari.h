@@ -1,19 +1,11 @@
 // TCustomDEvari: the 2D chart control. It keeps no series but two display
-// lists of drawing items (data and annotations) that the drawing commands
-// append to, and renders them over two layers of axes. TDEvari
-// (devari/tdevari.h) publishes it under the names applications use.
-//
-// The class is a façade: its state lives in parts of its own, and its
-// methods forward to them:
-//   displaylist.h     the display lists, drawing settings and commands, files
-//                     and the update protocol (TDisplayListControl, the base)
-//   chartstyle.h      colours, grid, shadow, margins and caption (a value)
-//   axislayers_p.h    both layers' axis property objects and helper axes
-//   chartparts_p.h    images, item renderer, background cache, text labels
-//   transform.h       world/pixel mapping of the two layers
-// Sources: devari.cpp (life cycle), devari_paint.cpp (the paint sequence
-// and its hooks, style setters), devari_axes.cpp (axes, layout,
-// transforms), devari_overlays.cpp (crosshairs, labels, mouse trace).
+// lists of drawing items that the drawing commands append to, and renders
+// them over two layers of axes; TDEvari (tdevari.h) publishes it. The class
+// is a façade over parts of its own: the display lists, settings, commands
+// and files (displaylist.h, the base), the style value (chartstyle.h), the
+// axis layers (axislayers_p.h), images, renderer and labels
+// (chartparts_p.h), the mouse controller (mouse_p.h), the transforms
+// (transform.h) and the zoom history (zoomhistory.h).
 #pragma once
 
 #include <array>
@@ -26,6 +18,7 @@
 #include "chartevents.h"
 #include "chartstyle.h"
 #include "displaylist.h"
+#include "mouseprops.h"
 #include "transform.h"
 #include "zoomhistory.h"
 #include "../libs/kvobase.h"
@@ -37,6 +30,7 @@ namespace kvo {
 class TAxisLayers;
 class TBakGndImg;
 class TBitmap;
+class TChartMouse;
 class TJointLayers;
 class TScale;
 class TScaleProps;
@@ -46,7 +40,9 @@ class TTextLabel;
 struct TChartPaintParts;
 struct TRenderContext;
 
-class TCustomDEvari : public TDisplayListControl {
+class TCustomDEvari : public TDisplayListControl, public TChartMouseProps {
+  friend class TChartMouse;
+
 public:
   explicit TCustomDEvari(TComponent* owner = nullptr);
   ~TCustomDEvari() override;
@@ -252,6 +248,21 @@ public:
   void DoZoomPanEvent();
   TNotifyEvent OnZoomPan;
 
+  // ---- Mouse (mouse.cpp) ----------------------------------------------------------------
+  // What the mouse does: MouseAction (ranges section), the axes' own
+  // MouseAction (TScaleProps), and the settings and events of TChartMouseProps.
+  // World position of the last move inside the data area (active layer).
+  double MousePosX() const noexcept;
+  double MousePosY() const noexcept;
+  std::int32_t ZoomState() const noexcept;  // 1 while a window is dragged
+  // Trace point idx (1-based); outside 1..NumMTracePoints its flags read 255.
+  TColoredPoint GetMTracePoint(std::int32_t idx) const noexcept;
+  // Asks the user for a rectangle (press, drag, release; the right button
+  // cancels) while the host's messages are pumped; false when cancelled,
+  // aborted, the chart is hidden or destroyed, or the host has no messages.
+  bool MouseBox(double& xLo, double& yLo, double& xHi, double& yHi);
+  void MouseBoxAbort() noexcept;
+
   // ---- Life cycle, shared data, black and white (devari.cpp) ----------------------------
   // Copies every setting, the display lists (as copies), ranges, history,
   // axes, overlays and events of another chart; sharing links stay this
@@ -306,6 +317,10 @@ public:
 protected:
   void Loaded() override;
   void CreateWnd() override;  // a chart with a window paints
+  void MouseDown(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) override;
+  void MouseMove(TShiftState s, std::int32_t x, std::int32_t y) override;
+  void MouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) override;
+  void DblClick() override;
   void AdjustCanInfoOfSharedCharts() override;
   bool AssignTo(TObject& dest) const override;
   void Resize() override;  // axes and transforms follow the size
@@ -326,7 +341,6 @@ protected:
   // What lies over the items inside the data area: the text labels.
   virtual void DrawOverlays(TCanvas& canvas, std::int32_t left, std::int32_t top);
 
-
   std::int32_t FNumMTracePoints = 0;
   TChartStyle FStyle;
   TrcLayout FStdLayout = rcl_X1Bottom_Y1Left;
@@ -344,8 +358,9 @@ protected:
   std::unique_ptr<TChartPaintParts> FParts;
   std::unique_ptr<TBakGndImg> FBakGndFile;
   std::unique_ptr<TJointLayers> FJoint;
+  std::unique_ptr<TChartMouse> FMouse;
   // Shared data: the chart whose list this one shows, the charts showing
-  // this one's, and this chart's own list to fall back to.
+  // this one's (FDataUsers[0..FDataUsersNum)), this chart's own list.
   TCustomDEvari* FUseDataOf = nullptr;
   std::array<TCustomDEvari*, 4> FDataUsers{};
   std::int32_t FDataUsersNum = 0;
@@ -371,19 +386,10 @@ private:
   std::optional<TColor> AxisTextColor() const;
   void PresentSurface();
   void RefreshCrossHairs();
-  std::int32_t ImagePixels(std::int32_t logical) const noexcept;
-  void SizeChartImage();
   void SizeDataImage();
-  bool ChartImageFits() const noexcept;
   bool ImagesFit() const noexcept;
   void PutDataImage();
-  void PutImage(TCanvas& canvas, std::int32_t x, std::int32_t y, TBitmap& bitmap);
   void ResetDataBitmap();
-  struct TPaintColors {
-    TColor Wind, ShadowBak, Shadow, Outline, Chart, Frame, Text;
-  };
-  // The style's colours, or the host's where StyleElements ask for them.
-  TPaintColors PaintColors() const;
   TRenderContext RenderContext(std::int32_t left, std::int32_t top, bool bw);
   void DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, bool isAnnotation, int textPass);
   void DrawGridOn(TCanvas& canvas, std::int32_t left, std::int32_t top);

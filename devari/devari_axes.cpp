@@ -13,6 +13,7 @@
 #include "devari/devarierror.h"
 #include "devari/extents_p.h"
 #include "devari/jointlayers.h"
+#include "devari/mouse_p.h"
 #include "platform/host.h"
 #include "platform/update.h"
 
@@ -305,6 +306,15 @@ void TCustomDEvari::ResetRendering() {
   FZoomRange = {};
   FMouseAction = mamNone;
   ClearZoomHistory();
+
+  // The mouse: idle, its settings at their start, the four cursors of the
+  // modes in the screen cursor table.
+  FMouse->Reset();
+  ResetMouseProps();
+  Host().RegisterCursor(1, "CURHAND");
+  Host().RegisterCursor(2, "CURZOOMW");
+  Host().RegisterCursor(3, "CURZOOMD");
+  Host().RegisterCursor(4, "CURZOOMP");
 }
 
 }  // namespace kvo

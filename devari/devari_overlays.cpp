@@ -4,6 +4,7 @@
 #include "devari/chartparts_p.h"
 #include "devari/crosshairs_p.h"
 #include "devari/devari.h"
+#include "devari/mouse_p.h"
 #include "devari/devarierror.h"
 
 namespace kvo {
@@ -29,7 +30,7 @@ void TCustomDEvari::SetCrossHair(std::int32_t n, const TCrossHair& v) {
 void TCustomDEvari::RefreshCrossHairs() {
   // Without a chart image of the current size there is nothing to refresh
   // quickly: paint it all.
-  if (!ChartImageFits()) {
+  if (!FParts->ChartFits(Width(), Height(), ImageFactor())) {
     RepaintChart();
     return;
   }
@@ -88,7 +89,7 @@ void TCustomDEvari::DrawCrossHairs(std::int32_t offsX, std::int32_t offsY, TBitm
     views[i] = {c.PosX(), c.PosY(), c.Color(), c.Mode(), c.LineType(), c.LineWidth(), c.Layer()};
   }
   DrawCrossHairsOn(bitmap.Canvas(), views, FTransforms, Geometry(), offsX, offsY,
-                   PaintColors().Chart);
+                   ChartPaintColors(FStyle, StyleElements()).Chart);
 }
 
 void TCustomDEvari::DrawMouseTrace(std::int32_t offsX, std::int32_t offsY, TBitmap& bitmap) {
@@ -100,8 +101,11 @@ void TCustomDEvari::DrawMouseTrace(std::int32_t offsX, std::int32_t offsY, TBitm
 void TCustomDEvari::DrawFinish(std::int32_t offsX, std::int32_t offsY, TCanvas& canvas,
                                TBitmap& bitmap) {
   DrawCrossHairs(offsX, offsY, bitmap);
-  PutImage(canvas, offsX, offsY, bitmap);
-  if (&canvas == &Canvas()) PresentSurface();
+  FParts->Put(canvas, offsX, offsY, bitmap);
+  if (&canvas == &Canvas()) {
+    FMouse->Painted();  // the picture covers any outline of a drag
+    PresentSurface();
+  }
 }
 
 void TCustomDEvari::SetNumMTracePoints(std::int32_t n) noexcept {
@@ -112,13 +116,13 @@ void TCustomDEvari::SetNumMTracePoints(std::int32_t n) noexcept {
 
 std::int32_t TCustomDEvari::AddTextLabel(double posX, double posY, TColor txtColor,
                                          const std::string& txt, std::int32_t propertyTemplate) {
-  const TLabelDefaults def{PaintColors().Chart, FStyle.FrameColor, FDraw.ActiveLayer};
+  const TLabelDefaults def{ChartPaintColors(FStyle, StyleElements()).Chart, FStyle.FrameColor, FDraw.ActiveLayer};
   return FParts->TextLabels.Add(posX, posY, txtColor, txt, propertyTemplate, def);
 }
 
 void TCustomDEvari::SetTextLabel(std::int32_t idx, double posX, double posY, TColor txtColor,
                                  const std::string& txt, std::int32_t propertyTemplate) {
-  const TLabelDefaults def{PaintColors().Chart, FStyle.FrameColor, FDraw.ActiveLayer};
+  const TLabelDefaults def{ChartPaintColors(FStyle, StyleElements()).Chart, FStyle.FrameColor, FDraw.ActiveLayer};
   FParts->TextLabels.Fill(idx, posX, posY, txtColor, txt, propertyTemplate, def);
 }
 

@@ -62,60 +62,15 @@ std::int32_t TCustomDEvari::ImageFactor() const noexcept {
   return std::clamp(Round(SurfaceScale()), 1, 8);
 }
 
-std::int32_t TCustomDEvari::ImagePixels(std::int32_t logical) const noexcept {
-  return ClampToInt(double(logical) * ImageFactor());
-}
-
-void TCustomDEvari::SizeChartImage() {
-  FParts->ChartBmp.SetSize(ImagePixels(Width()), ImagePixels(Height()));
-  FParts->ChartBmp.SetSurfaceScale(ImageFactor());
-}
-
-void TCustomDEvari::SizeDataImage() {
-  const TChartGeometry g = Geometry();
-  FParts->GrafBmp.SetSize(ImagePixels(g.DataBmpWidth()), ImagePixels(g.DataBmpHeight()));
-  FParts->GrafBmp.SetSurfaceScale(ImageFactor());
-}
-
-bool TCustomDEvari::ChartImageFits() const noexcept {
-  return FactorOf(FParts->ChartBmp) == ImageFactor() && FParts->ChartBmp.Width() == ImagePixels(Width()) &&
-         FParts->ChartBmp.Height() == ImagePixels(Height());
-}
+void TCustomDEvari::SizeDataImage() { FParts->SizeData(Geometry(), ImageFactor()); }
 
 bool TCustomDEvari::ImagesFit() const noexcept {
-  const TChartGeometry g = Geometry();
-  return ChartImageFits() && FactorOf(FParts->GrafBmp) == ImageFactor() &&
-         FParts->GrafBmp.Width() == ImagePixels(g.DataBmpWidth()) &&
-         FParts->GrafBmp.Height() == ImagePixels(g.DataBmpHeight());
+  const std::int32_t f = ImageFactor();
+  return FParts->ChartFits(Width(), Height(), f) && FParts->DataFits(Geometry(), f);
 }
 
-void TCustomDEvari::PutDataImage() { PutImage(FParts->ChartBmp.Canvas(), FStyle.LRim, FStyle.TRim, FParts->GrafBmp); }
-
-void TCustomDEvari::PutImage(TCanvas& canvas, std::int32_t x, std::int32_t y, TBitmap& bitmap) {
-  const std::int32_t f = &bitmap == &FParts->ChartBmp || &bitmap == &FParts->GrafBmp ? FactorOf(bitmap) : 1;
-  if (f == 1) {
-    canvas.Draw(x, y, bitmap);
-    return;
-  }
-  // At its logical size: a target at the same factor takes it pixel for pixel.
-  canvas.StretchDraw(TRect{x, y, ClampToInt(double(x) + bitmap.Width() / f),
-                           ClampToInt(double(y) + bitmap.Height() / f)},
-                     bitmap);
-}
-
-TCustomDEvari::TPaintColors TCustomDEvari::PaintColors() const {
-  TPaintColors c{FStyle.WindColor, FStyle.ShadowBakColor, FStyle.ShadowColor, clBlack, FStyle.ChartColor, FStyle.FrameColor,
-                 FStyle.FrameColor};
-  const std::optional<TThemeColors> theme = Host().ThemeColors();
-  if (!theme) return c;
-  if (StyleElements().Contains(seClient)) {
-    c.Wind = c.ShadowBak = theme->Window;
-    c.Shadow = theme->Shadow;
-    c.Outline = c.Frame = theme->Border;
-    c.Chart = theme->Grid;
-  }
-  if (StyleElements().Contains(seFont)) c.Text = theme->PanelText;
-  return c;
+void TCustomDEvari::PutDataImage() {
+  FParts->Put(FParts->ChartBmp.Canvas(), FStyle.LRim, FStyle.TRim, FParts->GrafBmp);
 }
 
 void TCustomDEvari::PresentSurface() {
@@ -124,8 +79,8 @@ void TCustomDEvari::PresentSurface() {
 
 void TCustomDEvari::ConstructChartBmp(TCanvas& c) {
   const std::int32_t W = Width(), H = Height(), s = FStyle.ShadowWidth;
-  const TPaintColors pc = PaintColors();
-  if (&c == &FParts->ChartBmp.Canvas()) SizeChartImage();
+  const TPaintColors pc = ChartPaintColors(FStyle, StyleElements());
+  if (&c == &FParts->ChartBmp.Canvas()) FParts->SizeChart(W, H, ImageFactor());
   c.Pen().SetStyle(psSolid);
   c.Pen().SetMode(pmCopy);
   c.Pen().SetWidth(1);
@@ -186,7 +141,7 @@ void TCustomDEvari::InitGraf(TCanvas& canvas, std::int32_t left, std::int32_t to
 
 void TCustomDEvari::DrawDataAreaBackground(TCanvas& canvas, std::int32_t left, std::int32_t top,
                                            std::int32_t width, std::int32_t height) {
-  const TPaintColors pc = PaintColors();
+  const TPaintColors pc = ChartPaintColors(FStyle, StyleElements());
   const TDataBackground bg{pc.Chart, pc.Frame, FDraw.ActiveLayer};
   PaintDataBackground(canvas, left, top, width, height, bg, *FBakGndFile, FParts->BakGndCache,
                       FTransforms, Geometry());
@@ -234,7 +189,7 @@ void TCustomDEvari::DrawGridOn(TCanvas& canvas, std::int32_t left, std::int32_t 
   TGridSpec grid;
   grid.Style = FStyle.GridStyle;
   grid.GridColor = FStyle.GridColor;
-  grid.ChartColor = PaintColors().Chart;
+  grid.ChartColor = ChartPaintColors(FStyle, StyleElements()).Chart;
   grid.Layer = l;
   grid.XLow = std::min(px.RangeLow(), px.RangeHigh());
   grid.XHigh = std::max(px.RangeLow(), px.RangeHigh());
@@ -283,7 +238,7 @@ void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, s
   canvas.Pen().SetWidth(1);
   DrawOverlays(canvas, left, top);
   if (OnDataRendered) OnDataRendered(this, canvas, FStyle.TRim - top, FStyle.LRim - left);
-  canvas.Pen().SetColor(PaintColors().Frame);
+  canvas.Pen().SetColor(ChartPaintColors(FStyle, StyleElements()).Frame);
   canvas.Pen().SetStyle(psSolid);
   canvas.Pen().SetMode(pmCopy);
   const std::int32_t a = g.DataWidth(), b = g.DataHeight();
@@ -297,7 +252,7 @@ void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, s
 void TCustomDEvari::DrawItems(TCanvas& canvas, std::int32_t left, std::int32_t top, bool bw,
                               std::int32_t) {
   FParts->Renderer.BeginPass(canvas, RenderContext(left, top, bw), FDraw.LineWidth,
-                             PaintColors().Chart);
+                             ChartPaintColors(FStyle, StyleElements()).Chart);
   if (!FVisib.AnnoBelowChart) DrawItemPass(canvas, *FDataContainer, false, 0);
   if (FVisib.AnnosVisible) {
     if (FVisib.AnnoTextOnTop) {

@@ -55,6 +55,8 @@ public:
   virtual ~THost() = default;
   // Runs pending events (Application.ProcessMessages).
   virtual void ProcessMessages() = 0;
+  // Whether the application is shutting down (loops that pump messages end).
+  virtual bool Terminated() const { return false; }
   // Information message box (blocks in windowed hosts).
   virtual void ShowMessage(const std::string& text) = 0;
   // The screen cursor table: positive ids map to cursor images of ours.

@@ -1,0 +1,44 @@
+// TChartMouseProps: the chart's mouse settings and events (TCustomDEvari
+// inherits them; the mouse itself lives in the chart's mouse controller).
+#pragma once
+
+#include <array>
+
+#include "chartevents.h"
+#include "../libs/kvobase.h"
+
+namespace kvo {
+
+class TChartMouseProps {
+public:
+  // A fixed cursor stays the default one in every mode (the start).
+  bool MouseCursorFixed() const noexcept { return FMCurFixed; }
+  void SetMouseCursorFixed(bool v) noexcept { FMCurFixed = v; }
+  // The snap grid of mamPanGrid: steps (<= 0 does not snap) and offsets.
+  double PanGridDx() const noexcept { return FPanGrid[0]; }
+  double PanGridDy() const noexcept { return FPanGrid[1]; }
+  double PanGridOffsX() const noexcept { return FPanGrid[2]; }
+  double PanGridOffsY() const noexcept { return FPanGrid[3]; }
+  void SetPanGridDx(double v) noexcept { FPanGrid[0] = v; }
+  void SetPanGridDy(double v) noexcept { FPanGrid[1] = v; }
+  void SetPanGridOffsX(double v) noexcept { FPanGrid[2] = v; }
+  void SetPanGridOffsY(double v) noexcept { FPanGrid[3] = v; }
+
+  TMouseMoveInChartEvent OnMouseMoveInChart;
+  // (Sender, Layer, x1, y1, x2, y2): world values of the anchor and the release.
+  TSelectRectEvent OnRubberBand, OnSelectRect;
+  TBeforeCrossHMoveEvent OnBeforeCrossHairMove;
+  TCrossHairMoveEvent OnCrossHairMove;
+  TTextLabelMoveEvent OnTextLabelMove;
+
+protected:
+  // Start values (no events are touched).
+  void ResetMouseProps() noexcept {
+    FMCurFixed = true;
+    FPanGrid = {1, 1, 0, 0};
+  }
+  bool FMCurFixed = true;
+  std::array<double, 4> FPanGrid{1, 1, 0, 0};  // Dx, Dy, OffsX, OffsY
+};
+
+}  // namespace kvo
