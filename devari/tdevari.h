@@ -8,6 +8,7 @@
 
 #include "bakgndimg.h"
 #include "devari.h"
+#include "itemsearch.h"
 #include "scaleprops.h"
 #include "stdlayout.h"
 #include "jointlayers.h"
@@ -87,6 +88,49 @@ public:
   void SetWindColor(TColor v) { SetWindCol(v); }
   void SetChartFrameColor(TColor v) { SetScaleCol(v); }
   void SetGridColor(TColor v) { SetGridCol(v); }
+
+  // Item search, marking and scaling (itemsearch.h).
+  std::int32_t FindNearestItemReal(double x, double y, TrcItem kind, std::uint8_t cls, bool visibleOnly,
+                                   double& distance) const {
+    return kvo::FindNearestItemReal(*this, x, y, kind, cls, visibleOnly, distance);
+  }
+  std::int32_t FindNearestItemReal(double x, double y, TrcItem kind, std::uint8_t cls, double& distance) const {
+    return kvo::FindNearestItemReal(*this, x, y, kind, cls, false, distance);
+  }
+  std::int32_t FindNearestItemScreen(double x, double y, TrcItem kind, std::uint8_t cls, bool visibleOnly,
+                                     double& distance) const {
+    return kvo::FindNearestItemScreen(*this, x, y, kind, cls, visibleOnly, distance);
+  }
+  std::int32_t FindNearestItemScreen(double x, double y, TrcItem kind, std::uint8_t cls, double& distance) const {
+    return kvo::FindNearestItemScreen(*this, x, y, kind, cls, false, distance);
+  }
+  std::int32_t FindNearestItemAlongAxis(double value, TAxis axis, TrcItem kind, std::uint8_t cls,
+                                        bool visibleOnly, double& distance) const {
+    return kvo::FindNearestItemAlongAxis(*this, value, axis, kind, cls, visibleOnly, distance);
+  }
+  std::int32_t FindNearestItemAlongAxis(double value, TAxis axis, TrcItem kind, std::uint8_t cls,
+                                        double& distance) const {
+    return kvo::FindNearestItemAlongAxis(*this, value, axis, kind, cls, false, distance);
+  }
+  std::int32_t FindNearestAnnoElem(double x, double y, TrcItem kind, std::uint8_t cls, bool visibleOnly,
+                                   double& distance) {
+    return kvo::FindNearestAnnoElem(*this, x, y, kind, cls, visibleOnly, distance);
+  }
+  void ConvertToScreenCoords(const TrcChartItem& item, std::int32_t& x1, std::int32_t& y1,
+                             std::int32_t& x2, std::int32_t& y2) const {
+    kvo::ConvertToScreenCoords(*this, item, x1, y1, x2, y2);
+  }
+  void MarkAllItems(TrcItem kind, std::uint8_t cls) { kvo::MarkAllItems(*this, kind, cls); }
+  std::int32_t MarkItemsInWindow(double x1, double y1, double x2, double y2, TrcItem kind, std::uint8_t cls) {
+    return kvo::MarkItemsInWindow(*this, x1, y1, x2, y2, kind, cls);
+  }
+  void ScaleItem(std::int32_t i, double sx, double ox, double sy, double oy) {
+    kvo::ScaleItem(*this, i, sx, ox, sy, oy);
+  }
+  void ScaleAllItems(double sx, double ox, double sy, double oy) { kvo::ScaleAllItems(*this, sx, ox, sy, oy); }
+  void ScaleSelectedItems(double sx, double ox, double sy, double oy, std::uint8_t cls) {
+    kvo::ScaleSelectedItems(*this, sx, ox, sy, oy, cls);
+  }
 
   // Crosshairs and text labels.
   double CrossHairPosX(std::int32_t n) const noexcept { return GetCHPosX(n); }
