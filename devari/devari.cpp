@@ -238,6 +238,10 @@ void TCustomDEvari::MouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::
   FMouse->Up(b, s, x, y);
 }
 void TCustomDEvari::DblClick() { FMouse->DoubleClick(); }
+bool TCustomDEvari::MouseWheel(TShiftState s, std::int32_t delta, std::int32_t x, std::int32_t y) {
+  return FMouse->Wheel(s, delta, x, y);
+}
+bool TCustomDEvari::KeyDown(std::uint16_t key, TShiftState s) { return FMouse->Key(key, s); }
 double TCustomDEvari::MousePosX() const noexcept { return FMouse->MousePosX(); }
 double TCustomDEvari::MousePosY() const noexcept { return FMouse->MousePosY(); }
 std::int32_t TCustomDEvari::ZoomState() const noexcept { return FMouse->ZoomState(); }

@@ -47,9 +47,8 @@ public:
   explicit TCustomDEvari(TComponent* owner = nullptr);
   ~TCustomDEvari() override;
 
-  // Restores every start value: the display list's (ResetDisplayList),
-  // StartStyle(), the standard layout rcl_X1Bottom_Y1Left, axes, crosshairs,
-  // labels and mouse trace. Repaints once unless painting is suppressed.
+  // Every start value (display list, StartStyle(), standard layout, axes,
+  // ranges, overlays, mouse); repaints once unless painting is suppressed.
   void ResetComp() override;
 
   // ---- Painting (devari_paint.cpp) ----------------------------------------------------
@@ -249,8 +248,7 @@ public:
   TNotifyEvent OnZoomPan;
 
   // ---- Mouse (mouse.cpp) ----------------------------------------------------------------
-  // What the mouse does: MouseAction (ranges section), the axes' own
-  // MouseAction (TScaleProps), and the settings and events of TChartMouseProps.
+  // MouseAction (ranges section), the axes' MouseAction and TChartMouseProps.
   // World position of the last move inside the data area (active layer).
   double MousePosX() const noexcept;
   double MousePosY() const noexcept;
@@ -262,6 +260,7 @@ public:
   // aborted, the chart is hidden or destroyed, or the host has no messages.
   bool MouseBox(double& xLo, double& yLo, double& xHi, double& yHi);
   void MouseBoxAbort() noexcept;
+  TDialogCodes GetDialogCode() const override { return {dcWantArrows, dcWantTab}; }
 
   // ---- Life cycle, shared data, black and white (devari.cpp) ----------------------------
   // Copies every setting, the display lists (as copies), ranges, history,
@@ -321,6 +320,8 @@ protected:
   void MouseMove(TShiftState s, std::int32_t x, std::int32_t y) override;
   void MouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) override;
   void DblClick() override;
+  bool MouseWheel(TShiftState s, std::int32_t delta, std::int32_t x, std::int32_t y) override;
+  bool KeyDown(std::uint16_t key, TShiftState s) override;
   void AdjustCanInfoOfSharedCharts() override;
   bool AssignTo(TObject& dest) const override;
   void Resize() override;  // axes and transforms follow the size

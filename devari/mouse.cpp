@@ -486,6 +486,117 @@ void TChartMouse::SetCursorFor(std::int32_t x, std::int32_t y) {
   }
 }
 
+// ---- Wheel and keys ---------------------------------------------------------------------
+
+void TChartMouse::ZoomAbout(std::int32_t x, std::int32_t y, double f) {
+  for (std::int32_t l = 1; l <= 2; ++l) {
+    if (!FChart.GetMAffLayer(l)) continue;
+    const TScaleProps& px = FChart.FAxes->X(l);
+    const TScaleProps& py = FChart.FAxes->Y(l);
+    double wx = 0, wy = 0;
+    FChart.M2R(l, x, y, wx, wy);
+    auto scale = [f](const TScaleProps& p, double w, double& lo, double& hi) {
+      lo = p.RangeLow(), hi = p.RangeHigh();
+      if (!std::isfinite(w)) return;
+      if (p.Logarithmic()) {
+        if (!(w > 0) || !(lo > 0) || !(hi > 0)) return;
+        lo = w * std::pow(lo / w, f);
+        hi = w * std::pow(hi / w, f);
+      } else {
+        lo = w - (w - lo) * f;
+        hi = w + (hi - w) * f;
+      }
+    };
+    double xlo, xhi, ylo, yhi;
+    scale(px, wx, xlo, xhi);
+    scale(py, wy, ylo, yhi);
+    FChart.ForceRange(l, xlo, ylo, xhi, yhi, false, true);
+  }
+}
+
+void TChartMouse::PanBy(double fx, double fy) {
+  for (std::int32_t l = 1; l <= 2; ++l) {
+    if (!FChart.GetMAffLayer(l)) continue;
+    auto shift = [](const TScaleProps& p, double frac, double& lo, double& hi) {
+      lo = p.RangeLow(), hi = p.RangeHigh();
+      if (frac == 0) return;
+      if (p.Logarithmic()) {
+        if (!(lo > 0) || !(hi > 0)) return;
+        const double k = std::pow(hi / lo, frac);
+        lo *= k, hi *= k;
+      } else {
+        const double d = (hi - lo) * frac;
+        lo += d, hi += d;
+      }
+    };
+    double xlo, xhi, ylo, yhi;
+    shift(FChart.FAxes->X(l), fx, xlo, xhi);
+    shift(FChart.FAxes->Y(l), fy, ylo, yhi);
+    FChart.ForceRange(l, xlo, ylo, xhi, yhi, false, true);
+  }
+}
+
+bool TChartMouse::Wheel(TShiftState, std::int32_t delta, std::int32_t x, std::int32_t y) {
+  if (!FChart.WheelZoom() || delta == 0 || !InDataArea(x, y)) return false;
+  // Notches within a short time of each other, with nothing saved in
+  // between, are one burst: one history state.
+  const auto now = std::chrono::steady_clock::now();
+  const bool sameBurst = FWheelWritePos == FChart.ZoomStack().WritePosition() &&
+                         now - FLastWheel < std::chrono::milliseconds(600);
+  {
+    const TPaintBatch batch(FChart);
+    ZoomAbout(x, y, std::pow(0.8, double(delta) / kWheelDelta));  // away from the user zooms in
+    const TRectDouble r1{FChart.FAxes->X(1).RangeLow(), FChart.FAxes->Y(1).RangeHigh(),
+                         FChart.FAxes->X(1).RangeHigh(), FChart.FAxes->Y(1).RangeLow()};
+    const TRectDouble r2{FChart.FAxes->X(2).RangeLow(), FChart.FAxes->Y(2).RangeHigh(),
+                         FChart.FAxes->X(2).RangeHigh(), FChart.FAxes->Y(2).RangeLow()};
+    if (sameBurst) FChart.FZoom.ReplaceLast(r1, r2);
+    else FChart.ZoomStateOnStack();
+  }
+  FLastWheel = now;
+  FWheelWritePos = FChart.ZoomStack().WritePosition();
+  FChart.DoZoomPanEvent();
+  return true;
+}
+
+bool TChartMouse::Key(std::uint16_t key, TShiftState) {
+  if (!FChart.KeyNavigation()) return false;
+  {
+    const TPaintBatch batch(FChart);
+    switch (key) {
+      case vkLeft: PanBy(-0.1, 0); break;
+      case vkRight: PanBy(0.1, 0); break;
+      case vkUp: PanBy(0, 0.1); break;
+      case vkDown: PanBy(0, -0.1); break;
+      case vkAdd:
+      case vkSubtract: {
+        const TChartGeometry g = FChart.Geometry();
+        ZoomAbout((g.LRim + g.Width - g.RRim - g.Shadow) / 2, (g.TRim + g.Height - g.BRim - g.Shadow) / 2,
+                  key == vkAdd ? 0.8 : 1.25);
+        break;
+      }
+      case vkHome: FChart.AutoRange(0, 0); break;
+      case vkBack: {
+        // Backspace steps back one saved state per press until something
+        // new is saved.
+        if (FBackWritePos != FChart.ZoomStack().WritePosition()) FHistoryStep = 0;
+        const std::int32_t step = std::max(FHistoryStep - 1, -(TZoomHistory::Depth - 1));
+        if (FChart.GetZoomStackEntry(1, step) == TRectDouble{} &&
+            FChart.GetZoomStackEntry(2, step) == TRectDouble{})
+          return true;
+        FHistoryStep = step;
+        FChart.ZoomHistory(step);
+        FBackWritePos = FChart.ZoomStack().WritePosition();
+        return true;
+      }
+      default: return false;
+    }
+    FChart.ZoomStateOnStack();
+  }
+  FChart.DoZoomPanEvent();
+  return true;
+}
+
 // ---- MouseBox ---------------------------------------------------------------------------
 
 bool TChartMouse::Box(double& xLo, double& yLo, double& xHi, double& yHi) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
@@ -25,6 +26,8 @@ public:
   void Move(TShiftState shift, std::int32_t x, std::int32_t y);
   void Up(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
   void DoubleClick();
+  bool Wheel(TShiftState shift, std::int32_t delta, std::int32_t x, std::int32_t y);
+  bool Key(std::uint16_t key, TShiftState shift);
   bool Box(double& xLo, double& yLo, double& xHi, double& yHi);
   void BoxAbort() noexcept;
   // A full paint covered the control: no outline is on screen any more.
@@ -55,6 +58,10 @@ private:
   void Trace(std::int32_t x, std::int32_t y);
   void FinishWindow(TMouseButton button);
   void SetCursorFor(std::int32_t x, std::int32_t y);
+  // Each affected layer's ranges scaled by f about the world point (wx, wy)
+  // of a pixel (zoom) or shifted by a fraction of their width (pan).
+  void ZoomAbout(std::int32_t x, std::int32_t y, double f);
+  void PanBy(double fx, double fy);
 
   TCustomDEvari& FChart;
   // False once the chart is gone: a MouseBox waiting in the message loop
@@ -72,6 +79,9 @@ private:
   std::array<double, 3> FAnchorLoX{}, FAnchorHiX{}, FAnchorLoY{}, FAnchorHiY{};
   double FMousePosX = 0, FMousePosY = 0;
   std::int32_t FCHNext = 1, FTLNext = 1;
+  // Wheel bursts and Backspace steps through the history.
+  std::chrono::steady_clock::time_point FLastWheel{};
+  std::int32_t FWheelWritePos = -1, FBackWritePos = -1, FHistoryStep = 0;
   // The outline on screen, if any.
   bool FOutlineShown = false;
   TOutline FOutlineKind = TOutline::Rect;

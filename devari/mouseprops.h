@@ -24,6 +24,14 @@ public:
   void SetPanGridOffsX(double v) noexcept { FPanGrid[2] = v; }
   void SetPanGridOffsY(double v) noexcept { FPanGrid[3] = v; }
 
+  // The wheel zooms about the mouse (one history state per burst of
+  // notches); the keys pan (arrows), zoom (+, -), step back through the
+  // history (Backspace) and fit all data (Home). Both on at the start.
+  bool WheelZoom() const noexcept { return FWheelZoom; }
+  void SetWheelZoom(bool v) noexcept { FWheelZoom = v; }
+  bool KeyNavigation() const noexcept { return FKeyNavigation; }
+  void SetKeyNavigation(bool v) noexcept { FKeyNavigation = v; }
+
   TMouseMoveInChartEvent OnMouseMoveInChart;
   // (Sender, Layer, x1, y1, x2, y2): world values of the anchor and the release.
   TSelectRectEvent OnRubberBand, OnSelectRect;
@@ -36,8 +44,9 @@ protected:
   void ResetMouseProps() noexcept {
     FMCurFixed = true;
     FPanGrid = {1, 1, 0, 0};
+    FWheelZoom = FKeyNavigation = true;
   }
-  bool FMCurFixed = true;
+  bool FMCurFixed = true, FWheelZoom = true, FKeyNavigation = true;
   std::array<double, 4> FPanGrid{1, 1, 0, 0};  // Dx, Dy, OffsX, OffsY
 };
 

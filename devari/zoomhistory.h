@@ -27,6 +27,17 @@ public:
     FStack[2][std::size_t(FPoi)] = layer2;
     FPoi = FPoi == Depth ? 1 : FPoi + 1;
   }
+  // Overwrites the last saved entry (a burst of small changes, such as wheel
+  // notches, is one state); saves anew when nothing was saved yet.
+  void ReplaceLast(const TRectDouble& layer1, const TRectDouble& layer2) noexcept {
+    const std::int32_t last = FPoi == 1 ? Depth : FPoi - 1;
+    if (FStack[1][std::size_t(last)] == TRectDouble{} && FStack[2][std::size_t(last)] == TRectDouble{}) {
+      Save(layer1, layer2);
+      return;
+    }
+    FStack[1][std::size_t(last)] = layer1;
+    FStack[2][std::size_t(last)] = layer2;
+  }
   // The entry `index` steps back from the last save (0 the last, -15 the
   // oldest); an empty rectangle for indexes outside -15..0 or other layers.
   TRectDouble Entry(std::int32_t layer, std::int32_t index) const noexcept {

@@ -191,6 +191,23 @@ void TCustomControl::DoDblClick() {
   PresentInput();
 }
 
+bool TCustomControl::DoMouseWheel(TShiftState s, std::int32_t delta, std::int32_t x, std::int32_t y) {
+  if (!FEnabled || !FVisible) return false;
+  const bool used = MouseWheel(s, delta, x, y);
+  PresentInput();
+  return used;
+}
+
+bool TCustomControl::DoKeyDown(std::uint16_t key, TShiftState s) {
+  if (!FEnabled || !FVisible) return false;
+  const bool used = KeyDown(key, s);
+  PresentInput();
+  return used;
+}
+
+bool TCustomControl::MouseWheel(TShiftState, std::int32_t, std::int32_t, std::int32_t) { return false; }
+bool TCustomControl::KeyDown(std::uint16_t, TShiftState) { return false; }
+
 void TCustomControl::PresentInput() {
   // Input handlers draw straight onto the window surface (rubber bands, XOR
   // boxes, mouse traces) as they would onto a window: show what they drew.

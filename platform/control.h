@@ -127,6 +127,11 @@ public:
   void DoMouseMove(TShiftState s, std::int32_t x, std::int32_t y);
   void DoMouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y);
   void DoDblClick();
+  // Wheel turned by delta (kWheelDelta a notch, positive away from the user)
+  // with the mouse at (x, y); a key pressed (TVirtualKey). They return whether
+  // the control used the input (a host passes unused input on).
+  bool DoMouseWheel(TShiftState s, std::int32_t delta, std::int32_t x, std::int32_t y);
+  bool DoKeyDown(std::uint16_t key, TShiftState s);
   void DoMouseEnter();
   void DoMouseLeave();
   void DoFocus(bool focused);
@@ -153,6 +158,8 @@ protected:
   virtual void MouseMove(TShiftState s, std::int32_t x, std::int32_t y);
   virtual void MouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y);
   virtual void DblClick();
+  virtual bool MouseWheel(TShiftState s, std::int32_t delta, std::int32_t x, std::int32_t y);
+  virtual bool KeyDown(std::uint16_t key, TShiftState s);
   virtual void MouseEnter();
   virtual void MouseLeave();
   virtual void Resize();

@@ -164,6 +164,14 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
 
 // Dialog-code answers of a control (which keys it wants for itself).
 enum TDialogCodeItem : std::uint8_t { dcWantArrows = 0, dcWantTab, dcWantChars, dcWantAllKeys };
+
+// Virtual-key codes the controls react to (the host maps its keys to them).
+enum TVirtualKey : std::uint16_t {
+  vkBack = 8, vkTab = 9, vkReturn = 13, vkEscape = 27, vkPrior = 33, vkNext = 34, vkEnd = 35,
+  vkHome = 36, vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40, vkAdd = 107, vkSubtract = 109
+};
+// One notch of a mouse wheel.
+inline constexpr std::int32_t kWheelDelta = 120;
 using TDialogCodes = TSet<TDialogCodeItem>;
 
 class TObject {

@@ -1,5 +1,8 @@
 #include "hosts/qt/control_widget.h"
 
+#include <QKeyEvent>
+#include <QWheelEvent>
+
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -204,6 +207,45 @@ void TControlWidget::mouseDoubleClickEvent(QMouseEvent* e) {
   TShiftState s = ToShiftState(e->modifiers(), e->buttons());
   s.Include(ssDouble);
   FControl->DoMouseDown(b, s, p.x, p.y);
+}
+
+void TControlWidget::wheelEvent(QWheelEvent* e) {
+  const TPoint p = ToPixel(e->position());
+  const int delta = e->angleDelta().y();
+  if (FControl && delta != 0 &&
+      FControl->DoMouseWheel(ToShiftState(e->modifiers(), e->buttons()), delta, p.x, p.y)) {
+    e->accept();
+    return;
+  }
+  QWidget::wheelEvent(e);
+}
+
+void TControlWidget::keyPressEvent(QKeyEvent* e) {
+  std::uint16_t key = 0;
+  switch (e->key()) {
+    case Qt::Key_Backspace: key = vkBack; break;
+    case Qt::Key_Tab: key = vkTab; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: key = vkReturn; break;
+    case Qt::Key_Escape: key = vkEscape; break;
+    case Qt::Key_PageUp: key = vkPrior; break;
+    case Qt::Key_PageDown: key = vkNext; break;
+    case Qt::Key_End: key = vkEnd; break;
+    case Qt::Key_Home: key = vkHome; break;
+    case Qt::Key_Left: key = vkLeft; break;
+    case Qt::Key_Up: key = vkUp; break;
+    case Qt::Key_Right: key = vkRight; break;
+    case Qt::Key_Down: key = vkDown; break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: key = vkAdd; break;
+    case Qt::Key_Minus: key = vkSubtract; break;
+    default: break;
+  }
+  if (FControl && key != 0 && FControl->DoKeyDown(key, ToShiftState(e->modifiers(), Qt::NoButton))) {
+    e->accept();
+    return;
+  }
+  QWidget::keyPressEvent(e);
 }
 
 void TControlWidget::enterEvent(QEnterEvent* e) {

@@ -1,5 +1,7 @@
 #include "hosts/qt/qt_host.h"
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
@@ -159,6 +161,8 @@ void TQtHost::PaletteChanged() {
   ApplyPaletteToSystemColors(QApplication::palette());
   RefreshAllControls();
 }
+
+bool TQtHost::Terminated() const { return QCoreApplication::closingDown(); }
 
 void TQtHost::ProcessMessages() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -50,6 +50,7 @@ public:
 
   // THost
   void ProcessMessages() override;
+  bool Terminated() const override;
   void ShowMessage(const std::string& text) override;
   void RegisterCursor(TCursor id, const std::string& resourceName) override;
   std::optional<std::string> CursorResource(TCursor id) const override;

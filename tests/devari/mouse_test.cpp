@@ -213,6 +213,48 @@ TEST(ChartMouse, OutlinesLeaveNoGhostsAndCursorsFollowTheMode) {
   EXPECT_EQ(c.Cursor(), crDefault);
 }
 
+TEST(ChartMouse, WheelAndKeysZoomPanAndStepBack) {
+  TMouseChart c;
+  c.ClearZoomHistory();
+  const std::int32_t poi = c.ZoomStack().WritePosition();
+  const TPoint at = c.Px(25, 50);
+  // A burst of three notches away from the user: zoomed in about the mouse,
+  // one history state.
+  for (int k = 0; k < 3; ++k) EXPECT_TRUE(c.DoMouseWheel(kNone, kWheelDelta, at.x, at.y));
+  const double f = std::pow(0.8, 3);
+  double wx = 0, wy = 0;
+  c.M2R(1, at.x, at.y, wx, wy);
+  EXPECT_NEAR(wx, 25, 0.5);  // the point under the mouse stays put
+  EXPECT_NEAR(wy, 50, 0.5);
+  EXPECT_NEAR(c.XHi() - c.XLo(), 100 * f, 1.0);
+  EXPECT_EQ(c.ZoomStack().WritePosition(), poi + 1);
+  EXPECT_FALSE(c.DoMouseWheel(kNone, kWheelDelta, 2, 2));  // outside the data area
+
+  // Keys: arrows pan by a tenth, Backspace returns to the saved states.
+  const double lo = c.XLo(), w = c.XHi() - c.XLo();
+  EXPECT_TRUE(c.DoKeyDown(vkRight, kNone));
+  EXPECT_NEAR(c.XLo(), lo + w / 10, 1e-9);
+  EXPECT_TRUE(c.DoKeyDown(vkBack, kNone));
+  EXPECT_NEAR(c.XLo(), lo, 1e-9);
+  EXPECT_TRUE(c.DoKeyDown(vkBack, kNone));
+  EXPECT_NEAR(c.XHi(), 100, 1e-9);  // before the wheel
+  EXPECT_TRUE(c.DoKeyDown(vkAdd, kNone));
+  EXPECT_NEAR(c.XHi() - c.XLo(), 80, 1e-9);
+  c.MoveTo(10.0, 20.0);
+  c.DrawTo(30.0, 40.0);
+  EXPECT_TRUE(c.DoKeyDown(vkHome, kNone));
+  EXPECT_DOUBLE_EQ(c.XLo(), 10);
+  EXPECT_DOUBLE_EQ(c.YHi(), 40);
+  // Both can be switched off; other keys are not used.
+  c.SetKeyNavigation(false);
+  c.SetWheelZoom(false);
+  EXPECT_FALSE(c.DoKeyDown(vkLeft, kNone));
+  EXPECT_FALSE(c.DoMouseWheel(kNone, kWheelDelta, at.x, at.y));
+  c.SetKeyNavigation(true);
+  EXPECT_FALSE(c.DoKeyDown(vkReturn, kNone));
+  EXPECT_TRUE(c.GetDialogCode().Contains(dcWantArrows));
+}
+
 TEST(ChartMouse, MouseBoxWaitsForTheUserAndNeverHangs) {
   TMouseChart c;
   double xlo = 0, ylo = 0, xhi = 0, yhi = 0;
