@@ -5,6 +5,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/numeric.h"
+#include "scale/scaledraw_p.h"
 
 namespace kvo {
 
