@@ -2,12 +2,19 @@
 
 namespace kvo::gallery {
 
+const std::vector<PageGroup>& PageGroups() {
+  static const std::vector<PageGroup> groups = {
+      {"platform", AddCanvasPages},
+      {"libs", AddLibsPages},
+      {"scale", AddScalePages},
+      {"devari", AddChartPages},
+  };
+  return groups;
+}
+
 std::vector<Page> AllPages() {
   std::vector<Page> pages;
-  AddCanvasPages(pages);
-  AddLibsPages(pages);
-  AddScalePages(pages);
-  AddChartPages(pages);
+  for (const PageGroup& g : PageGroups()) g.Add(pages);
   return pages;
 }
 

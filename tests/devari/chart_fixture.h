@@ -1,15 +1,11 @@
-// A chart that counts its repaints, for the display-list tests.
+// The chart fixtures now live in tests/support/chart_fixture.h; this name is
+// kept for the tests that include it.
 #pragma once
 
-#include "devari/devari.h"
+#include "tests/support/chart_fixture.h"
 
 namespace kvo::testing {
 
-class TCountingChart : public TCustomDEvari {
-public:
-  int Paints = 0;
-  void Paint() override { ++Paints; }
-  using TCustomDEvari::FLastElemOnShow;
-};
+using ::kvo::test::TCountingChart;
 
 }  // namespace kvo::testing
