@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "bench/floors.h"
-#include "devari/devari.h"
+#include "devari/tdevari.h"
 #include "platform/bitmap.h"
 
 namespace {
@@ -31,8 +31,8 @@ struct Clock {
 
 double Seconds(double a, double b) { return b - a; }
 
-std::unique_ptr<TCustomDEvari> MakeChart() {
-  auto c = std::make_unique<TCustomDEvari>();
+std::unique_ptr<TDEvari> MakeChart() {
+  auto c = std::make_unique<TDEvari>();
   c->SetBounds(0, 0, 800, 600);
   TScaleProps& x = c->Scale1X();
   TScaleProps& y = c->Scale1Y();
@@ -46,7 +46,7 @@ std::unique_ptr<TCustomDEvari> MakeChart() {
 }
 
 // A noisy sine of n vertices across the chart: most segments are a pixel or two.
-void AddNoisySine(TCustomDEvari& c, int n) {
+void AddNoisySine(TDEvari& c, int n) {
   std::mt19937 rng(42);
   std::uniform_real_distribution<double> noise(-0.15, 0.15);
   c.SetDataCol(clNavy);
@@ -58,7 +58,7 @@ void AddNoisySine(TCustomDEvari& c, int n) {
   }
 }
 
-void AddMarksAndTexts(TCustomDEvari& c, int marks, int texts) {
+void AddMarksAndTexts(TDEvari& c, int marks, int texts) {
   std::mt19937 rng(7);
   std::uniform_real_distribution<double> ux(0, 1), uy(-1.4, 1.4);
   c.SetDataCol(clRed);
@@ -74,7 +74,7 @@ void AddMarksAndTexts(TCustomDEvari& c, int marks, int texts) {
 }
 
 // The first floor: read every item and map it, nothing drawn.
-std::int64_t ReadAndMap(const TCustomDEvari& c, std::vector<TPoint>& out) {
+std::int64_t ReadAndMap(const TDEvari& c, std::vector<TPoint>& out) {
   out.clear();
   std::int64_t sum = 0;
   for (const TrcChartItem& it : c.DataItems().Items()) {

@@ -6,16 +6,16 @@
 #include <filesystem>
 #include <string>
 
-#include "devari/devari.h"
+#include "devari/tdevari.h"
 
 namespace {
 
-using kvo::TCustomDEvari;
+using kvo::TDEvari;
 
 constexpr std::int64_t kAppendItems = 10'000'000;
 constexpr std::int64_t kFileItems = 1'000'000;
 
-void FillSine(TCustomDEvari& c, std::int64_t n) {
+void FillSine(TDEvari& c, std::int64_t n) {
   c.MoveTo(0.0, 0.0);
   for (std::int64_t i = 1; i < n; ++i) {
     const double x = double(i) * 1e-3;
@@ -33,7 +33,7 @@ std::string BenchFile() {
 void BM_AppendDrawTo(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
-    TCustomDEvari c;
+    TDEvari c;
     c.SetAllocSize(static_cast<std::int32_t>(state.range(0)));
     state.ResumeTiming();
     FillSine(c, kAppendItems);
@@ -47,7 +47,7 @@ void BM_AppendDrawTo(benchmark::State& state) {
 BENCHMARK(BM_AppendDrawTo)->Arg(1000)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_SaveData(benchmark::State& state) {
-  TCustomDEvari c;
+  TDEvari c;
   FillSine(c, kFileItems);
   for (int i = 0; i < 50; ++i) c.Text(double(i), 0.0, 10, "a long text of item " + std::to_string(i));
   const std::string path = BenchFile();
@@ -61,13 +61,13 @@ BENCHMARK(BM_SaveData)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTim
 void BM_LoadData(benchmark::State& state) {
   const std::string path = BenchFile();
   {
-    TCustomDEvari src;
+    TDEvari src;
     FillSine(src, kFileItems);
     for (int i = 0; i < 50; ++i)
       src.Text(double(i), 0.0, 10, "a long text of item " + std::to_string(i));
     src.SaveData(path);
   }
-  TCustomDEvari c;
+  TDEvari c;
   std::int32_t n = 0;
   for (auto _ : state) {
     n = c.LoadData(path, false);

@@ -1,4 +1,4 @@
-#include "devari/bakgndimg.h"
+#include "devari/bakgnd_p.h"
 
 #include <system_error>
 

@@ -1,4 +1,4 @@
-#include "devari/crosshairs.h"
+#include "devari/crosshairs_p.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "devari/datafile.h"
+#include "devari/datafile_p.h"
 
 #include <bit>
 #include <cstring>

@@ -1,289 +1,230 @@
+// Life cycle of TCustomDEvari: its parts, the start values and clearing.
 #include "devari/devari.h"
 
 #include <algorithm>
 
+#include "devari/axislayers_p.h"
+#include "devari/bakgndimg.h"
+#include "devari/chartparts_p.h"
+#include "devari/jointlayers.h"
+#include "devari/scaleprops.h"
+#include "platform/host.h"
+#include "platform/update.h"
+
 namespace kvo {
 
 TCustomDEvari::TCustomDEvari(TComponent* owner)
-    : TCustomControl(owner), FDataContainer(std::make_shared<TRcItemContainer>(true)) {
+    : TDisplayListControl(owner),
+      FAxes(std::make_unique<TAxisLayers>(this)),
+      FParts(std::make_unique<TChartPaintParts>()),
+      FBakGndFile(std::make_unique<TBakGndImg>()),
+      FJoint(std::make_unique<TJointLayers>()) {
+  FOwnData = FDataContainer;
   SetBounds(0, 0, 280, 200);
   ResetComp();
 }
 
-TCustomDEvari::~TCustomDEvari() = default;
+struct TCustomDEvari::TColorBackup {
+  TColor Wind, Frame, Chart, Font, Shadow, ShadowBak;
+  std::array<TColor, 3> ScaleX{}, ScaleY{}, FontX{}, FontY{};  // index 1..2
+};
+
+TCustomDEvari::~TCustomDEvari() {
+  // No chart keeps a link to this one: users fall back to their own lists,
+  // the owner forgets this user.
+  if (FUseDataOf) FUseDataOf->RemoveDataUser(this);
+  for (std::int32_t i = 0; i < FDataUsersNum; ++i) {
+    TCustomDEvari* user = FDataUsers[std::size_t(i)];
+    user->FUseDataOf = nullptr;
+    user->FDataContainer = user->FOwnData;
+    user->FLastElemOnShow = 0;
+  }
+  FDataUsersNum = 0;
+}
 
 void TCustomDEvari::ResetComp() {
-  const bool oldSuppress = FSuppressPaint;
-  FSuppressPaint = true;
-  FAllocSize = 1000;
-  FAvoidDupMarks = false;
-  FDupMarksMinD = 1;
-  FDataContainer->Clear(true);
-  FAnnoContainer.Clear(true);
-  FLastElemOnShow = 0;
-  FNumMTracePoints = 0;
-  FDraw = TDrawSettings{};
-  FVisib = TItemVisibility{};
-  FTextFont.Assign(Font());
-  ResetRendering();
-  FInvalidDataBmp = true;
-  FAutoRedraw = true;
-  AdjustCanInfoOfSharedCharts();
   // A live chart (painting on) gets one repaint with its start values; a
   // chart that is still being set up stays suppressed.
-  SetSuppressPaint(oldSuppress);
+  const TPaintBatch batch(*this);
+  ResetDisplayList();
+  FNumMTracePoints = 0;
+  ResetRendering();
 }
 
-// ---- Painting funnels --------------------------------------------------------
-
-void TCustomDEvari::RepaintChart() { Paint(); }
-
-void TCustomDEvari::RedrawByRule() {
-  if (FAutoRedraw || Designing()) RepaintChart();
+void TCustomDEvari::CreateWnd() {
+  TDisplayListControl::CreateWnd();
+  SetSuppressPaint(false);
 }
 
-void TCustomDEvari::SetSuppressPaint(bool v) {
-  if (v == FSuppressPaint) return;
-  FSuppressPaint = v;
-  if (!v) RepaintChart();
+// ---- Copying ----------------------------------------------------------------------------
+
+void TCustomDEvari::Assign(const TObject& source) {
+  const auto* src = dynamic_cast<const TCustomDEvari*>(&source);
+  if (!src) {
+    TDisplayListControl::Assign(source);
+    return;
+  }
+  if (src == this) return;
+  const TPaintBatch batch(*this);
+  // The display lists are copied into this chart's own containers, whatever
+  // either chart shares.
+  *FDataContainer = *src->FDataContainer;
+  FAnnoContainer = src->FAnnoContainer;
+  FAllocSize = src->FAllocSize;
+  FLastElemOnShow = src->FLastElemOnShow;
+  FDraw = src->FDraw;
+  FVisib = src->FVisib;
+  FTextFont.Assign(src->FTextFont);
+  FAvoidDupMarks = src->FAvoidDupMarks;
+  FDupMarksMinD = src->FDupMarksMinD;
+  FAutoRedraw = src->FAutoRedraw;
+  FStyle = src->FStyle;
+  FStdLayout = src->FStdLayout;
+  FIsometric = src->FIsometric;
+  FZoom = src->FZoom;
+  FZoomRange = src->FZoomRange;
+  FMouseAction = src->FMouseAction;
+  FMTrace = src->FMTrace;
+  FNumMTracePoints = src->FNumMTracePoints;
+  FColorMTrace = src->FColorMTrace;
+  FMTraceInvert = src->FMTraceInvert;
+  // Sub-objects take settings only: their change links stay bound here.
+  for (std::int32_t l = 1; l <= 2; ++l) {
+    FAxes->X(l).Assign(src->FAxes->X(l));
+    FAxes->Y(l).Assign(src->FAxes->Y(l));
+  }
+  FBakGndFile->Assign(*src->FBakGndFile);
+  FJoint->Assign(*src->FJoint);
+  for (std::size_t k = 0; k < FCrossHair.size(); ++k) FCrossHair[k].Assign(src->FCrossHair[k]);
+  for (std::int32_t n = 1; n <= TTextLabelTable::Count; ++n)
+    FParts->TextLabels.At(n)->Assign(*src->FParts->TextLabels.At(n));
+  OnScalesRendered = src->OnScalesRendered;
+  OnBeforeRenderData = src->OnBeforeRenderData;
+  OnDataRendered = src->OnDataRendered;
+  OnBeforeRendedEvariItem = src->OnBeforeRendedEvariItem;
+  OnBeforeRenderText = src->OnBeforeRenderText;
+  OnScaleTickDrawn = src->OnScaleTickDrawn;
+  OnBeforeTickLabel = src->OnBeforeTickLabel;
+  OnZoomPan = src->OnZoomPan;
+  GeometryChanged();
+  ScalePropsChanged(this);
+  AdjustCanInfoOfSharedCharts();
+}
+
+bool TCustomDEvari::AssignTo(TObject& dest) const {
+  if (auto* d = dynamic_cast<TCustomDEvari*>(&dest)) {
+    d->Assign(*this);
+    return true;
+  }
+  return TDisplayListControl::AssignTo(dest);
+}
+
+// ---- Shared data --------------------------------------------------------------------------
+
+void TCustomDEvari::SetUseDataOf(TCustomDEvari* chart) {
+  if (chart == this) {
+    Host().ShowMessage("DEvari: Cannot share data with myself");
+    return;
+  }
+  if (FDataUsersNum > 0) {
+    Host().ShowMessage("DEvari: Cannot use foreign data. Other DEvaris are using my own data.");
+    return;
+  }
+  if (chart == FUseDataOf) return;
+  if (chart) {
+    if (chart->FUseDataOf) chart = chart->FUseDataOf;  // one level deep
+    if (chart == this || chart == FUseDataOf) return;
+    if (chart->FDataUsersNum >= std::int32_t(chart->FDataUsers.size())) {
+      Host().ShowMessage("DEvari: Max. number of data shares exceeded");
+      return;
+    }
+    if (FUseDataOf) FUseDataOf->RemoveDataUser(this);
+    FUseDataOf = chart;
+    FDataContainer = chart->FDataContainer;
+    FLastElemOnShow = chart->FLastElemOnShow;
+    chart->FDataUsers[std::size_t(chart->FDataUsersNum++)] = this;
+  } else {
+    // The chart shows its own list again.
+    FUseDataOf->RemoveDataUser(this);
+    FUseDataOf = nullptr;
+    FDataContainer = FOwnData;
+    FLastElemOnShow = 0;
+  }
+  StyleChanged(this);
+}
+
+void TCustomDEvari::RemoveDataUser(TCustomDEvari* user) noexcept {
+  auto end = FDataUsers.begin() + FDataUsersNum;
+  auto it = std::find(FDataUsers.begin(), end, user);
+  if (it == end) return;
+  std::copy(it + 1, end, it);
+  FDataUsers[std::size_t(--FDataUsersNum)] = nullptr;
 }
 
 void TCustomDEvari::AdjustCanInfoOfSharedCharts() {
-  // Charts that show this chart's data hold the same container object, so
-  // items, long texts and counters are already common. What remains per
-  // chart (the last-shown index) is brought up to date here once data
-  // sharing exists; until then there are no sharing charts to update.
+  // The charts sharing a list hold the same container, so items, long texts
+  // and counters are common already; the last-shown index is copied.
+  TCustomDEvari* owner = FUseDataOf ? FUseDataOf : this;
+  owner->FLastElemOnShow = FLastElemOnShow;
+  for (std::int32_t i = 0; i < owner->FDataUsersNum; ++i)
+    owner->FDataUsers[std::size_t(i)]->FLastElemOnShow = FLastElemOnShow;
 }
 
-// ---- Counts and growth ----------------------------------------------------------
+// ---- Black and white -------------------------------------------------------------------------
 
-void TCustomDEvari::SetAllocSize(std::int32_t v) noexcept {
-  if (v >= 1 && v <= 1'000'000) FAllocSize = v;
-}
-
-// ---- Item access -----------------------------------------------------------------
-
-namespace {
-TrcChartItem NoItem() noexcept {
-  TrcChartItem it;
-  CleadEvariItem(it);
-  return it;
-}
-}  // namespace
-
-TrcChartItem TCustomDEvari::GetChartItem(std::int32_t i) const noexcept {
-  return FDataContainer->ValidIndex(i) ? (*FDataContainer)[i] : NoItem();
-}
-
-void TCustomDEvari::SetChartItem(std::int32_t i, const TrcChartItem& item) noexcept {
-  if (!FDataContainer->ValidIndex(i)) return;
-  FDataContainer->Replace(i, item, false);
-  AdjustCanInfoOfSharedCharts();
-}
-
-TrcChartItem TCustomDEvari::GetAnnoItem(std::int32_t i) const noexcept {
-  return FAnnoContainer.ValidIndex(i) ? FAnnoContainer[i] : NoItem();
-}
-
-void TCustomDEvari::SetAnnoItem(std::int32_t i, const TrcChartItem& item) noexcept {
-  FAnnoContainer.Replace(i, item, false);
-}
-
-void TCustomDEvari::SetItemParams(std::int32_t i, const TrcChartItem& item) noexcept {
-  if (item.ItemKind == tkNone || item.ItemKind == tkEverything) return;
-  // Values that are not kinds would index past the counters.
-  if (!IsValidItemKind(item.ItemKind) || !FDataContainer->ValidIndex(i)) return;
-  FDataContainer->Replace(i, item, true);
-  AdjustCanInfoOfSharedCharts();
-}
-
-std::string TCustomDEvari::GetDataLongText(std::int32_t i) const {
-  if (!FDataContainer->ValidIndex(i)) return {};
-  return FDataContainer->FullText((*FDataContainer)[i]);
-}
-
-void TCustomDEvari::SetDataLongText(std::int32_t i, const std::string& text) {
-  if (!FDataContainer->ValidIndex(i)) return;
-  FDataContainer->SetFullText(i, text);
-  AdjustCanInfoOfSharedCharts();
-}
-
-std::string TCustomDEvari::GetAnnoLongText(std::int32_t i) const {
-  if (!FAnnoContainer.ValidIndex(i)) return {};
-  return FAnnoContainer.FullText(FAnnoContainer[i]);
-}
-
-void TCustomDEvari::SetAnnoLongText(std::int32_t i, const std::string& text) {
-  FAnnoContainer.SetFullText(i, text);
-}
-
-TrcItem TCustomDEvari::GetTypeOfFirstItem() const noexcept {
-  return FDataContainer->Empty() ? tkNone : (*FDataContainer)[0].ItemKind;
-}
-
-TrcItem TCustomDEvari::GetTypeOfLastItem() const noexcept {
-  return FDataContainer->Empty() ? tkNone : (*FDataContainer)[NumItems() - 1].ItemKind;
-}
-
-// ---- Layers and classes ----------------------------------------------------------
-
-void TCustomDEvari::SetActiveLayer(std::int32_t layer) {
-  if ((layer != 1 && layer != 2) || layer == FDraw.ActiveLayer) return;
-  FDraw.ActiveLayer = layer;
-  RedrawByRule();
-}
-
-bool TCustomDEvari::GetLayerVisib(std::int32_t layer) const noexcept {
-  return (layer == 1 || layer == 2) && FVisib.LayerVisible[std::size_t(layer)];
-}
-
-void TCustomDEvari::SetLayerVisib(std::int32_t layer, bool visible) {
-  if (layer != 1 && layer != 2) return;
-  if (FVisib.LayerVisible[std::size_t(layer)] == visible) return;
-  FVisib.LayerVisible[std::size_t(layer)] = visible;
-  RepaintChart();
-}
-
-bool TCustomDEvari::GetMAffLayer(std::int32_t layer) const noexcept {
-  return (layer == 1 || layer == 2) && FVisib.MouseAffectsLayer[std::size_t(layer)];
-}
-
-void TCustomDEvari::SetMAffLayer(std::int32_t layer, bool affected) noexcept {
-  if (layer == 1 || layer == 2) FVisib.MouseAffectsLayer[std::size_t(layer)] = affected;
-}
-
-void TCustomDEvari::SetClassVisib(std::uint8_t cls, bool visible) {
-  if (FVisib.ClassVisible[cls] == visible) return;
-  FVisib.ClassVisible[cls] = visible;
-  RepaintChart();
-}
-
-void TCustomDEvari::SetAnnoClassVisib(std::uint8_t cls, bool visible) {
-  if (FVisib.AnnoClassVisible[cls] == visible) return;
-  FVisib.AnnoClassVisible[cls] = visible;
-  RepaintChart();
-}
-
-void TCustomDEvari::SetClassDefault(std::uint8_t cls) noexcept {
-  if (cls != 255) FDraw.ClassDefault = cls;
-}
-
-void TCustomDEvari::NewColorOfClassItems(TColor color, std::uint8_t cls) noexcept {
-  TRcItemContainer& data = *FDataContainer;
-  for (std::int32_t i = 0; i < data.Count(); ++i)
-    if (cls == 255 || data[i].ItemClass == cls) data[i].Color = color;
-  AdjustCanInfoOfSharedCharts();
-}
-
-TLayerSet TCustomDEvari::FindUsedLayers() const noexcept {
-  TLayerSet used;
-  for (const auto& it : FDataContainer->Items()) {
-    if (it.Layer == 1) used.Include(TLayer::L1);
-    else if (it.Layer == 2) used.Include(TLayer::L2);
-    if (used.Contains(TLayer::L1) && used.Contains(TLayer::L2)) break;
+void TCustomDEvari::BackupColorsAndMakeBW() {
+  if (FColorBackup) return;  // the first backup holds the original colours
+  auto b = std::make_unique<TColorBackup>();
+  b->Wind = FStyle.WindColor;
+  b->Frame = FStyle.FrameColor;
+  b->Chart = FStyle.ChartColor;
+  b->Font = Font().Color();
+  b->Shadow = FStyle.ShadowColor;
+  b->ShadowBak = FStyle.ShadowBakColor;
+  for (std::int32_t l = 1; l <= 2; ++l) {
+    b->ScaleX[std::size_t(l)] = FAxes->X(l).ColorScale();
+    b->ScaleY[std::size_t(l)] = FAxes->Y(l).ColorScale();
+    b->FontX[std::size_t(l)] = FAxes->X(l).Font().Color();
+    b->FontY[std::size_t(l)] = FAxes->Y(l).Font().Color();
   }
-  return used;
+  FColorBackup = std::move(b);
+  const TPaintBatch batch(*this);
+  FStyle.WindColor = clWhite;
+  FStyle.ChartColor = clWhite;
+  FStyle.FrameColor = clBlack;
+  Font().SetColor(clBlack);
+  FStyle.ShadowColor = 12632256;
+  FStyle.ShadowBakColor = clWhite;
+  for (std::int32_t l = 1; l <= 2; ++l) {
+    for (TScaleProps* p : {static_cast<TScaleProps*>(&FAxes->X(l)), static_cast<TScaleProps*>(&FAxes->Y(l))}) {
+      const TSilentChanges<TScaleProps> quiet(*p);
+      p->SetColorScale(clBlack);
+      p->Font().SetColor(clBlack);
+    }
+  }
+  FAxes->Sync(Geometry(), AxisTextColor());
 }
 
-void TCustomDEvari::SetTextAlignment(TAlignment v) {
-  if (v == FDraw.TextAlignment) return;
-  FDraw.TextAlignment = v;
-  RedrawByRule();
+void TCustomDEvari::ReloadBackupColors() {
+  if (!FColorBackup) return;
+  const std::unique_ptr<TColorBackup> b = std::move(FColorBackup);
+  const TPaintBatch batch(*this);
+  FStyle.WindColor = b->Wind;
+  FStyle.FrameColor = b->Frame;
+  FStyle.ChartColor = b->Chart;
+  Font().SetColor(b->Font);
+  FStyle.ShadowColor = b->Shadow;
+  FStyle.ShadowBakColor = b->ShadowBak;
+  for (std::int32_t l = 1; l <= 2; ++l) {
+    const TSilentChanges<TScaleProps> qx(FAxes->X(l));
+    const TSilentChanges<TScaleProps> qy(FAxes->Y(l));
+    FAxes->X(l).SetColorScale(b->ScaleX[std::size_t(l)]);
+    FAxes->Y(l).SetColorScale(b->ScaleY[std::size_t(l)]);
+    FAxes->X(l).Font().SetColor(b->FontX[std::size_t(l)]);
+    FAxes->Y(l).Font().SetColor(b->FontY[std::size_t(l)]);
+  }
+  FAxes->Sync(Geometry(), AxisTextColor());
 }
-
-// ---- Annotation switches --------------------------------------------------------
-
-void TCustomDEvari::SetAnnoMode(bool v) {
-  if (v == FDraw.AnnoMode) return;
-  FDraw.AnnoMode = v;
-  RepaintChart();
-}
-
-void TCustomDEvari::SetAnnoBelow(bool v) {
-  if (v == FVisib.AnnoBelowChart) return;
-  FVisib.AnnoBelowChart = v;
-  RepaintChart();
-}
-
-void TCustomDEvari::SetAnnoTextOnTop(bool v) {
-  if (v == FVisib.AnnoTextOnTop) return;
-  FVisib.AnnoTextOnTop = v;
-  RepaintChart();
-}
-
-void TCustomDEvari::SetAnnosVisible(bool v) {
-  if (v == FVisib.AnnosVisible) return;
-  FVisib.AnnosVisible = v;
-  FInvalidDataBmp = true;
-  RepaintChart();
-}
-
-void TCustomDEvari::SetAvoidDupMarks(bool v) {
-  if (v == FAvoidDupMarks) return;
-  FAvoidDupMarks = v;
-  RepaintChart();
-}
-
-void TCustomDEvari::SetDupMarksMinD(std::int32_t v) {
-  if (v == FDupMarksMinD) return;
-  FDupMarksMinD = std::clamp(v, 1, 3);
-  RepaintChart();
-}
-
-// ---- Searches and counts ---------------------------------------------------------
-
-std::int32_t TCustomDEvari::CountAnnos(std::int32_t tag, std::uint32_t tagMask, std::uint8_t cls,
-                                       TrcItem kind) const noexcept {
-  return FAnnoContainer.CountMatching(tag, tagMask, cls, kind);
-}
-
-std::int32_t TCustomDEvari::CountAnnoByClass(std::span<const std::uint8_t> classes) const noexcept {
-  const auto hist = FAnnoContainer.ClassHistogram();
-  std::int32_t n = 0;
-  for (std::uint8_t c : classes) n += hist[c];
-  return n;
-}
-
-std::int32_t TCustomDEvari::SearchDataItem(std::int32_t start, std::int32_t tag,
-                                           std::uint32_t tagMask, std::uint8_t cls,
-                                           TrcItem kind) const noexcept {
-  return FDataContainer->Search(start, tag, tagMask, cls, kind);
-}
-
-std::int32_t TCustomDEvari::SearchAnnoItem(std::int32_t start, std::int32_t tag,
-                                           std::uint32_t tagMask, std::uint8_t cls,
-                                           TrcItem kind) const noexcept {
-  return FAnnoContainer.Search(start, tag, tagMask, cls, kind);
-}
-
-// ---- Removal and clearing ---------------------------------------------------------
-
-void TCustomDEvari::RemoveItem(std::int32_t i) noexcept {
-  if (!FDataContainer->ValidIndex(i)) return;
-  FDataContainer->RemoveAt(i);
-  AdjustCanInfoOfSharedCharts();
-}
-
-void TCustomDEvari::RemoveLastItem() noexcept {
-  FDataContainer->RemoveLast();
-  AdjustCanInfoOfSharedCharts();
-}
-
-std::int32_t TCustomDEvari::RemoveItemsByClass(std::uint8_t cls) {
-  const std::int32_t n =
-      FDataContainer->RemoveIf([cls](const TrcChartItem& it) { return it.ItemClass == cls; });
-  AdjustCanInfoOfSharedCharts();
-  return n;
-}
-
-std::int32_t TCustomDEvari::RemoveItemsByLayer(std::int32_t layer) {
-  const std::int32_t n =
-      FDataContainer->RemoveIf([layer](const TrcChartItem& it) { return it.Layer == layer; });
-  AdjustCanInfoOfSharedCharts();
-  return n;
-}
-
-void TCustomDEvari::RemoveAnnoItem(std::int32_t i) noexcept { FAnnoContainer.RemoveAt(i); }
 
 void TCustomDEvari::ClearGraf() {
   ResetDataBitmap();
@@ -291,11 +232,6 @@ void TCustomDEvari::ClearGraf() {
   FNumMTracePoints = 0;
   FLastElemOnShow = 0;
   AdjustCanInfoOfSharedCharts();
-}
-
-void TCustomDEvari::ClearAnnotations() {
-  FAnnoContainer.Clear(true);
-  RepaintChart();
 }
 
 }  // namespace kvo

@@ -3,20 +3,20 @@
 #include <array>
 #include <vector>
 
-#include "devari/datafile.h"
+#include "devari/datafile_p.h"
 #include "devari/devari.h"
 
 namespace kvo {
 
-void TCustomDEvari::SaveData(const std::string& fileName) const {
+void TDisplayListControl::SaveData(const std::string& fileName) const {
   WriteItemFile(fileName, TItemFileKind::Data, *FDataContainer);
 }
 
-void TCustomDEvari::SaveAnno(const std::string& fileName) const {
+void TDisplayListControl::SaveAnno(const std::string& fileName) const {
   WriteItemFile(fileName, TItemFileKind::Anno, FAnnoContainer);
 }
 
-std::int32_t TCustomDEvari::LoadInto(TRcItemContainer& list, const std::string& fileName,
+std::int32_t TDisplayListControl::LoadInto(TRcItemContainer& list, const std::string& fileName,
                                      bool appendIt, bool dataFile) {
   // Everything is read and checked before the list is touched, so a file
   // that turns out to be short or damaged changes nothing.
@@ -37,15 +37,15 @@ std::int32_t TCustomDEvari::LoadInto(TRcItemContainer& list, const std::string& 
   return n;
 }
 
-std::int32_t TCustomDEvari::LoadData(const std::string& fileName, bool appendIt) {
+std::int32_t TDisplayListControl::LoadData(const std::string& fileName, bool appendIt) {
   return LoadInto(*FDataContainer, fileName, appendIt, true);
 }
 
-std::int32_t TCustomDEvari::LoadAnno(const std::string& fileName, bool appendIt) {
+std::int32_t TDisplayListControl::LoadAnno(const std::string& fileName, bool appendIt) {
   return LoadInto(FAnnoContainer, fileName, appendIt, false);
 }
 
-void TCustomDEvari::SaveDataASC(const std::string& fileName) const noexcept {
+void TDisplayListControl::SaveDataASC(const std::string& fileName) const noexcept {
   try {
     WriteItemDescriptions(fileName, *FDataContainer);
   } catch (...) {
@@ -53,7 +53,7 @@ void TCustomDEvari::SaveDataASC(const std::string& fileName) const noexcept {
   }
 }
 
-void TCustomDEvari::CopyAnnoFrom(const TCustomDEvari& src, std::span<const std::uint8_t> classes,
+void TDisplayListControl::CopyAnnoFrom(const TDisplayListControl& src, std::span<const std::uint8_t> classes,
                                  bool appendIt) {
   std::array<bool, 256> wanted{};
   for (std::uint8_t c : classes) wanted[c] = true;

@@ -1,6 +1,8 @@
 // Crosshairs, text labels and the mouse trace of TCustomDEvari.
 #include <algorithm>
 
+#include "devari/chartparts_p.h"
+#include "devari/crosshairs_p.h"
 #include "devari/devari.h"
 #include "devari/devarierror.h"
 
@@ -28,12 +30,12 @@ void TCustomDEvari::RefreshCrossHairs() {
   // Without a chart image of the current size there is nothing to refresh
   // quickly: paint it all.
   if (!ChartImageFits()) {
-    RepaintIfLive();
+    RepaintChart();
     return;
   }
   if (FSuppressPaint || Loading()) return;
   PutDataImage();
-  DrawFinish(0, 0, Canvas(), FChartBmp);
+  DrawFinish(0, 0, Canvas(), FParts->ChartBmp);
 }
 
 void TCustomDEvari::CrossHairSetPos(std::int32_t chnum, double x, double y) {
@@ -110,32 +112,32 @@ void TCustomDEvari::SetNumMTracePoints(std::int32_t n) noexcept {
 
 std::int32_t TCustomDEvari::AddTextLabel(double posX, double posY, TColor txtColor,
                                          const std::string& txt, std::int32_t propertyTemplate) {
-  const TLabelDefaults def{PaintColors().Chart, FChartFrameCol, FDraw.ActiveLayer};
-  return FTextLabels.Add(posX, posY, txtColor, txt, propertyTemplate, def);
+  const TLabelDefaults def{PaintColors().Chart, FStyle.FrameColor, FDraw.ActiveLayer};
+  return FParts->TextLabels.Add(posX, posY, txtColor, txt, propertyTemplate, def);
 }
 
 void TCustomDEvari::SetTextLabel(std::int32_t idx, double posX, double posY, TColor txtColor,
                                  const std::string& txt, std::int32_t propertyTemplate) {
-  const TLabelDefaults def{PaintColors().Chart, FChartFrameCol, FDraw.ActiveLayer};
-  FTextLabels.Fill(idx, posX, posY, txtColor, txt, propertyTemplate, def);
+  const TLabelDefaults def{PaintColors().Chart, FStyle.FrameColor, FDraw.ActiveLayer};
+  FParts->TextLabels.Fill(idx, posX, posY, txtColor, txt, propertyTemplate, def);
 }
 
 void TCustomDEvari::HideAllTextLabels() {
   const bool keep = FSuppressPaint;
   FSuppressPaint = true;
-  FTextLabels.HideAll();
+  FParts->TextLabels.HideAll();
   SetSuppressPaint(keep);  // one repaint when painting was on
 }
 
 void TCustomDEvari::ClearAllTextLabels() {
   const bool keep = FSuppressPaint;
   FSuppressPaint = true;
-  FTextLabels.ClearAll();
+  FParts->TextLabels.ClearAll();
   SetSuppressPaint(keep);
 }
 
 TTextLabel& TCustomDEvari::GetFTextLabel(std::int32_t ix) {
-  TTextLabel* l = FTextLabels.At(ix);
+  TTextLabel* l = FParts->TextLabels.At(ix);
   if (!l) {
     throw EKvoDEvariError("Component \"" + Name() + "\": invalid index into TextLabel array");
   }
@@ -147,6 +149,6 @@ void TCustomDEvari::SetFTextLabel(std::int32_t ix, const TTextLabel& v) {
   if (&l != &v) l.Assign(v);  // the label's change event redraws by the rule
 }
 
-void TCustomDEvari::StyleChanged(TObject*) { RedrawIfLive(); }
+void TCustomDEvari::StyleChanged(TObject*) { RedrawByRule(); }
 
 }  // namespace kvo

@@ -3,8 +3,14 @@
 // frame) and the ways they reach the window.
 #include <algorithm>
 
+#include "devari/axislayers_p.h"
+#include "devari/bakgndimg.h"
+#include "devari/chartparts_p.h"
 #include "devari/devari.h"
 #include "devari/devarierror.h"
+#include "devari/grid_p.h"
+#include "devari/labeldraw_p.h"
+#include "devari/layout_p.h"
 #include "platform/host.h"
 #include "platform/numeric.h"
 
@@ -22,18 +28,19 @@ std::int32_t FactorOf(const TBitmap& bmp) noexcept {
 void TCustomDEvari::Paint() {
   if (!Visible() && !Designing()) return;
   if (Loading() || FSuppressPaint) return;
-  ConstructChartBmp(FChartBmp.Canvas());
+  BuildItems();
+  ConstructChartBmp(FParts->ChartBmp.Canvas());
   ResetDataBitmap();
-  ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
-  DrawMouseTrace(0, 0, FGrafBmp);
+  ConstructDataBmp(FParts->GrafBmp, 0, 0, false, 0);
+  DrawMouseTrace(0, 0, FParts->GrafBmp);
   PutDataImage();
-  DrawFinish(0, 0, Canvas(), FChartBmp);
+  DrawFinish(0, 0, Canvas(), FParts->ChartBmp);
 }
 
 void TCustomDEvari::ResetDataBitmap() {
   SizeDataImage();
-  const std::int32_t f = FactorOf(FGrafBmp);
-  InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width() / f, FGrafBmp.Height() / f);
+  const std::int32_t f = FactorOf(FParts->GrafBmp);
+  InitGraf(FParts->GrafBmp.Canvas(), 0, 0, FParts->GrafBmp.Width() / f, FParts->GrafBmp.Height() / f);
 }
 
 // ---- Images at the device resolution --------------------------------------------
@@ -42,6 +49,14 @@ void TCustomDEvari::ResetDataBitmap() {
 // and draw them at the device resolution, so lines and text come out sharp
 // where a scaled-up logical image would be blurred. Layout, hit tests and
 // margins stay logical.
+
+TBitmap& TCustomDEvari::ChartBmp() noexcept { return FParts->ChartBmp; }
+TBitmap& TCustomDEvari::GrafBmp() noexcept { return FParts->GrafBmp; }
+
+void TCustomDEvari::EnterPolyline(std::int32_t x, std::int32_t y, TCanvas& canvas) {
+  FParts->Renderer.EnterPolyline(x, y, canvas);
+}
+void TCustomDEvari::FinishPolyLine(TCanvas& canvas) { FParts->Renderer.FinishPolyLine(canvas); }
 
 std::int32_t TCustomDEvari::ImageFactor() const noexcept {
   return std::clamp(Round(SurfaceScale()), 1, 8);
@@ -52,32 +67,32 @@ std::int32_t TCustomDEvari::ImagePixels(std::int32_t logical) const noexcept {
 }
 
 void TCustomDEvari::SizeChartImage() {
-  FChartBmp.SetSize(ImagePixels(Width()), ImagePixels(Height()));
-  FChartBmp.SetSurfaceScale(ImageFactor());
+  FParts->ChartBmp.SetSize(ImagePixels(Width()), ImagePixels(Height()));
+  FParts->ChartBmp.SetSurfaceScale(ImageFactor());
 }
 
 void TCustomDEvari::SizeDataImage() {
   const TChartGeometry g = Geometry();
-  FGrafBmp.SetSize(ImagePixels(g.DataBmpWidth()), ImagePixels(g.DataBmpHeight()));
-  FGrafBmp.SetSurfaceScale(ImageFactor());
+  FParts->GrafBmp.SetSize(ImagePixels(g.DataBmpWidth()), ImagePixels(g.DataBmpHeight()));
+  FParts->GrafBmp.SetSurfaceScale(ImageFactor());
 }
 
 bool TCustomDEvari::ChartImageFits() const noexcept {
-  return FactorOf(FChartBmp) == ImageFactor() && FChartBmp.Width() == ImagePixels(Width()) &&
-         FChartBmp.Height() == ImagePixels(Height());
+  return FactorOf(FParts->ChartBmp) == ImageFactor() && FParts->ChartBmp.Width() == ImagePixels(Width()) &&
+         FParts->ChartBmp.Height() == ImagePixels(Height());
 }
 
 bool TCustomDEvari::ImagesFit() const noexcept {
   const TChartGeometry g = Geometry();
-  return ChartImageFits() && FactorOf(FGrafBmp) == ImageFactor() &&
-         FGrafBmp.Width() == ImagePixels(g.DataBmpWidth()) &&
-         FGrafBmp.Height() == ImagePixels(g.DataBmpHeight());
+  return ChartImageFits() && FactorOf(FParts->GrafBmp) == ImageFactor() &&
+         FParts->GrafBmp.Width() == ImagePixels(g.DataBmpWidth()) &&
+         FParts->GrafBmp.Height() == ImagePixels(g.DataBmpHeight());
 }
 
-void TCustomDEvari::PutDataImage() { PutImage(FChartBmp.Canvas(), RcLRim, RcTRim, FGrafBmp); }
+void TCustomDEvari::PutDataImage() { PutImage(FParts->ChartBmp.Canvas(), FStyle.LRim, FStyle.TRim, FParts->GrafBmp); }
 
 void TCustomDEvari::PutImage(TCanvas& canvas, std::int32_t x, std::int32_t y, TBitmap& bitmap) {
-  const std::int32_t f = &bitmap == &FChartBmp || &bitmap == &FGrafBmp ? FactorOf(bitmap) : 1;
+  const std::int32_t f = &bitmap == &FParts->ChartBmp || &bitmap == &FParts->GrafBmp ? FactorOf(bitmap) : 1;
   if (f == 1) {
     canvas.Draw(x, y, bitmap);
     return;
@@ -89,8 +104,8 @@ void TCustomDEvari::PutImage(TCanvas& canvas, std::int32_t x, std::int32_t y, TB
 }
 
 TCustomDEvari::TPaintColors TCustomDEvari::PaintColors() const {
-  TPaintColors c{RcWindCol, RcShadowBakCol, FShadowColor, clBlack, RcChartCol, FChartFrameCol,
-                 FChartFrameCol};
+  TPaintColors c{FStyle.WindColor, FStyle.ShadowBakColor, FStyle.ShadowColor, clBlack, FStyle.ChartColor, FStyle.FrameColor,
+                 FStyle.FrameColor};
   const std::optional<TThemeColors> theme = Host().ThemeColors();
   if (!theme) return c;
   if (StyleElements().Contains(seClient)) {
@@ -108,9 +123,9 @@ void TCustomDEvari::PresentSurface() {
 }
 
 void TCustomDEvari::ConstructChartBmp(TCanvas& c) {
-  const std::int32_t W = Width(), H = Height(), s = F3DRim;
+  const std::int32_t W = Width(), H = Height(), s = FStyle.ShadowWidth;
   const TPaintColors pc = PaintColors();
-  if (&c == &FChartBmp.Canvas()) SizeChartImage();
+  if (&c == &FParts->ChartBmp.Canvas()) SizeChartImage();
   c.Pen().SetStyle(psSolid);
   c.Pen().SetMode(pmCopy);
   c.Pen().SetWidth(1);
@@ -124,10 +139,10 @@ void TCustomDEvari::ConstructChartBmp(TCanvas& c) {
     c.FillRect(Rect(0, H - s, s, H));
     c.Brush().SetColor(pc.Shadow);
     std::int32_t o = 0;
-    if (RcShadowStyle == shsPlain) {
+    if (FStyle.ShadowStyle == shsPlain) {
       c.Pen().SetColor(pc.Shadow);
       o = s - 1;
-    } else if (RcShadowStyle == shsOutlined) {
+    } else if (FStyle.ShadowStyle == shsOutlined) {
       c.Pen().SetColor(pc.Outline);
     }
     const TPoint bottom[4] = {{o, H - s}, {s - 1, H - 1}, {W - 1, H - 1}, {W - s, H - s}};
@@ -145,12 +160,12 @@ void TCustomDEvari::ConstructChartBmp(TCanvas& c) {
   c.Brush().SetStyle(bsClear);
   c.Font().Assign(Font());
   c.Font().SetColor(pc.Text);
-  if (!FChartCaption.empty()) {
+  if (!FStyle.Caption.empty()) {
     const TChartGeometry g = Geometry();
     const std::string t =
-        TrimCaption(FChartCaption, FCaptTrim, g, [&](std::string_view v) { return c.TextWidth(v); });
-    const TPoint p = CaptionTextPos(g, FCaptAnchorX, FCaptAnchorY, FCaptPosX, FCaptPosY,
-                                    FCaptAlignment, c.TextWidth(t));
+        TrimCaption(FStyle.Caption, FStyle.CaptionTrim, g, [&](std::string_view v) { return c.TextWidth(v); });
+    const TPoint p = CaptionTextPos(g, FStyle.CaptionAnchorX, FStyle.CaptionAnchorY, FStyle.CaptionPosX, FStyle.CaptionPosY,
+                                    FStyle.CaptionAlignment, c.TextWidth(t));
     c.SetTextAlign(TA_LEFT | TA_TOP);
     c.TextOut(p.x, p.y, t);
   }
@@ -160,24 +175,20 @@ void TCustomDEvari::ConstructChartBmp(TCanvas& c) {
     AdjustScaling();
   } catch (const EKvoDEvariError&) {
   }
-  // The axes draw on this canvas, and are pointed back at the chart image
-  // afterwards so that they never keep a canvas that may go away.
-  auto paintAxis = [&](TScale& scale, const TScaleProps& props) {
-    SetScaleProps(scale, props);
-    scale.UseForeignCanvas(&c, 0, 0);
-    scale.ForcePaint();
-    scale.UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
-  };
-  for (int l = 1; l <= 2; ++l) paintAxis(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
-  for (int l = 1; l <= 2; ++l) paintAxis(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);
+  FAxes->Draw(c, Geometry(), AxisTextColor());
   if (OnScalesRendered) OnScalesRendered(this, c, 0, 0);
 }
 
 void TCustomDEvari::InitGraf(TCanvas& canvas, std::int32_t left, std::int32_t top,
                              std::int32_t width, std::int32_t height) {
+  DrawDataAreaBackground(canvas, left, top, width, height);
+}
+
+void TCustomDEvari::DrawDataAreaBackground(TCanvas& canvas, std::int32_t left, std::int32_t top,
+                                           std::int32_t width, std::int32_t height) {
   const TPaintColors pc = PaintColors();
   const TDataBackground bg{pc.Chart, pc.Frame, FDraw.ActiveLayer};
-  PaintDataBackground(canvas, left, top, width, height, bg, FBakGndFile, FBakGndCache,
+  PaintDataBackground(canvas, left, top, width, height, bg, *FBakGndFile, FParts->BakGndCache,
                       FTransforms, Geometry());
 }
 
@@ -194,10 +205,10 @@ TRenderContext TCustomDEvari::RenderContext(std::int32_t left, std::int32_t top,
   ctx.Top = top;
   ctx.BW = bw;
   for (int l = 1; l <= 2; ++l) {
-    ctx.XLow[l] = FScalePropsX[std::size_t(l)]->RangeLow();
-    ctx.XHigh[l] = FScalePropsX[std::size_t(l)]->RangeHigh();
-    ctx.YLow[l] = FScalePropsY[std::size_t(l)]->RangeLow();
-    ctx.YHigh[l] = FScalePropsY[std::size_t(l)]->RangeHigh();
+    ctx.XLow[l] = FAxes->X(l).RangeLow();
+    ctx.XHigh[l] = FAxes->X(l).RangeHigh();
+    ctx.YLow[l] = FAxes->Y(l).RangeLow();
+    ctx.YHigh[l] = FAxes->Y(l).RangeHigh();
   }
   ctx.TextFontName = FTextFont.Name();
   ctx.TextFontStyle = FTextFont.Style();
@@ -213,24 +224,24 @@ TRenderContext TCustomDEvari::RenderContext(std::int32_t left, std::int32_t top,
 
 void TCustomDEvari::DrawGridOn(TCanvas& canvas, std::int32_t left, std::int32_t top) {
   const std::int32_t l = FDraw.ActiveLayer;
-  const TScaleProps& px = *FScalePropsX[std::size_t(l)];
-  const TScaleProps& py = *FScalePropsY[std::size_t(l)];
+  const TScaleProps& px = FAxes->X(l);
+  const TScaleProps& py = FAxes->Y(l);
   std::vector<double> tx, ty;
-  if (RcGridDx == 0)
+  if (FStyle.GridDx == 0)
     for (std::int32_t i = 1, n = GetTickPosXCnt(); i <= n; ++i) tx.push_back(GetTickPosX(i));
-  if (RcGridDy == 0)
+  if (FStyle.GridDy == 0)
     for (std::int32_t i = 1, n = GetTickPosYCnt(); i <= n; ++i) ty.push_back(GetTickPosY(i));
   TGridSpec grid;
-  grid.Style = RcGridStyle;
-  grid.GridColor = RcGridCol;
+  grid.Style = FStyle.GridStyle;
+  grid.GridColor = FStyle.GridColor;
   grid.ChartColor = PaintColors().Chart;
   grid.Layer = l;
   grid.XLow = std::min(px.RangeLow(), px.RangeHigh());
   grid.XHigh = std::max(px.RangeLow(), px.RangeHigh());
   grid.YLow = std::min(py.RangeLow(), py.RangeHigh());
   grid.YHigh = std::max(py.RangeLow(), py.RangeHigh());
-  grid.XValues = GridValues(px.RangeLow(), px.RangeHigh(), px.Logarithmic(), RcGridDx, tx);
-  grid.YValues = GridValues(py.RangeLow(), py.RangeHigh(), py.Logarithmic(), RcGridDy, ty);
+  grid.XValues = GridValues(px.RangeLow(), px.RangeHigh(), px.Logarithmic(), FStyle.GridDx, tx);
+  grid.YValues = GridValues(py.RangeLow(), py.RangeHigh(), py.Logarithmic(), FStyle.GridDy, ty);
   DrawGrid(canvas, FTransforms, Geometry(), left, top, grid);
 }
 
@@ -250,12 +261,12 @@ void TCustomDEvari::DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, 
     if (OnBeforeRendedEvariItem) {
       copy = it;
       OnBeforeRendedEvariItem(this, copy, i, isAnnotation);
-      FRenderer.DrawItem(canvas, copy, texts, isAnnotation, i);
+      FParts->Renderer.DrawItem(canvas, copy, texts, isAnnotation, i);
     } else {
-      FRenderer.DrawItem(canvas, it, texts, isAnnotation, i);
+      FParts->Renderer.DrawItem(canvas, it, texts, isAnnotation, i);
     }
   }
-  FRenderer.FinishPolyLine(canvas);
+  FParts->Renderer.FinishPolyLine(canvas);
 }
 
 void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, std::int32_t top,
@@ -263,29 +274,16 @@ void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, s
   const TChartGeometry g = Geometry();
   if (OnBeforeRenderData) {
     const TColor pen = canvas.Pen().Color(), brush = canvas.Brush().Color();
-    OnBeforeRenderData(this, canvas, RcTRim - top, RcLRim - left);
+    OnBeforeRenderData(this, canvas, FStyle.TRim - top, FStyle.LRim - left);
     canvas.Pen().SetColor(pen);
     canvas.Brush().SetColor(brush);
   }
-  if (RcGridStyle != gsNone && startIndex == 0) DrawGridOn(canvas, left, top);
-  const TPaintColors pc = PaintColors();
-  FRenderer.BeginPass(canvas, RenderContext(left, top, bw), FDraw.LineWidth, pc.Chart);
-  if (!FVisib.AnnoBelowChart) DrawItemPass(canvas, *FDataContainer, false, 0);
-  if (FVisib.AnnosVisible) {
-    if (FVisib.AnnoTextOnTop) {
-      DrawItemPass(canvas, FAnnoContainer, true, 1);
-      DrawItemPass(canvas, FAnnoContainer, true, 2);
-    } else {
-      DrawItemPass(canvas, FAnnoContainer, true, 0);
-    }
-  }
-  if (FVisib.AnnoBelowChart) DrawItemPass(canvas, *FDataContainer, false, 0);
+  if (FStyle.GridStyle != gsNone && startIndex == 0) DrawGridOn(canvas, left, top);
+  DrawItems(canvas, left, top, bw, startIndex);
   canvas.Pen().SetWidth(1);
-  const std::array<TTextLabelView, TTextLabelTable::Count> labels = FTextLabels.Views();
-  const bool layerVisible[3] = {false, FVisib.LayerVisible[1], FVisib.LayerVisible[2]};
-  DrawTextLabelsOn(canvas, labels, layerVisible, FTransforms, g, left, top);
-  if (OnDataRendered) OnDataRendered(this, canvas, RcTRim - top, RcLRim - left);
-  canvas.Pen().SetColor(pc.Frame);
+  DrawOverlays(canvas, left, top);
+  if (OnDataRendered) OnDataRendered(this, canvas, FStyle.TRim - top, FStyle.LRim - left);
+  canvas.Pen().SetColor(PaintColors().Frame);
   canvas.Pen().SetStyle(psSolid);
   canvas.Pen().SetMode(pmCopy);
   const std::int32_t a = g.DataWidth(), b = g.DataHeight();
@@ -296,14 +294,36 @@ void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, s
   canvas.LineTo(left, top);
 }
 
+void TCustomDEvari::DrawItems(TCanvas& canvas, std::int32_t left, std::int32_t top, bool bw,
+                              std::int32_t) {
+  FParts->Renderer.BeginPass(canvas, RenderContext(left, top, bw), FDraw.LineWidth,
+                             PaintColors().Chart);
+  if (!FVisib.AnnoBelowChart) DrawItemPass(canvas, *FDataContainer, false, 0);
+  if (FVisib.AnnosVisible) {
+    if (FVisib.AnnoTextOnTop) {
+      DrawItemPass(canvas, FAnnoContainer, true, 1);
+      DrawItemPass(canvas, FAnnoContainer, true, 2);
+    } else {
+      DrawItemPass(canvas, FAnnoContainer, true, 0);
+    }
+  }
+  if (FVisib.AnnoBelowChart) DrawItemPass(canvas, *FDataContainer, false, 0);
+}
+
+void TCustomDEvari::DrawOverlays(TCanvas& canvas, std::int32_t left, std::int32_t top) {
+  const std::array<TTextLabelView, TTextLabelTable::Count> labels = FParts->TextLabels.Views();
+  const bool layerVisible[3] = {false, FVisib.LayerVisible[1], FVisib.LayerVisible[2]};
+  DrawTextLabelsOn(canvas, labels, layerVisible, FTransforms, Geometry(), left, top);
+}
+
 void TCustomDEvari::DrawContainerItemOnCanvas(TCanvas& canvas, const TrcChartItem& item,
                                               std::int32_t top, std::int32_t left, bool bw,
                                               const TLongTextArray& longTexts, bool isAnnotation,
                                               std::int32_t index) {
   // Outside a pass: take this chart's settings for the given origin, keeping
   // the renderer's state (pen position, pending polyline) as it is.
-  FRenderer.SetContext(RenderContext(left, top, bw));
-  FRenderer.DrawItem(canvas, item, longTexts, isAnnotation, index);
+  FParts->Renderer.SetContext(RenderContext(left, top, bw));
+  FParts->Renderer.DrawItem(canvas, item, longTexts, isAnnotation, index);
 }
 
 std::int32_t TCustomDEvari::CalcTextExtents(const std::string& text, TCanvas& canvas,
@@ -313,9 +333,18 @@ std::int32_t TCustomDEvari::CalcTextExtents(const std::string& text, TCanvas& ca
 }
 
 void TCustomDEvari::ShowGraf() {
-  if (!Visible()) return;
   FLastElemOnShow = NumItems() - 1;
   AdjustCanInfoOfSharedCharts();
+  ShowGrafHere();
+  // Every chart showing the same list shows the new items too.
+  TCustomDEvari* owner = FUseDataOf ? FUseDataOf : this;
+  if (owner != this) owner->ShowGrafHere();
+  for (std::int32_t i = 0; i < owner->FDataUsersNum; ++i)
+    if (owner->FDataUsers[std::size_t(i)] != this) owner->FDataUsers[std::size_t(i)]->ShowGrafHere();
+}
+
+void TCustomDEvari::ShowGrafHere() {
+  if (!Visible()) return;
   const TChartGeometry g = Geometry();
   // Without a chart image of the current size (nothing painted yet, or the
   // control was resized) only a full paint shows the items correctly.
@@ -323,12 +352,12 @@ void TCustomDEvari::ShowGraf() {
     Paint();
     return;
   }
-  InitGraf(FGrafBmp.Canvas(), 0, 0, g.DataBmpWidth(), g.DataBmpHeight());
-  ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
+  InitGraf(FParts->GrafBmp.Canvas(), 0, 0, g.DataBmpWidth(), g.DataBmpHeight());
+  ConstructDataBmp(FParts->GrafBmp, 0, 0, false, 0);
   // The new data image goes into the chart image and the crosshairs are
   // drawn there, so the data image itself never carries crosshairs.
   PutDataImage();
-  DrawFinish(0, 0, Canvas(), FChartBmp);
+  DrawFinish(0, 0, Canvas(), FParts->ChartBmp);
 }
 
 void TCustomDEvari::ShowGrafNewOnly() {
@@ -339,42 +368,24 @@ void TCustomDEvari::ShowGrafNewOnly() {
     AdjustCanInfoOfSharedCharts();
     return;
   }
-  ConstructDataBmp(FGrafBmp, 0, 0, false, FLastElemOnShow);
+  ConstructDataBmp(FParts->GrafBmp, 0, 0, false, FLastElemOnShow);
   PutDataImage();
-  DrawFinish(0, 0, Canvas(), FChartBmp);
+  DrawFinish(0, 0, Canvas(), FParts->ChartBmp);
   FLastElemOnShow = NumItems() - 1;
   AdjustCanInfoOfSharedCharts();
 }
 
 void TCustomDEvari::ClearMouseTrace() {
   FNumMTracePoints = 0;
-  RepaintIfLive();
+  RepaintChart();
 }
 
-// ---- Colours and grid -----------------------------------------------------------
+// ---- Background image ------------------------------------------------------------
 
-void TCustomDEvari::SetChartCol(TColor v) { RcChartCol = v; RedrawIfLive(); }
-void TCustomDEvari::SetWindCol(TColor v) { RcWindCol = v; RedrawIfLive(); }
-void TCustomDEvari::SetScaleCol(TColor v) { FChartFrameCol = v; RedrawIfLive(); }
-void TCustomDEvari::SetGridCol(TColor v) { RcGridCol = v; RedrawIfLive(); }
-void TCustomDEvari::SetGridStyle(GridStyleType v) { RcGridStyle = v; RedrawIfLive(); }
-void TCustomDEvari::SetGridDx(double v) {
-  if (!(v >= -3)) return;
-  RcGridDx = v;
-  RedrawIfLive();
-}
-void TCustomDEvari::SetGridDy(double v) {
-  if (!(v >= -3)) return;
-  RcGridDy = v;
-  RedrawIfLive();
-}
-void TCustomDEvari::SetShadowStyle(TShadowStyle v) { RcShadowStyle = v; RedrawIfLive(); }
-void TCustomDEvari::SetShadowColor(TColor v) { FShadowColor = v; RedrawIfLive(); }
-void TCustomDEvari::SetShadowBakColor(TColor v) { RcShadowBakCol = v; RedrawIfLive(); }
 void TCustomDEvari::SetBakGndFile(const TBakGndImg& v) {
   // The image object reports its change to StyleChanged, which redraws.
-  if (&v != &FBakGndFile) FBakGndFile.Assign(v);
-  else RedrawIfLive();
+  if (&v != FBakGndFile.get()) FBakGndFile->Assign(v);
+  else RedrawByRule();
 }
 
 }  // namespace kvo

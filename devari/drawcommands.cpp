@@ -10,7 +10,7 @@
 
 namespace kvo {
 
-TrcChartItem TCustomDEvari::NewItem(TrcItem kind) const noexcept {
+TrcChartItem TDisplayListControl::NewItem(TrcItem kind) const noexcept {
   // Fields a command does not set stay zero, also when the slot held an
   // item before (a removed item leaves nothing behind).
   TrcChartItem it{};
@@ -23,7 +23,7 @@ TrcChartItem TCustomDEvari::NewItem(TrcItem kind) const noexcept {
   return it;
 }
 
-void TCustomDEvari::AppendItem(TrcChartItem& item, TCoordMode mode) {
+void TDisplayListControl::AppendItem(TrcChartItem& item, TCoordMode mode) {
   const bool anno = FDraw.AnnoMode;
   item.CoordMode = anno ? mode : cmAllWorld;
   (anno ? FAnnoContainer : *FDataContainer).Append(item, FAllocSize);
@@ -32,7 +32,7 @@ void TCustomDEvari::AppendItem(TrcChartItem& item, TCoordMode mode) {
 
 // ---- Internal commands -----------------------------------------------------------
 
-void TCustomDEvari::MoveToIntern(double x, double y, TCoordMode mode) {
+void TDisplayListControl::MoveToIntern(double x, double y, TCoordMode mode) {
   TrcChartItem it = NewItem(tkMoveTo);
   it.x = x;
   it.y = y;
@@ -40,7 +40,7 @@ void TCustomDEvari::MoveToIntern(double x, double y, TCoordMode mode) {
   AppendItem(it, mode);
 }
 
-void TCustomDEvari::DrawToIntern(double x, double y, TCoordMode mode) {
+void TDisplayListControl::DrawToIntern(double x, double y, TCoordMode mode) {
   TrcChartItem it = NewItem(tkLineto);
   it.x = x;
   it.y = y;
@@ -49,7 +49,7 @@ void TCustomDEvari::DrawToIntern(double x, double y, TCoordMode mode) {
   AppendItem(it, mode);
 }
 
-void TCustomDEvari::LineIntern(double x1, double y1, double x2, double y2, TCoordMode mode) {
+void TDisplayListControl::LineIntern(double x1, double y1, double x2, double y2, TCoordMode mode) {
   TrcChartItem it = NewItem(tkLine);
   it.x = x1;
   it.y = y1;
@@ -60,7 +60,7 @@ void TCustomDEvari::LineIntern(double x1, double y1, double x2, double y2, TCoor
   AppendItem(it, mode);
 }
 
-void TCustomDEvari::RectangleIntern(double x1, double y1, double x2, double y2, TCoordMode mode) {
+void TDisplayListControl::RectangleIntern(double x1, double y1, double x2, double y2, TCoordMode mode) {
   TrcChartItem it = NewItem(tkRect);
   it.x = x1;
   it.y = y1;
@@ -72,7 +72,7 @@ void TCustomDEvari::RectangleIntern(double x1, double y1, double x2, double y2, 
   AppendItem(it, mode);
 }
 
-void TCustomDEvari::RectFrameIntern(double x1, double y1, double x2, double y2,
+void TDisplayListControl::RectFrameIntern(double x1, double y1, double x2, double y2,
                                     TFrameStyle frameStyle, TColor shadowColor,
                                     TColor hiLightColor, TCoordMode mode) {
   TrcChartItem it = NewItem(tkRectFrame);
@@ -104,21 +104,21 @@ void FillArrow(TrcChartItem& it, double x1, double y1, double x2, double y2,
 }
 }  // namespace
 
-void TCustomDEvari::ArrowIntern(double x1, double y1, double x2, double y2, std::int32_t headSize,
+void TDisplayListControl::ArrowIntern(double x1, double y1, double x2, double y2, std::int32_t headSize,
                                 TCoordMode mode) {
   TrcChartItem it = NewItem(tkArrow);
   FillArrow(it, x1, y1, x2, y2, headSize, FDraw);
   AppendItem(it, mode);
 }
 
-void TCustomDEvari::DoubleArrowIntern(double x1, double y1, double x2, double y2,
+void TDisplayListControl::DoubleArrowIntern(double x1, double y1, double x2, double y2,
                                       std::int32_t headSize, TCoordMode mode) {
   TrcChartItem it = NewItem(tkDoubleArrow);
   FillArrow(it, x1, y1, x2, y2, headSize, FDraw);
   AppendItem(it, mode);
 }
 
-void TCustomDEvari::TextIntern(double x, double y, std::int32_t size, const std::string& text,
+void TDisplayListControl::TextIntern(double x, double y, std::int32_t size, const std::string& text,
                                std::int32_t dx, std::int32_t dy, TAlignment alignment,
                                TCoordMode mode) {
   TrcChartItem it = NewItem(dx != 0 || dy != 0 ? tkTextOfs : tkText);
@@ -137,7 +137,7 @@ void TCustomDEvari::TextIntern(double x, double y, std::int32_t size, const std:
   AppendItem(it, mode);
 }
 
-void TCustomDEvari::CursorVertIntern(double x, TCoordMode mode) {
+void TDisplayListControl::CursorVertIntern(double x, TCoordMode mode) {
   TrcChartItem it = NewItem(tkCursorVert);
   it.x = x;
   it.y = 0;
@@ -146,7 +146,7 @@ void TCustomDEvari::CursorVertIntern(double x, TCoordMode mode) {
   AppendItem(it, mode);
 }
 
-void TCustomDEvari::CursorHorizIntern(double y, TCoordMode mode) {
+void TDisplayListControl::CursorHorizIntern(double y, TCoordMode mode) {
   TrcChartItem it = NewItem(tkCursorHoriz);
   it.x = 0;
   it.y = y;
@@ -155,7 +155,7 @@ void TCustomDEvari::CursorHorizIntern(double y, TCoordMode mode) {
   AppendItem(it, mode);
 }
 
-void TCustomDEvari::MarkAtIntern(double x, double y, std::uint8_t markType, TCoordMode mode) {
+void TDisplayListControl::MarkAtIntern(double x, double y, std::uint8_t markType, TCoordMode mode) {
   TrcChartItem it = NewItem(tkMarkAt);
   it.x = x;
   it.y = y;
@@ -168,127 +168,127 @@ void TCustomDEvari::MarkAtIntern(double x, double y, std::uint8_t markType, TCoo
 
 using I = std::int32_t;
 
-void TCustomDEvari::MoveTo(double x, double y) { MoveToIntern(x, y, cmAllWorld); }
-void TCustomDEvari::MoveTo(I x, I y) { MoveToIntern(x, y, cmAllScreen); }
-void TCustomDEvari::MoveTo(I x, double y) { MoveToIntern(x, y, cmXScreenYWorld); }
-void TCustomDEvari::MoveTo(double x, I y) { MoveToIntern(x, y, cmXWorldYScreen); }
+void TDisplayListControl::MoveTo(double x, double y) { MoveToIntern(x, y, cmAllWorld); }
+void TDisplayListControl::MoveTo(I x, I y) { MoveToIntern(x, y, cmAllScreen); }
+void TDisplayListControl::MoveTo(I x, double y) { MoveToIntern(x, y, cmXScreenYWorld); }
+void TDisplayListControl::MoveTo(double x, I y) { MoveToIntern(x, y, cmXWorldYScreen); }
 
-void TCustomDEvari::DrawTo(double x, double y) { DrawToIntern(x, y, cmAllWorld); }
-void TCustomDEvari::DrawTo(I x, I y) { DrawToIntern(x, y, cmAllScreen); }
-void TCustomDEvari::DrawTo(I x, double y) { DrawToIntern(x, y, cmXScreenYWorld); }
-void TCustomDEvari::DrawTo(double x, I y) { DrawToIntern(x, y, cmXWorldYScreen); }
+void TDisplayListControl::DrawTo(double x, double y) { DrawToIntern(x, y, cmAllWorld); }
+void TDisplayListControl::DrawTo(I x, I y) { DrawToIntern(x, y, cmAllScreen); }
+void TDisplayListControl::DrawTo(I x, double y) { DrawToIntern(x, y, cmXScreenYWorld); }
+void TDisplayListControl::DrawTo(double x, I y) { DrawToIntern(x, y, cmXWorldYScreen); }
 
-void TCustomDEvari::Line(double x1, double y1, double x2, double y2) {
+void TDisplayListControl::Line(double x1, double y1, double x2, double y2) {
   LineIntern(x1, y1, x2, y2, cmAllWorld);
 }
-void TCustomDEvari::Line(I x1, I y1, I x2, I y2) { LineIntern(x1, y1, x2, y2, cmAllScreen); }
-void TCustomDEvari::Line(double x1, double y1, I x2, I y2) {
+void TDisplayListControl::Line(I x1, I y1, I x2, I y2) { LineIntern(x1, y1, x2, y2, cmAllScreen); }
+void TDisplayListControl::Line(double x1, double y1, I x2, I y2) {
   LineIntern(x1, y1, x2, y2, cmWorldMainScreenSec);
 }
-void TCustomDEvari::Line(I x1, I y1, double x2, double y2) {
+void TDisplayListControl::Line(I x1, I y1, double x2, double y2) {
   LineIntern(x1, y1, x2, y2, cmScreenMainWorldSec);
 }
 
-void TCustomDEvari::Rectangle(double x1, double y1, double x2, double y2) {
+void TDisplayListControl::Rectangle(double x1, double y1, double x2, double y2) {
   RectangleIntern(x1, y1, x2, y2, cmAllWorld);
 }
-void TCustomDEvari::Rectangle(I x1, I y1, I x2, I y2) {
+void TDisplayListControl::Rectangle(I x1, I y1, I x2, I y2) {
   RectangleIntern(x1, y1, x2, y2, cmAllScreen);
 }
-void TCustomDEvari::Rectangle(double x1, double y1, I x2, I y2) {
+void TDisplayListControl::Rectangle(double x1, double y1, I x2, I y2) {
   RectangleIntern(x1, y1, x2, y2, cmWorldMainScreenSec);
 }
-void TCustomDEvari::Rectangle(I x1, I y1, double x2, double y2) {
+void TDisplayListControl::Rectangle(I x1, I y1, double x2, double y2) {
   RectangleIntern(x1, y1, x2, y2, cmScreenMainWorldSec);
 }
 
-void TCustomDEvari::RectFrame(double x1, double y1, double x2, double y2, TFrameStyle fs,
+void TDisplayListControl::RectFrame(double x1, double y1, double x2, double y2, TFrameStyle fs,
                               TColor shadow, TColor hilight) {
   RectFrameIntern(x1, y1, x2, y2, fs, shadow, hilight, cmAllWorld);
 }
-void TCustomDEvari::RectFrame(I x1, I y1, I x2, I y2, TFrameStyle fs, TColor shadow,
+void TDisplayListControl::RectFrame(I x1, I y1, I x2, I y2, TFrameStyle fs, TColor shadow,
                               TColor hilight) {
   RectFrameIntern(x1, y1, x2, y2, fs, shadow, hilight, cmAllScreen);
 }
-void TCustomDEvari::RectFrame(double x1, double y1, I x2, I y2, TFrameStyle fs, TColor shadow,
+void TDisplayListControl::RectFrame(double x1, double y1, I x2, I y2, TFrameStyle fs, TColor shadow,
                               TColor hilight) {
   RectFrameIntern(x1, y1, x2, y2, fs, shadow, hilight, cmWorldMainScreenSec);
 }
-void TCustomDEvari::RectFrame(I x1, I y1, double x2, double y2, TFrameStyle fs, TColor shadow,
+void TDisplayListControl::RectFrame(I x1, I y1, double x2, double y2, TFrameStyle fs, TColor shadow,
                               TColor hilight) {
   RectFrameIntern(x1, y1, x2, y2, fs, shadow, hilight, cmScreenMainWorldSec);
 }
 
-void TCustomDEvari::Arrow(double x1, double y1, double x2, double y2, I head) {
+void TDisplayListControl::Arrow(double x1, double y1, double x2, double y2, I head) {
   ArrowIntern(x1, y1, x2, y2, head, cmAllWorld);
 }
-void TCustomDEvari::Arrow(I x1, I y1, I x2, I y2, I head) {
+void TDisplayListControl::Arrow(I x1, I y1, I x2, I y2, I head) {
   ArrowIntern(x1, y1, x2, y2, head, cmAllScreen);
 }
-void TCustomDEvari::Arrow(double x1, double y1, I x2, I y2, I head) {
+void TDisplayListControl::Arrow(double x1, double y1, I x2, I y2, I head) {
   ArrowIntern(x1, y1, x2, y2, head, cmWorldMainScreenSec);
 }
-void TCustomDEvari::Arrow(I x1, I y1, double x2, double y2, I head) {
+void TDisplayListControl::Arrow(I x1, I y1, double x2, double y2, I head) {
   ArrowIntern(x1, y1, x2, y2, head, cmScreenMainWorldSec);
 }
-void TCustomDEvari::Arrow(double x1, I y1, double x2, I y2, I head) {
+void TDisplayListControl::Arrow(double x1, I y1, double x2, I y2, I head) {
   ArrowIntern(x1, y1, x2, y2, head, cmXWorldYScreen);
 }
-void TCustomDEvari::Arrow(I x1, double y1, I x2, double y2, I head) {
+void TDisplayListControl::Arrow(I x1, double y1, I x2, double y2, I head) {
   ArrowIntern(x1, y1, x2, y2, head, cmXScreenYWorld);
 }
 
-void TCustomDEvari::DoubleArrow(double x1, double y1, double x2, double y2, I head) {
+void TDisplayListControl::DoubleArrow(double x1, double y1, double x2, double y2, I head) {
   DoubleArrowIntern(x1, y1, x2, y2, head, cmAllWorld);
 }
-void TCustomDEvari::DoubleArrow(I x1, I y1, I x2, I y2, I head) {
+void TDisplayListControl::DoubleArrow(I x1, I y1, I x2, I y2, I head) {
   DoubleArrowIntern(x1, y1, x2, y2, head, cmAllScreen);
 }
-void TCustomDEvari::DoubleArrow(double x1, double y1, I x2, I y2, I head) {
+void TDisplayListControl::DoubleArrow(double x1, double y1, I x2, I y2, I head) {
   DoubleArrowIntern(x1, y1, x2, y2, head, cmWorldMainScreenSec);
 }
-void TCustomDEvari::DoubleArrow(I x1, I y1, double x2, double y2, I head) {
+void TDisplayListControl::DoubleArrow(I x1, I y1, double x2, double y2, I head) {
   DoubleArrowIntern(x1, y1, x2, y2, head, cmScreenMainWorldSec);
 }
-void TCustomDEvari::DoubleArrow(double x1, I y1, double x2, I y2, I head) {
+void TDisplayListControl::DoubleArrow(double x1, I y1, double x2, I y2, I head) {
   DoubleArrowIntern(x1, y1, x2, y2, head, cmXWorldYScreen);
 }
-void TCustomDEvari::DoubleArrow(I x1, double y1, I x2, double y2, I head) {
+void TDisplayListControl::DoubleArrow(I x1, double y1, I x2, double y2, I head) {
   DoubleArrowIntern(x1, y1, x2, y2, head, cmXScreenYWorld);
 }
 
-void TCustomDEvari::Text(double x, double y, I size, const std::string& text) {
+void TDisplayListControl::Text(double x, double y, I size, const std::string& text) {
   TextIntern(x, y, size, text, 0, 0, FDraw.TextAlignment, cmAllWorld);
 }
-void TCustomDEvari::Text(I x, I y, I size, const std::string& text) {
+void TDisplayListControl::Text(I x, I y, I size, const std::string& text) {
   TextIntern(x, y, size, text, 0, 0, FDraw.TextAlignment, cmAllScreen);
 }
-void TCustomDEvari::Text(I x, double y, I size, const std::string& text) {
+void TDisplayListControl::Text(I x, double y, I size, const std::string& text) {
   TextIntern(x, y, size, text, 0, 0, FDraw.TextAlignment, cmXScreenYWorld);
 }
-void TCustomDEvari::Text(double x, I y, I size, const std::string& text) {
+void TDisplayListControl::Text(double x, I y, I size, const std::string& text) {
   TextIntern(x, y, size, text, 0, 0, FDraw.TextAlignment, cmXWorldYScreen);
 }
-void TCustomDEvari::Text(double x, double y, I size, const std::string& text, I dx, I dy,
+void TDisplayListControl::Text(double x, double y, I size, const std::string& text, I dx, I dy,
                          TAlignment alignment) {
   TextIntern(x, y, size, text, dx, dy, alignment, cmAllWorld);
 }
 
-void TCustomDEvari::CursorVert(double x) { CursorVertIntern(x, cmAllWorld); }
-void TCustomDEvari::CursorVert(I x) { CursorVertIntern(x, cmAllScreen); }
-void TCustomDEvari::CursorHoriz(double y) { CursorHorizIntern(y, cmAllWorld); }
-void TCustomDEvari::CursorHoriz(I y) { CursorHorizIntern(y, cmAllScreen); }
+void TDisplayListControl::CursorVert(double x) { CursorVertIntern(x, cmAllWorld); }
+void TDisplayListControl::CursorVert(I x) { CursorVertIntern(x, cmAllScreen); }
+void TDisplayListControl::CursorHoriz(double y) { CursorHorizIntern(y, cmAllWorld); }
+void TDisplayListControl::CursorHoriz(I y) { CursorHorizIntern(y, cmAllScreen); }
 
-void TCustomDEvari::MarkAt(double x, double y, std::uint8_t markType) {
+void TDisplayListControl::MarkAt(double x, double y, std::uint8_t markType) {
   MarkAtIntern(x, y, markType, cmAllWorld);
 }
-void TCustomDEvari::MarkAt(I x, I y, std::uint8_t markType) {
+void TDisplayListControl::MarkAt(I x, I y, std::uint8_t markType) {
   MarkAtIntern(x, y, markType, cmAllScreen);
 }
 
 // ---- Commands without overloads (always cmAllWorld) -----------------------------------
 
-void TCustomDEvari::MoveToRelPix(I dx, I dy) {
+void TDisplayListControl::MoveToRelPix(I dx, I dy) {
   TrcChartItem it = NewItem(tkMoveRelPix);
   it.x = dx;
   it.y = dy;
@@ -296,7 +296,7 @@ void TCustomDEvari::MoveToRelPix(I dx, I dy) {
   AppendItem(it, cmAllWorld);
 }
 
-void TCustomDEvari::DrawToRelPix(I dx, I dy) {
+void TDisplayListControl::DrawToRelPix(I dx, I dy) {
   TrcChartItem it = NewItem(tkLineRelPix);
   it.x = dx;
   it.y = dy;
@@ -305,7 +305,7 @@ void TCustomDEvari::DrawToRelPix(I dx, I dy) {
   AppendItem(it, cmAllWorld);
 }
 
-void TCustomDEvari::DrawToRelPix(double x, double y, I dx, I dy) {
+void TDisplayListControl::DrawToRelPix(double x, double y, I dx, I dy) {
   TrcChartItem it = NewItem(tkLineRelPixOrig);
   it.x = x;
   it.y = y;
@@ -316,7 +316,7 @@ void TCustomDEvari::DrawToRelPix(double x, double y, I dx, I dy) {
   AppendItem(it, cmAllWorld);
 }
 
-void TCustomDEvari::LineOffset(double x1, double y1, double x2, double y2, I dx, I dy) {
+void TDisplayListControl::LineOffset(double x1, double y1, double x2, double y2, I dx, I dy) {
   TrcChartItem it = NewItem(tkLineOffs);
   it.x = x1;
   it.y = y1;
@@ -329,7 +329,7 @@ void TCustomDEvari::LineOffset(double x1, double y1, double x2, double y2, I dx,
   AppendItem(it, cmAllWorld);
 }
 
-void TCustomDEvari::RectangleRelPix(double x, double y, I dx, I dy) {
+void TDisplayListControl::RectangleRelPix(double x, double y, I dx, I dy) {
   TrcChartItem it = NewItem(tkRectRelPix);
   it.x = x;
   it.y = y;
@@ -341,7 +341,7 @@ void TCustomDEvari::RectangleRelPix(double x, double y, I dx, I dy) {
   AppendItem(it, cmAllWorld);
 }
 
-void TCustomDEvari::Bar3D(double x1, double y1, double x2, double y2, I depth, I angle) {
+void TDisplayListControl::Bar3D(double x1, double y1, double x2, double y2, I depth, I angle) {
   TrcChartItem it = NewItem(tk3DBar);
   it.x = x1;
   it.y = y1;
@@ -354,7 +354,7 @@ void TCustomDEvari::Bar3D(double x1, double y1, double x2, double y2, I depth, I
   AppendItem(it, cmAllWorld);
 }
 
-void TCustomDEvari::Ellipse(double x, double y, double hx, double hy) {
+void TDisplayListControl::Ellipse(double x, double y, double hx, double hy) {
   TrcChartItem it = NewItem(tkEllipse);
   it.x = x;
   it.y = y;
@@ -376,7 +376,7 @@ std::int32_t StoredArcAngle(double a) noexcept {
 }
 }  // namespace
 
-void TCustomDEvari::Arc(double x, double y, double hx, double hy, double startAngle,
+void TDisplayListControl::Arc(double x, double y, double hx, double hy, double startAngle,
                         double endAngle) {
   TrcChartItem it = NewItem(tkArc);
   it.x = x;
@@ -391,7 +391,7 @@ void TCustomDEvari::Arc(double x, double y, double hx, double hy, double startAn
   AppendItem(it, cmAllWorld);
 }
 
-void TCustomDEvari::MarkErrorBar(double x, double y, double lowErr, double highErr,
+void TDisplayListControl::MarkErrorBar(double x, double y, double lowErr, double highErr,
                                  TOrientation direction, std::uint8_t markType) {
   TrcChartItem it = NewItem(tkMarkEBar);
   it.x = x;

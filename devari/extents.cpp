@@ -1,4 +1,4 @@
-#include "devari/extents.h"
+#include "devari/extents_p.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,7 +46,8 @@ void Widen(double& lo, double& hi, double marginPct, double minSpanPct, bool log
     lo -= d;
     hi += d;
   }
-  const double s = minSpanPct / 100 * (lo + hi) / 2;
+  // Measured from the centre's size: a negative centre widens as well.
+  const double s = minSpanPct / 100 * std::fabs((lo + hi) / 2);
   if (std::fabs(hi - lo) < s) {
     lo -= s;
     hi += s;

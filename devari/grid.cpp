@@ -1,4 +1,4 @@
-#include "devari/grid.h"
+#include "devari/grid_p.h"
 
 #include <algorithm>
 #include <cmath>

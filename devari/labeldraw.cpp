@@ -1,4 +1,4 @@
-#include "devari/labeldraw.h"
+#include "devari/labeldraw_p.h"
 
 #include <cmath>
 #include <string_view>

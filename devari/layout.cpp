@@ -1,4 +1,4 @@
-#include "devari/layout.h"
+#include "devari/layout_p.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "devari/renderer.h"
+#include "devari/renderer_p.h"
 
 #include <cmath>
 #include <numbers>

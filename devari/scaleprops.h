@@ -70,6 +70,12 @@ public:
   // logarithmic axis refuses ends below 1e-100. Always notify.
   void SetRangeLow(double v);
   void SetRangeHigh(double v);
+  // Writes both ends as they are: no minimum-range or logarithmic rule and no
+  // notification (the chart's range logic has checked them).
+  void StoreRange(double low, double high) noexcept {
+    FRangeLow = low;
+    FRangeHigh = high;
+  }
   bool ShortTicks() const noexcept { return FShortTicks; }
   void SetShortTicks(bool v);
   const std::string& ScaleInscript() const noexcept { return FScaleInscript; }

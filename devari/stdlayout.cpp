@@ -54,4 +54,22 @@ constexpr std::array<TLayoutRow, kNumStdLayouts> kRows = {{
 
 const std::array<TLayoutRow, kNumStdLayouts>& StdLayouts() noexcept { return kRows; }
 
+void ApplyLayout(TChartStyle& style, const TLayoutRow& row) noexcept {
+  style.LRim = row.L;
+  style.RRim = row.R;
+  style.TRim = row.T;
+  style.BRim = row.B;
+  style.CaptionPosX = row.CaptionX;
+  style.CaptionPosY = row.CaptionY;
+  style.CaptionAlignment = row.CaptionAlign;
+  style.CaptionAnchorX = row.AnchorX;
+  style.CaptionAnchorY = row.AnchorY;
+}
+
+TChartStyle StartStyle() noexcept {
+  TChartStyle style;
+  ApplyLayout(style, kRows[rcl_X1Bottom_Y1Left]);
+  return style;
+}
+
 }  // namespace kvo

@@ -5,16 +5,11 @@
 #include <array>
 #include <cstdint>
 
-#include "devari/layout.h"
+#include "devari/chartstyle.h"
 #include "devari/scaleprops.h"
 
 namespace kvo {
 
-enum TrcLayout : std::uint8_t {
-  rcl_X1Bottom_Y1Left = 0, rcl_X1Bottom_Y2Left, rcl_X1Bottom_Y2Both, rcl_X2Bottom_Y2Left,
-  rcl_X2Both_Y2Both
-};
-constexpr int kNumStdLayouts = 5;
 
 struct TLayoutAxis {
   std::int32_t CaptionX, CaptionY;
@@ -36,5 +31,12 @@ struct TLayoutRow {
 
 // The table, indexed by TrcLayout.
 const std::array<TLayoutRow, kNumStdLayouts>& StdLayouts() noexcept;
+
+// Puts a layout's margins and caption placement into a chart style.
+void ApplyLayout(TChartStyle& style, const TLayoutRow& row) noexcept;
+
+// The chart's start style: the style's own defaults with the margins and
+// caption placement of the layout rcl_X1Bottom_Y1Left.
+TChartStyle StartStyle() noexcept;
 
 }  // namespace kvo

@@ -1,4 +1,4 @@
-#include "devari/textlabels.h"
+#include "devari/textlabels_p.h"
 
 namespace kvo {
 

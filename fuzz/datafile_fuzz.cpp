@@ -11,8 +11,8 @@
 #include <string>
 #include <unistd.h>
 
-#include "devari/datafile.h"
-#include "devari/devari.h"
+#include "devari/datafile_p.h"
+#include "devari/tdevari.h"
 
 namespace {
 
@@ -32,12 +32,12 @@ const std::string& InputPath() {
 
 // One chart for all inputs (building a chart costs far more than a load);
 // its lists are emptied and refilled before each load.
-kvo::TCustomDEvari& Chart() {
-  static kvo::TCustomDEvari chart;
+kvo::TDEvari& Chart() {
+  static kvo::TDEvari chart;
   return chart;
 }
 
-void Prefill(kvo::TCustomDEvari& c) {
+void Prefill(kvo::TDEvari& c) {
   c.ClearGraf();
   c.ClearAnnotations();
   c.MoveTo(0.0, 0.0);
@@ -50,7 +50,7 @@ void Prefill(kvo::TCustomDEvari& c) {
 }
 
 void LoadOnce(bool anno, bool append) {
-  kvo::TCustomDEvari& c = Chart();
+  kvo::TDEvari& c = Chart();
   Prefill(c);
   const kvo::TRcItemContainer& list = anno ? c.AnnoItems() : c.DataItems();
   const std::int32_t before = list.Count();

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "apps/gallery/gallery.h"
-#include "devari/devari.h"
+#include "devari/tdevari.h"
 #include "libs/kvocolors.h"
 #include "platform/bitmap.h"
 
@@ -33,13 +33,13 @@ private:
 };
 
 // A chart of the given size with painting held back until Show.
-std::unique_ptr<TCustomDEvari> NewChart(int w, int h) {
-  auto c = std::make_unique<TCustomDEvari>();
+std::unique_ptr<TDEvari> NewChart(int w, int h) {
+  auto c = std::make_unique<TDEvari>();
   c->SetBounds(0, 0, w, h);
   return c;
 }
 
-void SetRanges(TCustomDEvari& c, int layer, double xlo, double xhi, double ylo, double yhi) {
+void SetRanges(TDEvari& c, int layer, double xlo, double xhi, double ylo, double yhi) {
   const bool keep = c.SuppressPaint();
   c.SetSuppressPaint(true);
   TScaleProps& x = c.GetScalePropsX(layer);
@@ -54,7 +54,7 @@ void SetRanges(TCustomDEvari& c, int layer, double xlo, double xhi, double ylo, 
 }
 
 // Paints the chart and copies its picture onto the page.
-void Show(TCanvas& page, TCustomDEvari& c, int x, int y) {
+void Show(TCanvas& page, TDEvari& c, int x, int y) {
   c.SetSuppressPaint(true);
   c.SetSuppressPaint(false);  // one full paint
   page.Draw(x, y, c.Surface());
@@ -83,7 +83,7 @@ constexpr int kCW = 260, kCH = 180;  // small chart cells
 int CellX(int i) { return 5 + (i % 3) * (kCW + 5); }
 int CellY(int i) { return 5 + (i / 3) * (kCH + 10); }
 
-std::unique_ptr<TCustomDEvari> Cell(const std::string& caption) {
+std::unique_ptr<TDEvari> Cell(const std::string& caption) {
   auto c = NewChart(kCW, kCH);
   c->SetChartCaption(caption);
   c->SetCaptAnchorX(cahChartLeft);
@@ -97,7 +97,7 @@ std::unique_ptr<TCustomDEvari> Cell(const std::string& caption) {
 
 // ---- Item kinds ------------------------------------------------------------------
 
-void ItemsMarks(TCustomDEvari& c) {
+void ItemsMarks(TDEvari& c) {
   for (int t = 0; t < 20; ++t) {
     c.SetDataCol(PredefinedColor(t % 8 + 1));
     c.SetFillCol(RGBColor(255, 200, 0));
@@ -111,7 +111,7 @@ void ItemsMarks(TCustomDEvari& c) {
   c.MarkErrorBar(5, 1, 1.5, 3, orHorizontal, 37);
 }
 
-void ItemsLines(TCustomDEvari& c) {
+void ItemsLines(TDEvari& c) {
   const TPenStyle styles[] = {psSolid, psDash, psDot, psDashDot, psDashDotDot};
   for (int s = 0; s < 5; ++s) {
     c.SetPenStyle(styles[s]);
@@ -145,7 +145,7 @@ void ItemsLines(TCustomDEvari& c) {
   c.DrawToRelPix(7.0, 1.0, 20, -12);
 }
 
-void ItemsAreas(TCustomDEvari& c) {
+void ItemsAreas(TDEvari& c) {
   c.SetDataCol(clNavy);
   c.SetFillCol(RGBColor(120, 170, 255));
   c.Rectangle(0.5, 6.5, 3.0, 9.5);
@@ -166,7 +166,7 @@ void ItemsAreas(TCustomDEvari& c) {
   c.Arc(8.2, 7.5, 1.6, 2.0, 0.3, 2.8);
 }
 
-void ItemsBars(TCustomDEvari& c) {
+void ItemsBars(TDEvari& c) {
   const double v[] = {4, 7, 5.5, 8.5};
   for (int i = 0; i < 4; ++i) {
     c.SetFillCol(PredefinedColor(i + 3));
@@ -175,7 +175,7 @@ void ItemsBars(TCustomDEvari& c) {
   }
 }
 
-void ItemsArrowsTexts(TCustomDEvari& c) {
+void ItemsArrowsTexts(TDEvari& c) {
   c.SetDataCol(clNavy);
   c.SetFillCol(RGBColor(255, 120, 60));
   c.Arrow(0.5, 9.0, 4.0, 7.0, 10);
@@ -199,7 +199,7 @@ void ItemsArrowsTexts(TCustomDEvari& c) {
   c.MarkAt(5.0, 2.0, 1);
 }
 
-void ItemsAnnotations(TCustomDEvari& c) {
+void ItemsAnnotations(TDEvari& c) {
   c.SetDataCol(clBlue);
   c.MoveTo(0.0, 1.0);
   for (int i = 1; i <= 20; ++i) c.DrawTo(i * 0.5, 1 + 8 * (1 - std::exp(-i * 0.2)));
@@ -220,7 +220,7 @@ void ItemsAnnotations(TCustomDEvari& c) {
   c.SetAnnoMode(false);
 }
 
-void ItemsDupMarks(TCustomDEvari& c) {
+void ItemsDupMarks(TDEvari& c) {
   TNoise noise(3);
   c.SetDataCol(clNavy);
   c.SetFillCol(RGBColor(255, 200, 0));
@@ -235,7 +235,7 @@ void ItemsDupMarks(TCustomDEvari& c) {
   c.SetAnnoMode(false);
 }
 
-void ItemsTexts(TCustomDEvari& c) {
+void ItemsTexts(TDEvari& c) {
   c.SetDataCol(clBlack);
   c.SetFillCol(RGBColor(210, 235, 255));
   c.SetTextBkStyle(tbSolid);
@@ -251,7 +251,7 @@ void ItemsTexts(TCustomDEvari& c) {
   c.SetTextFontStyle({});
 }
 
-void ItemsMixedModes(TCustomDEvari& c) {
+void ItemsMixedModes(TDEvari& c) {
   c.SetDataCol(clGray);
   c.MoveTo(0.0, 0.0);
   for (int i = 1; i <= 20; ++i) c.DrawTo(i * 0.5, 5 + 4 * std::sin(i * 0.4));
@@ -270,7 +270,7 @@ void DrawItemsPage(TCanvas& page) {
   Clear(page, 800, 600);
   struct Entry {
     const char* Caption;
-    void (*Fill)(TCustomDEvari&);
+    void (*Fill)(TDEvari&);
   };
   const Entry entries[] = {{"marks, error bars", ItemsMarks},
                            {"lines, polyline gap, pixel steps", ItemsLines},
@@ -641,7 +641,7 @@ void DrawRealisticPage(TCanvas& page) {
 
 }  // namespace
 
-void BuildRealisticChart(TCustomDEvari& c) {
+void BuildRealisticChart(TDEvari& c) {
   const bool keep = c.SuppressPaint();
   c.SetSuppressPaint(true);
   c.SetStdLayout(rcl_X1Bottom_Y2Both);

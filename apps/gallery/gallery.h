@@ -10,7 +10,8 @@
 #include "platform/canvas.h"
 
 namespace kvo {
-class TCustomDEvari;
+class TDEvari;
+class TRot3D;
 }  // namespace kvo
 
 namespace kvo::gallery {
@@ -43,12 +44,20 @@ void AddCanvasPages(std::vector<Page>& pages);
 void AddLibsPages(std::vector<Page>& pages);
 void AddScalePages(std::vector<Page>& pages);
 void AddChartPages(std::vector<Page>& pages);
+void AddRot3DPages(std::vector<Page>& pages);
 const std::vector<PageGroup>& PageGroups();
 std::vector<Page> AllPages();  // the pages of all groups, in order
 
 // Fills a chart with the gallery's realistic measurement (10^5 noisy samples
 // with error bars, two layers, grid, caption, annotations, labels). The
 // chart's size is left to the caller.
-void BuildRealisticChart(TCustomDEvari& chart);
+void BuildRealisticChart(TDEvari& chart);
+
+// Fills a 3D viewer with the gallery's point cloud (10^5 points in five
+// coloured clusters, the labelled centres) or its line figure (a trefoil
+// knot, an octahedron, character marks), and builds the view. The viewer's
+// size is left to the caller.
+void BuildRot3DCloud(TRot3D& viewer);
+void BuildRot3DFigure(TRot3D& viewer);
 
 }  // namespace kvo::gallery

@@ -8,6 +8,7 @@ const std::vector<PageGroup>& PageGroups() {
       {"libs", AddLibsPages},
       {"scale", AddScalePages},
       {"devari", AddChartPages},
+      {"rot3d", AddRot3DPages},
   };
   return groups;
 }

@@ -15,7 +15,7 @@
 
 #include "apps/gallery/gallery.h"
 #include "apps/viewer/report.h"
-#include "devari/devari.h"
+#include "devari/tdevari.h"
 #include "hosts/qt/control_widget.h"
 
 namespace kvo::viewer {
@@ -27,17 +27,17 @@ constexpr const char* kGridNames[] = {"None",         "Points",        "Vertical
 
 // The chart of this page: painting starts once the window exists (the
 // chart itself holds it back until then).
-class TViewerChart : public TCustomDEvari {
+class TViewerChart : public TDEvari {
 protected:
   void CreateWnd() override {
-    TCustomDEvari::CreateWnd();
+    TDEvari::CreateWnd();
     SetSuppressPaint(false);
   }
 };
 
 // Sets both ends of an axis, repainting once.
 template <typename TProps>
-void SetAxisRange(TCustomDEvari& c, TProps& axis, double low, double high) {
+void SetAxisRange(TDEvari& c, TProps& axis, double low, double high) {
   const bool keep = c.SuppressPaint();
   c.SetSuppressPaint(true);
   axis.SetRangeHigh(high);

@@ -13,7 +13,7 @@ class QLineEdit;
 class QSpinBox;
 
 namespace kvo {
-class TCustomDEvari;
+class TDEvari;
 }
 
 namespace kvo::viewer {
@@ -35,7 +35,7 @@ private:
   void ApplyRange();
   void ResetView();
 
-  TCustomDEvari* FChart = nullptr;
+  TDEvari* FChart = nullptr;
   QWidget* FChartWidget = nullptr;
   QLineEdit* FCaption = nullptr;
   QComboBox* FGrid = nullptr;

@@ -10,6 +10,9 @@
 #if KVO_VIEWER_HAVE_DEVARI
 #include "apps/viewer/chart_page.h"
 #endif
+#if KVO_VIEWER_HAVE_ROT3D
+#include "apps/viewer/rot3d_page.h"
+#endif
 
 namespace kvo::viewer {
 namespace {
@@ -36,6 +39,9 @@ std::vector<TViewerPage*> CreatePages(QWidget* parent) {
 #endif
 #if KVO_VIEWER_HAVE_SCALE
   pages.push_back(new TScalePage(parent));
+#endif
+#if KVO_VIEWER_HAVE_ROT3D
+  pages.push_back(new TRot3DPage(parent));
 #endif
   if (pages.empty()) pages.push_back(new TNoControlsPage(parent));
   return pages;

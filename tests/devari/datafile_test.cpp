@@ -16,7 +16,7 @@
 
 #include "chart_fixture.h"
 #include "devari/atomicfile_p.h"
-#include "devari/datafile.h"
+#include "devari/datafile_p.h"
 
 namespace kvo {
 namespace {
@@ -94,7 +94,7 @@ Bytes SampleFile(unsigned char pad = 0) {
   return f;
 }
 
-void FillSampleChart(TCustomDEvari& c) {
+void FillSampleChart(TDEvari& c) {
   c.SetDataCol(0x112233);
   c.SetDataTag(-7);
   c.SetLineWid(2);

@@ -1,4 +1,4 @@
-// TCustomDEvari's display-list surface: start values, setters and their
+// TDEvari's display-list surface: start values, setters and their
 // guards and repaints, item access, counters, searches, removals, clearing.
 #include <gtest/gtest.h>
 

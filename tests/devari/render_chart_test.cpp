@@ -7,7 +7,7 @@
 #include <cstring>
 #include <limits>
 
-#include "devari/devari.h"
+#include "devari/tdevari.h"
 #include "devari/devarierror.h"
 #include "libs/kvocolors.h"
 #include "libs/univconst.h"
@@ -24,7 +24,7 @@ std::vector<TMetaRecord> Ops(const TMetafile& mf, TMetaOp op) {
   return out;
 }
 
-void SetRanges(TCustomDEvari& c, int layer, double xlo, double xhi, double ylo, double yhi) {
+void SetRanges(TDEvari& c, int layer, double xlo, double xhi, double ylo, double yhi) {
   TScaleProps& x = c.GetScalePropsX(layer);
   TScaleProps& y = c.GetScalePropsY(layer);
   x.SetRangeHigh(xhi);
@@ -36,7 +36,7 @@ void SetRanges(TCustomDEvari& c, int layer, double xlo, double xhi, double ylo, 
 }
 
 TEST(RenderChart, StartValuesAndLayout) {
-  TCustomDEvari c;
+  TDEvari c;
   EXPECT_EQ(c.Width(), 280);
   EXPECT_EQ(c.Height(), 200);
   EXPECT_EQ((std::array<int, 4>{c.LRim(), c.RRim(), c.TRim(), c.BRim()}),
@@ -73,7 +73,7 @@ TEST(RenderChart, StartValuesAndLayout) {
 }
 
 TEST(RenderChart, MarginsShadowCaptionTrimAndBounds) {
-  TCustomDEvari c;
+  TDEvari c;
   c.SetShadowWidth(40);
   EXPECT_EQ(c.ShadowWidth(), 32);
   c.SetShadowWidth(-1);
@@ -95,7 +95,7 @@ TEST(RenderChart, MarginsShadowCaptionTrimAndBounds) {
 }
 
 TEST(RenderChart, TransformsFollowMarginsAndRaiseOnLogNegative) {
-  TCustomDEvari c;
+  TDEvari c;
   c.SetLRim(50);
   c.SetRRim(10);
   c.SetTRim(16);
@@ -134,7 +134,7 @@ TEST(RenderChart, TransformsFollowMarginsAndRaiseOnLogNegative) {
 }
 
 TEST(RenderChart, ExtentsOfItems) {
-  TCustomDEvari c;
+  TDEvari c;
   c.MoveTo(0.0, 0.0);
   c.DrawTo(100.0, 100.0);
   double x0, y0, x1, y1;
@@ -172,7 +172,7 @@ TEST(RenderChart, ExtentsOfItems) {
 }
 
 TEST(RenderChart, DataPassFrameGridAndOrder) {
-  TCustomDEvari c;
+  TDEvari c;
   c.SetLRim(50);
   c.SetRRim(10);
   c.SetTRim(16);
@@ -221,7 +221,7 @@ TEST(RenderChart, DataPassFrameGridAndOrder) {
 }
 
 TEST(RenderChart, ItemEventsSeeCopies) {
-  TCustomDEvari c;
+  TDEvari c;
   SetRanges(c, 1, 0, 10, 0, 1);
   c.SetDataCol(clRed);
   c.Line(1.0, 0.5, 9.0, 0.5);
@@ -273,7 +273,7 @@ TEST(RenderChart, ItemEventsSeeCopies) {
 }
 
 TEST(RenderChart, SuppressPaintAndDamagedItems) {
-  TCustomDEvari c;
+  TDEvari c;
   c.MarkAt(0.5, 0.5, 5);
   c.Paint();  // suppressed: nothing
   EXPECT_EQ(c.ChartBmp().Width(), 0);
@@ -315,7 +315,7 @@ TEST(RenderChart, SuppressPaintAndDamagedItems) {
 }
 
 TEST(RenderChart, TicksDetectScaleAndTexts) {
-  TCustomDEvari c;
+  TDEvari c;
   SetRanges(c, 1, 10, 0, 0, 1);  // reversed X
   c.SetSuppressPaint(false);
   const std::int32_t n = c.GetTickPosXCnt();
@@ -326,15 +326,15 @@ TEST(RenderChart, TicksDetectScaleAndTexts) {
   EXPECT_EQ(c.DetectScale(c.LRim() - 10, 100), 1);
   EXPECT_EQ(c.DetectScale(100, c.Height() - c.BRim() + 10), -1);
   EXPECT_EQ(c.DetectScale(100, c.Height() - c.BRim() + 45), 0);
-  EXPECT_EQ(TCustomDEvari::ExtractUserText("a|b|c", 2), "b");
-  EXPECT_EQ(TCustomDEvari::ExtractUserText("a|b|c", 4), "c");
-  EXPECT_EQ(TCustomDEvari::ExtractUserText("a|b|c", 0), "");
-  EXPECT_EQ(TCustomDEvari::AddScaleInscription("5", "x = & V"), "x = 5 V");
-  EXPECT_EQ(TCustomDEvari::AddScaleInscription("", "V"), "");
+  EXPECT_EQ(TDEvari::ExtractUserText("a|b|c", 2), "b");
+  EXPECT_EQ(TDEvari::ExtractUserText("a|b|c", 4), "c");
+  EXPECT_EQ(TDEvari::ExtractUserText("a|b|c", 0), "");
+  EXPECT_EQ(TDEvari::AddScaleInscription("5", "x = & V"), "x = 5 V");
+  EXPECT_EQ(TDEvari::AddScaleInscription("", "V"), "");
 }
 
 TEST(RenderChart, OverlaysAndLabels) {
-  TCustomDEvari c;
+  TDEvari c;
   c.SetName("Chart1");
   try {
     c.GetFTextLabel(31);
@@ -379,7 +379,7 @@ bool SamePixels(const TBitmap& a, const TBitmap& b) {
 }
 
 TEST(RenderChart, QuickPathsMatchAFullPaint) {
-  TCustomDEvari c;
+  TDEvari c;
   SetRanges(c, 1, 0, 10, 0, 10);
   c.SetGridStyle(gsLines);
   c.MoveTo(0.0, 0.0);
@@ -405,7 +405,7 @@ TEST(RenderChart, QuickPathsMatchAFullPaint) {
 }
 
 TEST(RenderChart, SuppressPaintHoldsTheScreen) {
-  TCustomDEvari c;
+  TDEvari c;
   SetRanges(c, 1, 0, 10, 0, 10);
   c.SetSuppressPaint(false);
   const TBitmap before = c.Surface();
@@ -420,12 +420,12 @@ TEST(RenderChart, SuppressPaintHoldsTheScreen) {
   EXPECT_TRUE(SamePixels(after, c.Surface()));
 }
 
-class TPaintCounter : public TCustomDEvari {
+class TPaintCounter : public TDEvari {
 public:
   int Paints = 0;
   void Paint() override {
     ++Paints;
-    TCustomDEvari::Paint();
+    TDEvari::Paint();
   }
 };
 
@@ -497,7 +497,7 @@ TEST(RenderChart, OverlayObjectsAssignAndRepaintByTheRule) {
 }
 
 TEST(RenderChart, LoadedEndsTheLoadingState) {
-  TCustomDEvari c;
+  TDEvari c;
   c.BeginLoading();
   c.Scale1X().SetRangeLow(1);
   c.Scale1X().SetRangeHigh(100);
@@ -515,7 +515,7 @@ TEST(RenderChart, LoadedEndsTheLoadingState) {
 }
 
 TEST(RenderChart, HostStyleColoursReplaceThePropertiesWhenAsked) {
-  TCustomDEvari c;
+  TDEvari c;
   TThemeColors theme;
   theme.Border = RGBColor(1, 2, 3);
   theme.Grid = RGBColor(4, 5, 6);

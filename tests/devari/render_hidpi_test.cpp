@@ -5,14 +5,14 @@
 
 #include <algorithm>
 
-#include "devari/devari.h"
+#include "devari/tdevari.h"
 #include "platform/bitmap.h"
 #include "tests/support/golden.h"
 
 namespace kvo {
 namespace {
 
-void PrepareChart(TCustomDEvari& c, double surfaceScale) {
+void PrepareChart(TDEvari& c, double surfaceScale) {
   c.SetBounds(0, 0, 200, 140);
   c.SetSurfaceScale(surfaceScale);
   c.SetLRim(40);
@@ -34,7 +34,7 @@ void PrepareChart(TCustomDEvari& c, double surfaceScale) {
 bool SameRgb(TRGB32 a, TRGB32 b) { return a.R == b.R && a.G == b.G && a.B == b.B; }
 
 TEST(RenderHiDpi, ImagesAtTwiceTheResolutionWithTheLogicalLayout) {
-  TCustomDEvari one, two;
+  TDEvari one, two;
   PrepareChart(one, 1);
   PrepareChart(two, 2);
   EXPECT_EQ(one.ImageFactor(), 1);
@@ -80,7 +80,7 @@ TEST(RenderHiDpi, ImagesAtTwiceTheResolutionWithTheLogicalLayout) {
 }
 
 TEST(RenderHiDpi, QuickRedrawsAndScaleChangesKeepTheImagesRight) {
-  TCustomDEvari c;
+  TDEvari c;
   PrepareChart(c, 2);
   c.SetDataColor(clRed);
   c.MoveTo(0.0, 0.5);
@@ -126,8 +126,8 @@ TRect InkBox(const TBitmap& b, TRGB32 ink) {
 }
 
 TEST(RenderHiDpi, TextItemsKeepTheirSizeInPoints) {
-  TCustomDEvari one, two;
-  for (TCustomDEvari* c : {&one, &two}) {
+  TDEvari one, two;
+  for (TDEvari* c : {&one, &two}) {
     PrepareChart(*c, c == &one ? 1 : 2);
     c->SetGridStyle(gsNone);
     c->SetDataColor(clRed);
@@ -146,7 +146,7 @@ TEST(RenderHiDpi, TextItemsKeepTheirSizeInPoints) {
 }
 
 TEST(RenderHiDpi, GoldenAtTwiceTheResolution) {
-  TCustomDEvari c;
+  TDEvari c;
   PrepareChart(c, 2);
   c.SetChartCaption("HiDPI");
   c.SetDataColor(clBlue);

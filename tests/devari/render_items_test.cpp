@@ -9,7 +9,7 @@
 #include "platform/bitmap.h"
 
 #include "devari/itemcontainer.h"
-#include "devari/renderer.h"
+#include "devari/renderer_p.h"
 #include "platform/metafile.h"
 
 namespace kvo {

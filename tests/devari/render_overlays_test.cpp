@@ -6,10 +6,10 @@
 #include <cmath>
 #include <filesystem>
 
-#include "devari/bakgndimg.h"
-#include "devari/crosshairs.h"
-#include "devari/grid.h"
-#include "devari/textlabels.h"
+#include "devari/bakgnd_p.h"
+#include "devari/crosshairs_p.h"
+#include "devari/grid_p.h"
+#include "devari/textlabels_p.h"
 #include "platform/metafile.h"
 #include "tests/support/golden.h"
 

@@ -2,6 +2,8 @@
 // and the standard layout table.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "devari/scaleprops.h"
 #include "devari/stdlayout.h"
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "devari/grid.h"
-#include "devari/layout.h"
+#include "devari/grid_p.h"
+#include "devari/layout_p.h"
 #include "devari/transform.h"
 
 namespace kvo {

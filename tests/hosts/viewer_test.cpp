@@ -123,7 +123,7 @@ TEST_F(ViewerTest, DarkThemeDarkensTheScales) {
 #include <QComboBox>
 #include <cmath>
 
-#include "devari/devari.h"
+#include "devari/tdevari.h"
 
 namespace kvo::test {
 namespace {
@@ -141,7 +141,7 @@ protected:
       if (auto* w = dynamic_cast<qt::TControlWidget*>(child))
         if (w->Control() && w->Control()->Name() == "chart") FWidget = w;
     ASSERT_NE(FWidget, nullptr);
-    FChart = dynamic_cast<TCustomDEvari*>(FWidget->Control());
+    FChart = dynamic_cast<TDEvari*>(FWidget->Control());
     ASSERT_NE(FChart, nullptr);
   }
   void TearDown() override {
@@ -152,7 +152,7 @@ protected:
 
   std::unique_ptr<viewer::TMainWindow> FWindow;
   qt::TControlWidget* FWidget = nullptr;
-  TCustomDEvari* FChart = nullptr;
+  TDEvari* FChart = nullptr;
 };
 
 TEST_F(ViewerChartTest, ShowsTheMeasurementAndTheWorldUnderTheMouse) {

@@ -1,7 +1,7 @@
 // Chart test fixtures.
 //
-// TCountingChart counts its repaints and paints nothing (display-list
-// tests). ChartTest is a GoogleTest fixture with a real chart of a known
+// TCountingChart is a live chart (painting on) that counts its repaints
+// instead of painting (display-list tests). ChartTest is a GoogleTest fixture with a real chart of a known
 // size (280 x 200, the start size) and ranges (layer 1: X 0..10, Y 0..1),
 // painting on, and a recording canvas for its data area:
 //
@@ -17,18 +17,22 @@
 #include <cstdint>
 #include <memory>
 
-#include "devari/devari.h"
+#include "devari/tdevari.h"
 #include "platform/bitmap.h"
 #include "platform/metafile.h"
 #include "tests/support/recording.h"
 
 namespace kvo::test {
 
-class TCountingChart : public TCustomDEvari {
+class TCountingChart : public TDEvari {
 public:
+  TCountingChart() {
+    SetSuppressPaint(false);
+    Paints = 0;
+  }
   int Paints = 0;
   void Paint() override { ++Paints; }
-  using TCustomDEvari::FLastElemOnShow;
+  using TDEvari::FLastElemOnShow;
 };
 
 // Sets the ranges of one layer (both ends, in the order that keeps them
@@ -71,7 +75,7 @@ protected:
     return Chart.Surface();
   }
 
-  TCustomDEvari Chart;
+  TDEvari Chart;
   std::unique_ptr<TMetafile> Meta;
 };
 

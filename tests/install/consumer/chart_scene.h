@@ -2,7 +2,7 @@
 // and a check that the line reached the picture.
 #pragma once
 
-#include <kvo/devari/devari.h>
+#include <kvo/devari/tdevari.h>
 #include <kvo/platform/bitmap.h>
 
 #include <array>
@@ -11,7 +11,7 @@
 namespace consumer {
 
 // The chart type a user places in a window.
-using TChart = kvo::TCustomDEvari;
+using TChart = kvo::TDEvari;
 
 inline void BuildScene(TChart& chart) {
   chart.SetBounds(0, 0, 320, 240);

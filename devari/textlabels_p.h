@@ -1,5 +1,5 @@
-// The chart's thirty movable text labels (numbered 1..30): TTextLabel and the
-// table that hands out free labels, fills them from templates and resets them.
+// The table of the chart's thirty movable text labels (numbered 1..30): it
+// hands out free labels, fills them from templates and resets them.
 #pragma once
 
 #include <array>
@@ -7,15 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "devari/labeldraw.h"
+#include "devari/labeldraw_p.h"
+#include "devari/textlabel.h"
 #include "libs/kvobase.h"
 
 namespace kvo {
-
-class TTextLabel : public TCustomTextLabel {
-public:
-  TTextLabel() = default;
-};
 
 // Settings a label takes when AddTextLabel/SetTextLabel get no template.
 struct TLabelDefaults {

@@ -8,17 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "devari/chartstyle.h"
 #include "devari/transform.h"
 #include "platform/types.h"
 
 namespace kvo {
 
-enum TCaptionAnchorHoriz : std::uint8_t {
-  cahControlLeft = 0, cahChartLeft, cahChartCenter, cahChartRight, cahControlRight
-};
-enum TCaptionAnchorVert : std::uint8_t {
-  cavControlTop = 0, cavChartTop, cavChartCenter, cavChartBottom, cavControlBottom
-};
 
 // Shortens text to fit trimPercent % of the data width (control width minus
 // margins and shadow) when it is wider: the first round(n*M/w) - 2 characters

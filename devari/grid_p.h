@@ -6,15 +6,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "devari/chartstyle.h"
 #include "devari/transform.h"
 #include "platform/canvas.h"
 
 namespace kvo {
 
-enum GridStyleType : std::uint8_t {
-  gsNone = 0, gsPoints, gsVertLines, gsHorizLines, gsLines, gsVertDotLines, gsHorizDotLines,
-  gsDotLines
-};
 
 constexpr std::size_t kMaxGridLines = 1000;   // per direction
 constexpr std::size_t kMaxGridPoints = 1000;  // crossings of gsPoints, in total

@@ -1,0 +1,15 @@
+// TTextLabel: one of the chart's thirty movable text labels (numbered 1..30),
+// a text at a world or pixel position with frame, shadow and colours (see
+// TCustomTextLabel for its settings).
+#pragma once
+
+#include "libs/kvobase.h"
+
+namespace kvo {
+
+class TTextLabel : public TCustomTextLabel {
+public:
+  TTextLabel() = default;
+};
+
+}  // namespace kvo
