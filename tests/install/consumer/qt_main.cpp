@@ -29,7 +29,6 @@ int main(int argc, char** argv) {
   consumer::TChart& ref = *chart;
   auto* view = new kvo::qt::TControlWidget(std::move(chart));
   layout->addWidget(view);
-  ref.SetSuppressPaint(false);  // the window exists: the chart may paint
   window.show();
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
 
