@@ -14,24 +14,46 @@ function(kvo_setup_target target)
   endif()
 endfunction()
 
-# kvo_add_library(name SOURCES ... HEADERS ... DEPS ...)
-# A static library of one subsystem, part of kvo::kvo. Public headers are
-# included as "folder/name.h" from the source root.
+# kvo_add_library(name SOURCES ... HEADERS ... DEPS ... PRIVATE_DEPS ... [NOT_CORE])
+# The library of one subsystem, static by default and shared with KVO_SHARED
+# (hidden visibility: only what carries KVO_API from platform/export.h is
+# exported). HEADERS are the public headers: installed under
+# include/kvo/<folder>/ and included by users as <kvo/<folder>/name.h>.
+# Private headers (*_p.h) belong in SOURCES and are never installed. The
+# project's own code includes "folder/name.h" from the source root.
+# Core libraries make up kvo::kvo; NOT_CORE keeps a library (the Qt host) out.
 function(kvo_add_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;HEADERS;DEPS;PRIVATE_DEPS" ${ARGN})
-  add_library(${name} STATIC ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "NOT_CORE" "" "SOURCES;HEADERS;DEPS;PRIVATE_DEPS" ${ARGN})
+  foreach(h IN LISTS ARG_HEADERS)
+    if(h MATCHES "_p\\.h$")
+      message(FATAL_ERROR "${name}: private header ${h} listed among the public HEADERS")
+    endif()
+  endforeach()
+  if(KVO_SHARED)
+    add_library(${name} SHARED ${ARG_SOURCES})
+    set_target_properties(${name} PROPERTIES
+      CXX_VISIBILITY_PRESET hidden
+      VISIBILITY_INLINES_HIDDEN ON
+      VERSION ${PROJECT_VERSION}
+      SOVERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
+    target_compile_definitions(${name} PUBLIC KVO_SHARED_LIBS)
+  else()
+    add_library(${name} STATIC ${ARG_SOURCES})
+  endif()
   add_library(kvo::${name} ALIAS ${name})
   target_sources(${name} PUBLIC FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR} FILES ${ARG_HEADERS})
   target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
-                                             $<INSTALL_INTERFACE:include/kvo>)
+                                             $<INSTALL_INTERFACE:include>)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
   target_compile_features(${name} PUBLIC cxx_std_20)
   kvo_setup_target(${name})
   if(KVO_SANITIZE)
     target_link_options(${name} INTERFACE -fsanitize=address,undefined)
   endif()
-  # Collected globally: a subdirectory's PARENT_SCOPE does not reach the top.
-  set_property(GLOBAL APPEND PROPERTY KVO_CORE_TARGETS ${name})
+  if(NOT ARG_NOT_CORE)
+    # Collected globally: a subdirectory's PARENT_SCOPE does not reach the top.
+    set_property(GLOBAL APPEND PROPERTY KVO_CORE_TARGETS ${name})
+  endif()
 endfunction()
 
 # kvo_add_test(name SOURCES ... LIBS ...)

@@ -1,6 +1,8 @@
 // Writing a file so that it either appears complete or not at all.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <functional>
 #include <ostream>
 #include <string>
@@ -13,6 +15,6 @@ namespace kvo {
 // left as it was and EKvoError is thrown (body's own exceptions pass
 // through the same cleanup). A replaced file's permissions carry over to the
 // new one; a path that is a symbolic link replaces the file it points to.
-void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& body);
+KVO_API void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& body);
 
 }  // namespace kvo

@@ -6,6 +6,8 @@
 // every change of size, margins, shadow or axis properties.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -19,7 +21,7 @@
 
 namespace kvo {
 
-class TAxisLayers {
+class KVO_API TAxisLayers {
 public:
   // The chart: owner of the helpers, sender and handlers of their events.
   TAxisLayers(TComponent* owner, TObject& sender, TScaleTickDrawnEvent& onTickDrawn,

@@ -2,6 +2,8 @@
 // painter of the chart colour, the coloured area and the image.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -15,7 +17,7 @@ namespace kvo {
 
 // The decoded background image, reloaded only when the name or the file's
 // modification time change.
-class TBackgroundCache {
+class KVO_API TBackgroundCache {
 public:
   // The image for path, or nullptr when it cannot be read.
   const TBitmap* Get(const std::string& path);
@@ -27,7 +29,7 @@ private:
   TBitmap FImage;
 };
 
-struct TDataBackground {
+struct KVO_API TDataBackground {
   TColor ChartColor = clWhite;
   TColor FrameColor = clBlack;
   std::int32_t Layer = 1;  // active layer of the area bounds
@@ -37,7 +39,7 @@ struct TDataBackground {
 // colour) and the area, or the image. (left, top) is the canvas position of
 // the data area's top-left pixel, width x height its size. A named image that
 // cannot be read leaves the plain background and drops the name.
-void PaintDataBackground(TCanvas& canvas, std::int32_t left, std::int32_t top, std::int32_t width,
+KVO_API void PaintDataBackground(TCanvas& canvas, std::int32_t left, std::int32_t top, std::int32_t width,
                          std::int32_t height, const TDataBackground& bg, TBakGndImg& img,
                          TBackgroundCache& cache, const TLayerTransforms& tf,
                          const TChartGeometry& g);

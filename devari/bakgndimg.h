@@ -3,11 +3,13 @@
 // coloured area of the data area given by world bounds on the active layer.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <string>
 
-#include "libs/kvobase.h"
-#include "platform/types.h"
+#include "../libs/kvobase.h"
+#include "../platform/types.h"
 
 namespace kvo {
 
@@ -16,7 +18,7 @@ enum TBGAreaMode : std::uint8_t {
   bamVStripeInv, bamHStripeInv
 };
 
-class TBakGndImg : public TObject {
+class KVO_API TBakGndImg : public TObject {
 public:
   TBakGndImg() { ResetComp(); }
 

@@ -3,14 +3,16 @@
 // mode enumerations, and the helpers for its 15-character text field.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <type_traits>
 
-#include "libs/kvobase.h"
-#include "platform/types.h"
+#include "../libs/kvobase.h"
+#include "../platform/types.h"
 
 namespace kvo {
 
@@ -68,7 +70,7 @@ enum TTextBkg : std::uint8_t { tbClear = 0, tbSolid = 1 };
 constexpr std::size_t kShortTextLen = 15;
 
 // Length-prefixed string of at most 15 bytes (16 bytes in the record).
-struct TShortText {
+struct KVO_API TShortText {
   std::uint8_t Len = 0;
   char Chars[kShortTextLen] = {};
 };
@@ -77,7 +79,7 @@ static_assert(sizeof(TShortText) == 16);
 // One display-list item. The field use per kind is documented with the
 // drawing commands (devari.h). Value-initialisation (TrcChartItem{}) gives an
 // all-zero record including the padding; CleadEvariItem gives the defaults.
-struct TrcChartItem {
+struct KVO_API TrcChartItem {
   double x = 0, y = 0, x2 = 0, y2 = 0;
   TColor Color = 0;         // pen colour; text colour of texts
   TColor FillColor = 0;     // brush colour; text background of texts
@@ -127,15 +129,15 @@ static_assert(std::is_trivially_copyable_v<TrcChartItem>);
 
 // Resets a record to the defaults: zero coordinates, black pen, white fill
 // and highlight, grey shadow, layer 1, tkNone, cmAllWorld, empty text.
-void CleadEvariItem(TrcChartItem& item) noexcept;
+KVO_API void CleadEvariItem(TrcChartItem& item) noexcept;
 
 // The text field as a string (at most 15 bytes; a length byte above 15, as a
 // damaged record may hold, reads as 15).
-std::string ShortText(const TrcChartItem& item);
+KVO_API std::string ShortText(const TrcChartItem& item);
 
 // Stores the longest prefix of text that fits the 15-byte field without
 // splitting a UTF-8 sequence. Returns true when the whole text fitted.
-bool SetShortText(TrcChartItem& item, std::string_view text) noexcept;
+KVO_API bool SetShortText(TrcChartItem& item, std::string_view text) noexcept;
 
 // True when text is too long for the record's own field and needs a
 // long-text slot.

@@ -3,6 +3,8 @@
 // background image and the text-label table.
 #pragma once
 
+#include "../platform/export.h"
+
 #include "devari/bakgnd_p.h"
 #include "devari/renderer_p.h"
 #include "devari/textlabels_p.h"
@@ -16,12 +18,12 @@ namespace kvo {
 // The colours painting uses: the style's, or the host's visual style where
 // the chart's StyleElements ask for it (client: areas and lines, font:
 // texts). The headless host has no style.
-struct TPaintColors {
+struct KVO_API TPaintColors {
   TColor Wind, ShadowBak, Shadow, Outline, Chart, Frame, Text;
 };
-TPaintColors ChartPaintColors(const TChartStyle& style, TStyleElements elements);
+KVO_API TPaintColors ChartPaintColors(const TChartStyle& style, TStyleElements elements);
 
-struct TChartPaintParts {
+struct KVO_API TChartPaintParts {
   TBitmap ChartBmp;  // the whole control
   TBitmap GrafBmp;   // the data area
   TItemRenderer Renderer;

@@ -4,6 +4,8 @@
 // from the standard layout; everything else starts as written here.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <string>
 
@@ -33,7 +35,7 @@ enum TrcLayout : std::uint8_t {
 };
 inline constexpr int kNumStdLayouts = 5;
 
-struct TChartStyle {
+struct KVO_API TChartStyle {
   TColor ChartColor = 0xFFFFFF;      // data area
   TColor WindColor = clBtnFace;      // around the data area
   TColor FrameColor = clBlack;       // data-area frame, caption

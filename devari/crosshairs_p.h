@@ -2,6 +2,8 @@
 // bitmap) and the freehand mouse trace (on the data bitmap).
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <span>
 
@@ -12,7 +14,7 @@
 namespace kvo {
 
 // What the drawing needs of one crosshair.
-struct TCrossHairView {
+struct KVO_API TCrossHairView {
   double X = 0, Y = 0;            // world position
   TColor Color = clRed;
   TCrossHMode Mode = chOff;
@@ -25,7 +27,7 @@ struct TCrossHairView {
 // origin lies at control pixel (offsX, offsY). Lines stay within the data
 // area and are left out when they lie within half their width of its edge.
 // Pen and brush style are restored. A crosshair at a NaN position is not drawn.
-void DrawCrossHairsOn(TCanvas& canvas, std::span<const TCrossHairView> crossHairs,
+KVO_API void DrawCrossHairsOn(TCanvas& canvas, std::span<const TCrossHairView> crossHairs,
                       const TLayerTransforms& tf, const TChartGeometry& g, std::int32_t offsX,
                       std::int32_t offsY, TColor chartColor);
 
@@ -33,7 +35,7 @@ void DrawCrossHairsOn(TCanvas& canvas, std::span<const TCrossHairView> crossHair
 // origin lies at data-area pixel (offsX, offsY) shifted: a point maps to
 // R2M - (LRim, TRim) + (offsX, offsY). Strokes are not joined; points with
 // flag bit 1 are drawn with the XOR pen. Pen and brush are restored.
-void DrawMouseTraceOn(TCanvas& canvas, std::span<const TColoredPoint> points,
+KVO_API void DrawMouseTraceOn(TCanvas& canvas, std::span<const TColoredPoint> points,
                       const TLayerTransforms& tf, std::int32_t layer, const TChartGeometry& g,
                       std::int32_t offsX, std::int32_t offsY);
 

@@ -8,6 +8,8 @@
 // number of its long-text slot in the saving chart (0 = none).
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <istream>
 #include <span>
@@ -29,33 +31,33 @@ inline constexpr std::int32_t kLoadError = -1;       // missing, short or damage
 inline constexpr std::int32_t kLoadWrongFormat = -2;  // not a file of the requested kind
 
 // The header record of a file of the kind with n records and m text lines.
-TrcChartItem ItemFileHeader(TItemFileKind kind, std::int32_t n, std::int32_t m) noexcept;
+KVO_API TrcChartItem ItemFileHeader(TItemFileKind kind, std::int32_t n, std::int32_t m) noexcept;
 
 // Writes list and its long texts (slots 1..Used) to path. The bytes go to a
 // temporary file beside path that is renamed into place only when complete,
 // so a failure leaves any previous file untouched. Throws EKvoError.
-void WriteItemFile(const std::string& path, TItemFileKind kind, const TRcItemContainer& list);
+KVO_API void WriteItemFile(const std::string& path, TItemFileKind kind, const TRcItemContainer& list);
 
 // Reads a file of the kind into out and returns its record count, or
 // kLoadWrongFormat / kLoadError; out is only meaningful on success. The
 // header's counts are checked against the size before anything is
 // allocated; a record whose kind is not one of the 24 kinds, or a negative
 // count, makes the file damaged; a text length byte above 15 reads as 15.
-std::int32_t ReadItemFile(const std::string& path, TItemFileKind kind, TLoadedItems& out) noexcept;
+KVO_API std::int32_t ReadItemFile(const std::string& path, TItemFileKind kind, TLoadedItems& out) noexcept;
 // The same from a stream holding size bytes from its current position.
-std::int32_t ReadItemStream(std::istream& in, std::uint64_t size, TItemFileKind kind,
+KVO_API std::int32_t ReadItemStream(std::istream& in, std::uint64_t size, TItemFileKind kind,
                             TLoadedItems& out) noexcept;
 
 // Description of an item. Parts in this order, joined by CR LF, each only
 // with its flag bit: 1 kind name, 2 position and end point, 8 tag, 4 colour
 // and pen style, 16 class; with every bit set (-1) also the lines that
 // belong to the item's kind.
-std::string ItemDescription(const TrcChartItem& item, std::int32_t flags);
+KVO_API std::string ItemDescription(const TrcChartItem& item, std::int32_t flags);
 
 // Writes the readable description of every item of list (for each item an
 // empty line, "------ item i ------" and two blanks before its description;
 // lines end with CR LF), through a temporary file like WriteItemFile.
 // Throws EKvoError.
-void WriteItemDescriptions(const std::string& path, const TRcItemContainer& list);
+KVO_API void WriteItemDescriptions(const std::string& path, const TRcItemContainer& list);
 
 }  // namespace kvo

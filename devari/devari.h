@@ -8,6 +8,8 @@
 // (transform.h) and the zoom history (zoomhistory.h).
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -40,7 +42,7 @@ class TTextLabel;
 struct TChartPaintParts;
 struct TRenderContext;
 
-class TCustomDEvari : public TDisplayListControl, public TChartMouseProps {
+class KVO_API TCustomDEvari : public TDisplayListControl, public TChartMouseProps {
   friend class TChartMouse;
 
 public:

@@ -2,13 +2,15 @@
 // layers and logarithmic ranges), carrying a fixed message.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <string>
 
-#include "libs/kvobase.h"
+#include "../libs/kvobase.h"
 
 namespace kvo {
 
-class EKvoDEvariError : public EKvoError {
+class KVO_API EKvoDEvariError : public EKvoError {
 public:
   using EKvoError::EKvoError;
 };

@@ -12,6 +12,8 @@
 // (platform/update.h) and so repaint once at the end.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -30,7 +32,7 @@ namespace kvo {
 enum class TLayer : std::uint8_t { L1 = 1, L2 = 2 };
 using TLayerSet = TSet<TLayer>;
 
-class TDisplayListControl : public TCustomControl {
+class KVO_API TDisplayListControl : public TCustomControl {
 public:
   explicit TDisplayListControl(TComponent* owner = nullptr);
   ~TDisplayListControl() override;

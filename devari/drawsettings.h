@@ -3,17 +3,19 @@
 // are shown. TCustomDEvari holds one of each and validates in its setters.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstdint>
 
-#include "devari/chartitem.h"
-#include "platform/types.h"
+#include "chartitem.h"
+#include "../platform/types.h"
 
 namespace kvo {
 
 // Copied into each item appended after a change; items already in a list
 // keep what they were given.
-struct TDrawSettings {
+struct KVO_API TDrawSettings {
   TColor DataColor = clBlack;        // -> Color
   TColor FillColor = 0xC0C0C0;       // -> FillColor (also the text background)
   TPenStyle PenStyle = psSolid;      // -> PenStyle
@@ -29,7 +31,7 @@ struct TDrawSettings {
 };
 
 // Visibility of layers and classes, and the annotation switches.
-struct TItemVisibility {
+struct KVO_API TItemVisibility {
   std::array<bool, 3> LayerVisible{false, true, true};         // index 1..2
   std::array<bool, 3> MouseAffectsLayer{false, true, false};   // index 1..2
   std::array<bool, 256> ClassVisible = AllTrue();              // data items

@@ -3,6 +3,8 @@
 // points inside a window.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <span>
 
@@ -10,7 +12,7 @@
 
 namespace kvo {
 
-struct TExtent {
+struct KVO_API TExtent {
   double MinX, MinY, MaxX, MaxY;
 };
 
@@ -18,12 +20,12 @@ struct TExtent {
 // marginPct % of the span per axis (multiplicatively on logarithmic axes)
 // and then by minSpanPct % of the centre when narrower than that. All 0
 // when the layer has no item. NaN coordinates are skipped.
-TExtent CalcExtents(std::span<const TrcChartItem> items, std::int32_t layer, double marginPct,
+KVO_API TExtent CalcExtents(std::span<const TrcChartItem> items, std::int32_t layer, double marginPct,
                     double minSpanPct, bool logX, bool logY);
 
 // Extent of the item points of layer (0: all layers) strictly inside the
 // window; +-uc_MaxDouble (minima +, maxima -) when no point lies inside.
-TExtent CalcMinMaxInWindow(std::span<const TrcChartItem> items, std::int32_t layer, double xLow,
+KVO_API TExtent CalcMinMaxInWindow(std::span<const TrcChartItem> items, std::int32_t layer, double xLow,
                            double yLow, double xHigh, double yHigh);
 
 }  // namespace kvo

@@ -3,6 +3,8 @@
 // drawing of lines or crossing points through the layer transform.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -25,10 +27,10 @@ constexpr std::size_t kMaxGridPoints = 1000;  // crossings of gsPoints, in total
 // the lower bound; a negative spacing on a linear axis is a step of |spacing|.
 // A logarithmic axis with a bound <= 0 and a negative spacing has no grid;
 // NaN bounds or spacing give no grid.
-std::vector<double> GridValues(double rangeLow, double rangeHigh, bool log, double spacing,
+KVO_API std::vector<double> GridValues(double rangeLow, double rangeHigh, bool log, double spacing,
                                const std::vector<double>& ticks);
 
-struct TGridSpec {
+struct KVO_API TGridSpec {
   GridStyleType Style = gsNone;
   TColor GridColor = clBlack;
   TColor ChartColor = clWhite;
@@ -40,7 +42,7 @@ struct TGridSpec {
 // Draws the grid on canvas; (left, top) is the canvas position of the data
 // area's top-left pixel. Leaves the pen solid in GridColor and the brush in
 // ChartColor.
-void DrawGrid(TCanvas& canvas, const TLayerTransforms& tf, const TChartGeometry& g,
+KVO_API void DrawGrid(TCanvas& canvas, const TLayerTransforms& tf, const TChartGeometry& g,
               std::int32_t left, std::int32_t top, const TGridSpec& grid);
 
 }  // namespace kvo

@@ -4,6 +4,8 @@
 // forwards its access, count, search and removal operations to them.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "devari/chartitem.h"
+#include "chartitem.h"
 
 namespace kvo {
 
@@ -26,7 +28,7 @@ namespace kvo {
 // 104-byte records (trivially copyable), so the store grows with realloc,
 // which for large blocks remaps pages instead of copying them: appending
 // 10^7 items costs about half of what a std::vector would.
-class TItemStore {
+class KVO_API TItemStore {
   static_assert(std::is_trivially_copyable_v<TrcChartItem>, "items move as raw bytes");
 
 public:
@@ -128,7 +130,7 @@ private:
 
 // Long texts of one container: 50 slots numbered 1..50, handed out in
 // increasing order and not reused until the table is cleared.
-class TLongTextArray {
+class KVO_API TLongTextArray {
 public:
   static constexpr std::int32_t Capacity = 50;
 
@@ -153,13 +155,13 @@ private:
 
 // Matching rule of searches and counts: mask 0 or (Tag & mask) equal to
 // (tag & mask); kind tkEverything or equal; class 255 or equal.
-bool ItemMatches(const TrcChartItem& item, std::int32_t tag, std::uint32_t tagMask,
+KVO_API bool ItemMatches(const TrcChartItem& item, std::int32_t tag, std::uint32_t tagMask,
                  std::uint8_t itemClass, TrcItem kind) noexcept;
 
 // Items read from a data or annotation file, checked and ready to be added to
 // a container. Records keep the slot numbers of the saving chart in LWid;
 // Lines[k-1] is the text of that chart's slot k.
-struct TLoadedItems {
+struct KVO_API TLoadedItems {
   TItemStore Records;
   std::vector<std::string> Lines;
 };
@@ -168,7 +170,7 @@ struct TLoadedItems {
 // chart's growth step exactly (it grows by allocSize when the list is full),
 // while the storage behind it grows geometrically (TItemStore), so appending
 // is amortised constant time.
-class TRcItemContainer {
+class KVO_API TRcItemContainer {
 public:
   // countKinds: keep the 24 per-kind counters (the data container does).
   explicit TRcItemContainer(bool countKinds) noexcept : FCountKinds(countKinds) {}

@@ -11,6 +11,8 @@
 // nothing passed the filter. TDEvari offers these as members.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 
 #include "devari.h"
@@ -19,33 +21,33 @@
 namespace kvo {
 
 // World distance to each data item's main point.
-std::int32_t FindNearestItemReal(const TCustomDEvari& chart, double x, double y, TrcItem kind,
+KVO_API std::int32_t FindNearestItemReal(const TCustomDEvari& chart, double x, double y, TrcItem kind,
                                  std::uint8_t cls, bool onlyVisibleLayers, double& distance);
 // Pixel distance, both points mapped on the active layer.
-std::int32_t FindNearestItemScreen(const TCustomDEvari& chart, double x, double y, TrcItem kind,
+KVO_API std::int32_t FindNearestItemScreen(const TCustomDEvari& chart, double x, double y, TrcItem kind,
                                    std::uint8_t cls, bool onlyVisibleLayers, double& distance);
 // Pixel distance along one axis (axX: columns, axY: rows; others find nothing).
-std::int32_t FindNearestItemAlongAxis(const TCustomDEvari& chart, double value, TAxis axis,
+KVO_API std::int32_t FindNearestItemAlongAxis(const TCustomDEvari& chart, double value, TAxis axis,
                                       TrcItem kind, std::uint8_t cls, bool onlyVisibleLayers,
                                       double& distance);
 // Pixel distance to each annotation's drawn shape (its outline, its box,
 // its segment ...; points inside closed shapes count as hits).
-std::int32_t FindNearestAnnoElem(TCustomDEvari& chart, double x, double y, TrcItem kind,
+KVO_API std::int32_t FindNearestAnnoElem(TCustomDEvari& chart, double x, double y, TrcItem kind,
                                  std::uint8_t cls, bool onlyVisibleLayers, double& distance);
 // An item's two points in control pixels, each by its coordinate mode.
-void ConvertToScreenCoords(const TCustomDEvari& chart, const TrcChartItem& item, std::int32_t& x1,
+KVO_API void ConvertToScreenCoords(const TCustomDEvari& chart, const TrcChartItem& item, std::int32_t& x1,
                            std::int32_t& y1, std::int32_t& x2, std::int32_t& y2);
 
 // Give data items of a kind (inside a world window) the class cls; cls 255
 // and kind tkNone do nothing. No repaint.
-void MarkAllItems(TCustomDEvari& chart, TrcItem kind, std::uint8_t cls);
-std::int32_t MarkItemsInWindow(TCustomDEvari& chart, double x1, double y1, double x2, double y2,
+KVO_API void MarkAllItems(TCustomDEvari& chart, TrcItem kind, std::uint8_t cls);
+KVO_API std::int32_t MarkItemsInWindow(TCustomDEvari& chart, double x1, double y1, double x2, double y2,
                                TrcItem kind, std::uint8_t cls);
 // x -> sx x + ox, y -> sy y + oy for the main point (and the second point of
 // two-point kinds). An index out of range does nothing. No repaint.
-void ScaleItem(TCustomDEvari& chart, std::int32_t index, double sx, double ox, double sy, double oy);
-void ScaleAllItems(TCustomDEvari& chart, double sx, double ox, double sy, double oy);
-void ScaleSelectedItems(TCustomDEvari& chart, double sx, double ox, double sy, double oy,
+KVO_API void ScaleItem(TCustomDEvari& chart, std::int32_t index, double sx, double ox, double sy, double oy);
+KVO_API void ScaleAllItems(TCustomDEvari& chart, double sx, double ox, double sy, double oy);
+KVO_API void ScaleSelectedItems(TCustomDEvari& chart, double sx, double ox, double sy, double oy,
                         std::uint8_t cls);
 
 }  // namespace kvo

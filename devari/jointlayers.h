@@ -3,6 +3,8 @@
 // not moved directly but takes every range its master gets.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -11,7 +13,7 @@
 
 namespace kvo {
 
-class TJointLayers : public TObject {
+class KVO_API TJointLayers : public TObject {
 public:
   TJointLayers() = default;
 

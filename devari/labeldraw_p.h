@@ -2,6 +2,8 @@
 // attachment mode, box by label mode, multi-line text by alignment.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -13,7 +15,7 @@
 namespace kvo {
 
 // What the drawing needs of one label.
-struct TTextLabelView {
+struct KVO_API TTextLabelView {
   double PosX = 0, PosY = 0;
   std::int32_t Layer = 1;
   TTxtLblAttachMode Attach = tlaWorld;
@@ -39,7 +41,7 @@ constexpr TRect LabelBox(std::int32_t x, std::int32_t y, std::int32_t c, std::in
 // free, invisible and NaN-positioned ones and those whose layer is hidden
 // (layerVisible[1..2]). (left, top) is the canvas position of the data
 // area's top-left pixel.
-void DrawTextLabelsOn(TCanvas& canvas, std::span<const TTextLabelView> labels,
+KVO_API void DrawTextLabelsOn(TCanvas& canvas, std::span<const TTextLabelView> labels,
                       const bool layerVisible[3], const TLayerTransforms& tf,
                       const TChartGeometry& g, std::int32_t left, std::int32_t top);
 

@@ -5,6 +5,8 @@
 // through Rescale) and MouseBox, which asks the user for a rectangle.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -14,7 +16,7 @@
 
 namespace kvo {
 
-class TChartMouse {
+class KVO_API TChartMouse {
 public:
   explicit TChartMouse(TCustomDEvari& chart) : FChart(chart) {}
   ~TChartMouse() { Release(); }

@@ -2,6 +2,8 @@
 // inherits them; the mouse itself lives in the chart's mouse controller).
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 
 #include "chartevents.h"
@@ -9,7 +11,7 @@
 
 namespace kvo {
 
-class TChartMouseProps {
+class KVO_API TChartMouseProps {
 public:
   // A fixed cursor stays the default one in every mode (the start).
   bool MouseCursorFixed() const noexcept { return FMCurFixed; }

@@ -10,6 +10,8 @@
 // 0..255; unknown kinds and coordinate modes draw nothing.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -29,11 +31,11 @@ constexpr std::size_t kPolylineBatch = 200;
 // Measures a text whose lines are separated by line feeds: returns the
 // number of lines; lineHeight = TextHeight(text) + 1, totalHeight = lineHeight
 // * lines, width = the widest line (the whole text's width if that is 0).
-std::int32_t CalcTextExtents(const std::string& text, TCanvas& canvas, std::int32_t& lineHeight,
+KVO_API std::int32_t CalcTextExtents(const std::string& text, TCanvas& canvas, std::int32_t& lineHeight,
                              std::int32_t& totalHeight, std::int32_t& width);
 
 // Everything an item needs from its chart besides the item itself.
-struct TRenderContext {
+struct KVO_API TRenderContext {
   const TLayerTransforms* Transforms = nullptr;
   TChartGeometry Geometry;
   std::int32_t Left = 0, Top = 0;  // canvas position of the data area's top-left pixel
@@ -49,7 +51,7 @@ struct TRenderContext {
   std::function<void(std::string& text, std::int32_t index, bool isAnnotation)> OnBeforeRenderText;
 };
 
-class TItemRenderer {
+class KVO_API TItemRenderer {
 public:
   // Kept canvas state (what the renderer set last) and the pen position.
   TColor FLastPenCol = clBlack;

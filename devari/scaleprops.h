@@ -4,20 +4,22 @@
 // SetScaleProps). Every change is reported through OnChange.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <string>
 
-#include "libs/kvobase.h"
-#include "platform/graphics.h"
-#include "scale/scale.h"
-#include "scale/scalesettings.h"
+#include "../libs/kvobase.h"
+#include "../platform/graphics.h"
+#include "../scale/scale.h"
+#include "../scale/scalesettings.h"
 
 namespace kvo {
 
 enum TScaleLocationHoriz : std::uint8_t { slTop = 0, slBottom = 1 };
 enum TScaleLocationVert : std::uint8_t { slLeft = 0, slRight = 1 };
 
-class TScaleProps : public TObject {
+class KVO_API TScaleProps : public TObject {
 public:
   TScaleProps();
   ~TScaleProps() override;
@@ -125,7 +127,7 @@ protected:
   TFont FFont;
 };
 
-class TScalePropsHoriz : public TScaleProps {
+class KVO_API TScalePropsHoriz : public TScaleProps {
 public:
   void ResetComp() override;
   void Assign(const TScaleProps& src) override;
@@ -137,7 +139,7 @@ private:
   TScaleLocationHoriz FScaleLoc = kStartLocation;
 };
 
-class TScalePropsVert : public TScaleProps {
+class KVO_API TScalePropsVert : public TScaleProps {
 public:
   void ResetComp() override;
   void Assign(const TScaleProps& src) override;

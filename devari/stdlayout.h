@@ -2,16 +2,18 @@
 // layer, the placement and caption of the X and Y axis.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstdint>
 
-#include "devari/chartstyle.h"
-#include "devari/scaleprops.h"
+#include "chartstyle.h"
+#include "scaleprops.h"
 
 namespace kvo {
 
 
-struct TLayoutAxis {
+struct KVO_API TLayoutAxis {
   std::int32_t CaptionX, CaptionY;
   TAlignment CaptionAlign;
   TScaleUnitAnchor CaptionAnchor;
@@ -20,7 +22,7 @@ struct TLayoutAxis {
   std::uint8_t Location;  // TScaleLocationHoriz for X axes, TScaleLocationVert for Y axes
 };
 
-struct TLayoutRow {
+struct KVO_API TLayoutRow {
   std::int32_t L, R, T, B;
   std::int32_t CaptionX, CaptionY;
   TAlignment CaptionAlign;
@@ -30,13 +32,13 @@ struct TLayoutRow {
 };
 
 // The table, indexed by TrcLayout.
-const std::array<TLayoutRow, kNumStdLayouts>& StdLayouts() noexcept;
+KVO_API const std::array<TLayoutRow, kNumStdLayouts>& StdLayouts() noexcept;
 
 // Puts a layout's margins and caption placement into a chart style.
-void ApplyLayout(TChartStyle& style, const TLayoutRow& row) noexcept;
+KVO_API void ApplyLayout(TChartStyle& style, const TLayoutRow& row) noexcept;
 
 // The chart's start style: the style's own defaults with the margins and
 // caption placement of the layout rcl_X1Bottom_Y1Left.
-TChartStyle StartStyle() noexcept;
+KVO_API TChartStyle StartStyle() noexcept;
 
 }  // namespace kvo

@@ -3,6 +3,8 @@
 // spelling beside the setters the chart implements them with.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <string>
 
@@ -17,7 +19,7 @@
 
 namespace kvo {
 
-class TDEvari : public TCustomDEvari {
+class KVO_API TDEvari : public TCustomDEvari {
 public:
   explicit TDEvari(TComponent* owner = nullptr) : TCustomDEvari(owner) {}
 

@@ -3,11 +3,13 @@
 // TCustomTextLabel for its settings).
 #pragma once
 
-#include "libs/kvobase.h"
+#include "../platform/export.h"
+
+#include "../libs/kvobase.h"
 
 namespace kvo {
 
-class TTextLabel : public TCustomTextLabel {
+class KVO_API TTextLabel : public TCustomTextLabel {
 public:
   TTextLabel() = default;
 };

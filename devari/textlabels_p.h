@@ -2,6 +2,8 @@
 // hands out free labels, fills them from templates and resets them.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -14,13 +16,13 @@
 namespace kvo {
 
 // Settings a label takes when AddTextLabel/SetTextLabel get no template.
-struct TLabelDefaults {
+struct KVO_API TLabelDefaults {
   TColor ColorBkg = clWhite;       // the chart colour (or the style's grid colour)
   TColor ColorBorder = clBlack;    // the chart frame colour
   std::int32_t ActiveLayer = 1;
 };
 
-class TTextLabelTable {
+class KVO_API TTextLabelTable {
 public:
   static constexpr std::int32_t Count = 30;
 

@@ -6,15 +6,17 @@
 // and the control geometry; R2M/M2R only read them.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cmath>
 #include <cstdint>
 
-#include "platform/numeric.h"
+#include "../platform/numeric.h"
 
 namespace kvo {
 
 // Control size, margins and shadow width: everything the data area follows from.
-struct TChartGeometry {
+struct KVO_API TChartGeometry {
   std::int32_t Width = 280, Height = 200;
   std::int32_t LRim = 50, RRim = 20, TRim = 20, BRim = 40;
   std::int32_t Shadow = 0;  // shadow (3D rim) width at the right and bottom
@@ -31,7 +33,7 @@ struct TChartGeometry {
 };
 
 // One axis as the transform needs it.
-struct TAxisRange {
+struct KVO_API TAxisRange {
   long double Low = 0, High = 1;
   bool Log = false;
 };
@@ -42,7 +44,7 @@ constexpr int ClampLayer(std::int32_t layer) noexcept {
   return layer < 1 ? 1 : (layer > 2 ? 2 : int(layer));
 }
 
-class TLayerTransforms {
+class KVO_API TLayerTransforms {
 public:
   // Parameters of a layer, index 1..2 (index 0 unused).
   long double Cpkx[3] = {0, 1, 1}, Cpdx[3] = {0, 0, 0};

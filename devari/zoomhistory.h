@@ -4,6 +4,8 @@
 // an all-zero entry is empty.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstdint>
 
@@ -11,7 +13,7 @@
 
 namespace kvo {
 
-class TZoomHistory {
+class KVO_API TZoomHistory {
 public:
   static constexpr std::int32_t Depth = 16;
 

@@ -8,19 +8,21 @@
 // call fires OnChange once; BeginUpdate/EndUpdate collect changes.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
 
-#include "libs/kvobase.h"
+#include "kvobase.h"
 
 namespace kvo {
 
 // Empty, number or text.
 using TDataCell = std::variant<std::monostate, double, std::string>;
 
-class TDataTable : public TObject {
+class KVO_API TDataTable : public TObject {
 public:
   TDataTable() = default;
   TDataTable(std::int32_t columns, std::int32_t rows) { Resize(columns, rows); }

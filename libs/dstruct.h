@@ -2,14 +2,16 @@
 // contour plot).
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 
-#include "libs/grid2d.h"
+#include "grid2d.h"
 
 namespace kvo {
 
 // 1-based matrix of bytes (see TGrid2D for sizes, indexes and notification).
-class TByteMatrix : public TGrid2D<std::uint8_t> {
+class KVO_API TByteMatrix : public TGrid2D<std::uint8_t> {
 public:
   using TGrid2D::TGrid2D;
   // Throws EKvoError outside the matrix.

@@ -4,20 +4,22 @@
 // changes of many calls into one notification.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "libs/kvobase.h"
+#include "kvobase.h"
 
 namespace kvo {
 
 // Raised on cell indexes outside the grid ("grid index out of range") and on
 // sizes beyond the addressable range ("grid too large").
-void RaiseGridIndexError(std::int32_t ix, std::int32_t iy, std::int32_t nx, std::int32_t ny);
-void RaiseGridSizeError();
+KVO_API void RaiseGridIndexError(std::int32_t ix, std::int32_t iy, std::int32_t nx, std::int32_t ny);
+KVO_API void RaiseGridSizeError();
 
 template <typename T>
 class TGrid2D : public TObject {

@@ -5,19 +5,21 @@
 // Also the crosshair, the text label base and the date/time label format.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
 
-#include "platform/canvas.h"
-#include "platform/types.h"
+#include "../platform/canvas.h"
+#include "../platform/types.h"
 
 namespace kvo {
 
 // Base of every exception the package raises; what() is the fixed message.
-class EKvoError : public std::runtime_error {
+class KVO_API EKvoError : public std::runtime_error {
 public:
   explicit EKvoError(const std::string& msg) : std::runtime_error(msg) {}
 };
@@ -132,13 +134,13 @@ enum TVerticalAlignment : std::uint8_t {
 
 // ---- Records ----------------------------------------------------------------
 
-struct TPointDouble {
+struct KVO_API TPointDouble {
   double X = 0, Y = 0;
   constexpr bool operator==(const TPointDouble&) const noexcept = default;
 };
 
 // A world rectangle; the zoom history stores X low, Y high, X high, Y low.
-struct TRectDouble {
+struct KVO_API TRectDouble {
   double Left = 0, Top = 0, Right = 0, Bottom = 0;
   constexpr bool operator==(const TRectDouble&) const noexcept = default;
 };
@@ -147,7 +149,7 @@ struct TRectDouble {
 using TQuad = std::array<TPoint, 4>;
 
 // One point of the mouse trace.
-struct TColoredPoint {
+struct KVO_API TColoredPoint {
   double X = 0, Y = 0;
   std::uint8_t Flags = 0;
   TColor Color = clBlack;
@@ -174,12 +176,12 @@ using TOnPercentDoneEvent = std::function<void(TObject* Sender, std::int32_t Per
 //   cLine       the line of frsSingle
 // With scheme cscSystem the first four come from the system button colours.
 // The canvas pen and pen position are restored afterwards; empty boxes draw nothing.
-void DrawFrame(TCanvas& canvas, TFrameStyle style, std::int32_t left, std::int32_t top,
+KVO_API void DrawFrame(TCanvas& canvas, TFrameStyle style, std::int32_t left, std::int32_t top,
                std::int32_t right, std::int32_t bottom, TColor cHighlight, TColor cLight,
                TColor cShadow, TColor cDarkShadow, TColor cLine,
                TColorScheme scheme = cscFixed);
 // Pixels the frame of a style covers on each side (0, 1 or 2).
-std::int32_t FrameWidth(TFrameStyle style) noexcept;
+KVO_API std::int32_t FrameWidth(TFrameStyle style) noexcept;
 
 // Number of mark symbols understood by DrawMarkOnCanvas (types 0..51).
 inline constexpr int kNumMarkTypes = 52;
@@ -194,21 +196,21 @@ inline constexpr int kNumMarkTypes = 52;
 //   open diamond, filled diamond, cross (x), plus, open/filled triangle up,
 //   open/filled triangle down, open/filled triangle left, open/filled triangle right.
 // So 5 is the small filled square and 26 the medium cross (box-plot defaults).
-void DrawMarkOnCanvas(TCanvas& canvas, std::uint8_t markType, std::int32_t x, std::int32_t y);
+KVO_API void DrawMarkOnCanvas(TCanvas& canvas, std::uint8_t markType, std::int32_t x, std::int32_t y);
 // Short description of a mark type ("open square 9"), empty above 51.
-std::string MarkTypeName(std::uint8_t markType);
+KVO_API std::string MarkTypeName(std::uint8_t markType);
 
 // Sets the canvas font to `points` at the canvas' vertical resolution
 // (LOGPIXELSY), so texts keep their point size on printers and scaled bitmaps.
 // Sizes below 1 point are raised to 1; NaN leaves the font unchanged.
-void SetCanvasFontSizeScaled(TCanvas& canvas, double points);
+KVO_API void SetCanvasFontSizeScaled(TCanvas& canvas, double points);
 
 // ---- Crosshair ----------------------------------------------------------------
 
 // One crosshair of a chart: position in world coordinates of its layer, look
 // and a change event. Setters return at once when the value is unchanged,
 // otherwise store it and fire OnChange.
-class TCrossHair : public TObject {
+class KVO_API TCrossHair : public TObject {
 public:
   TCrossHair() = default;
   // Copies take the settings, not the OnChange handler; assignment is Assign.
@@ -270,7 +272,7 @@ private:
 // Base of the movable text labels of the charts. Holds the settings; drawing
 // is the owner's. Every setter returns at once on an unchanged value, else
 // stores it and calls Changed (which fires OnChange). Changes of Font notify too.
-class TCustomTextLabel : public TObject {
+class KVO_API TCustomTextLabel : public TObject {
 public:
   TCustomTextLabel();
   ~TCustomTextLabel() override;
@@ -374,7 +376,7 @@ enum TDateForTime : std::uint8_t { dftNever = 0, dftFirstTick = 1, dftDayChange 
 // Settings of date/time tick labels. Starts with: date order doDMY, date
 // separator "-", time separator ":", four-digit years, month names on,
 // 24-hour time, date at day changes. Setters notify through OnChange.
-class TDTLabel : public TObject {
+class KVO_API TDTLabel : public TObject {
 public:
   TDTLabel() = default;
   // Copies take the settings, not the OnChange handler; assignment is Assign.

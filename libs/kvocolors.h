@@ -1,29 +1,31 @@
 // Colour tables and colour arithmetic.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <span>
 #include <vector>
 
-#include "platform/types.h"
+#include "../platform/types.h"
 
 namespace kvo {
 
 // Mixes two colours channel by channel: c1 + t * (c2 - c1), each channel
 // rounded (halves to even). t is clamped into 0..1; NaN gives c1. System
 // colours are resolved first.
-TColor InterpolateColor(TColor c1, TColor c2, double t) noexcept;
+KVO_API TColor InterpolateColor(TColor c1, TColor c2, double t) noexcept;
 
 // Squared distance of two colours in RGB space (system colours resolved).
-std::int32_t ColorDistanceSq(TColor a, TColor b) noexcept;
+KVO_API std::int32_t ColorDistanceSq(TColor a, TColor b) noexcept;
 
 // Sixteen clearly distinct colours. Entries 1 and 2 (navy-blue and dark red)
 // are the axis colours of chart layers 1 and 2.
-const std::array<TColor, 16>& PredefinedColors() noexcept;
+KVO_API const std::array<TColor, 16>& PredefinedColors() noexcept;
 // Entry 1..16 of PredefinedColors; other indexes wrap around (0 gives 16).
-TColor PredefinedColor(std::int32_t index) noexcept;
+KVO_API TColor PredefinedColor(std::int32_t index) noexcept;
 
 // How FillByInterpolation spreads the anchors over the table.
 enum TColorInterpolation : std::uint8_t {
@@ -36,7 +38,7 @@ inline constexpr std::int32_t kDefaultColorCount = 256;
 
 // A 1-based table of colours (entries 1..NumColors). Every change fires
 // OnChange (once per call, or once per BeginUpdate/EndUpdate bracket).
-class TColorArray : public TObject {
+class KVO_API TColorArray : public TObject {
 public:
   // The standard spectrum: 256 entries from dark blue through blue, cyan,
   // green and yellow to red (FillDefault).

@@ -5,13 +5,15 @@
 // interpolation between order statistics, p in percent.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 
-#include "libs/grid2d.h"
+#include "grid2d.h"
 
 namespace kvo {
 
-class TMatrix : public TGrid2D<double> {
+class KVO_API TMatrix : public TGrid2D<double> {
 public:
   using TGrid2D::TGrid2D;
   // Throws EKvoError outside the matrix.
@@ -29,7 +31,7 @@ public:
   double Percentile(double p) const { return Percentile(p, 1, 1, NrOfColumns(), NrOfRows()); }
 };
 
-class TIntMatrix : public TGrid2D<std::int32_t> {
+class KVO_API TIntMatrix : public TGrid2D<std::int32_t> {
 public:
   using TGrid2D::TGrid2D;
   std::int32_t GetVal(std::int32_t ix, std::int32_t iy) const { return Get(ix, iy); }

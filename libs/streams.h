@@ -1,6 +1,8 @@
 // Line-oriented reading and writing of texts on binary streams.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <istream>
 #include <ostream>
@@ -14,7 +16,7 @@ namespace kvo {
 // "\0", every other byte as is, and the line ends with CR LF. Any string,
 // including binary data, reads back exactly. Throws EKvoError when the
 // stream fails.
-void WriteLnStream(std::ostream& stream, std::string_view s);
+KVO_API void WriteLnStream(std::ostream& stream, std::string_view s);
 
 // Line recognition of ReadLnStream.
 enum TReadLnMode : std::int32_t {
@@ -28,6 +30,6 @@ enum TReadLnMode : std::int32_t {
 // Reads the next line. When the stream holds no more characters the result
 // is "" and endOfStream is set to true; otherwise endOfStream is false (a last
 // line without an ending is returned normally). Unknown modes read as lmEncoded.
-std::string ReadLnStream(std::istream& stream, bool& endOfStream, std::int32_t mode);
+KVO_API std::string ReadLnStream(std::istream& stream, bool& endOfStream, std::int32_t mode);
 
 }  // namespace kvo

@@ -2,6 +2,8 @@
 // Lengths and widths count characters (UTF-8 code points), not bytes.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,7 +20,7 @@ namespace kvo {
 //   most seven significant digits, trailing zeros dropped, for
 //   1e-4 <= |value| < 1e7; exponent form otherwise.
 // A negative zero prints without sign. NaN gives "NaN", infinities "Inf"/"-Inf".
-std::string strff(double value, std::int32_t width, std::int32_t decimals);
+KVO_API std::string strff(double value, std::int32_t width, std::int32_t decimals);
 
 // Formats value with `sigDigits` significant digits (at most 17),
 // right-aligned in at least `width` characters, trailing zeros after the
@@ -26,25 +28,25 @@ std::string strff(double value, std::int32_t width, std::int32_t decimals);
 // when the decimal exponent is below -4 or at least sigDigits; without it the
 // fixed form is always used. sigDigits <= 0 rounds to an integer (fixed
 // form). NaN and infinities as strff.
-std::string SigDigStr(double value, std::int32_t width, std::int32_t sigDigits, bool expAllowed);
+KVO_API std::string SigDigStr(double value, std::int32_t width, std::int32_t sigDigits, bool expAllowed);
 
 // mode 0 "false"/"true", 1 "no"/"yes", 2 "off"/"on", 3 "0"/"1"; other modes as 0.
-std::string BoolToStr(bool value, std::int32_t mode);
+KVO_API std::string BoolToStr(bool value, std::int32_t mode);
 
 // Replaces every character other than A-Z, a-z and 0-9 by "_".
-std::string ReduceStringToAZ09(std::string_view s);
+KVO_API std::string ReduceStringToAZ09(std::string_view s);
 
 // s when it has at most maxLen characters; else its first maxLen - 1
 // characters followed by "." (maxLen 1: the first character; <= 0: "").
-std::string AbbrevString(std::string_view s, std::int32_t maxLen);
+KVO_API std::string AbbrevString(std::string_view s, std::int32_t maxLen);
 
 // s centred in `width` characters with blanks (an odd blank goes to the
 // right); longer strings are returned unchanged.
-std::string CenterString(std::string_view s, std::int32_t width);
+KVO_API std::string CenterString(std::string_view s, std::int32_t width);
 
 // count copies of ch (count <= 0: ""); the string form repeats a whole text.
-std::string MultiChar(char ch, std::int32_t count);
-std::string MultiChar(std::string_view s, std::int32_t count);
+KVO_API std::string MultiChar(char ch, std::int32_t count);
+KVO_API std::string MultiChar(std::string_view s, std::int32_t count);
 
 // Decodes escapes in user texts (column names, captions):
 //   \xHH    the character U+00HH (two hex digits; \x0A is a line feed, \xB0 "°")
@@ -52,11 +54,11 @@ std::string MultiChar(std::string_view s, std::int32_t count);
 //   \\      one backslash
 // Anything else, including an escape with too few or invalid digits and a
 // trailing backslash, is copied unchanged. Output is UTF-8.
-std::string ProcessHexChars(std::string_view s);
+KVO_API std::string ProcessHexChars(std::string_view s);
 
 // Number of characters (UTF-8 code points) in s.
-std::int32_t Utf8Length(std::string_view s) noexcept;
+KVO_API std::int32_t Utf8Length(std::string_view s) noexcept;
 // The first n characters of s.
-std::string Utf8Left(std::string_view s, std::int32_t n);
+KVO_API std::string Utf8Left(std::string_view s, std::int32_t n);
 
 }  // namespace kvo

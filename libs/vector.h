@@ -5,14 +5,16 @@
 // statistics, p in percent.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <vector>
 
-#include "libs/kvobase.h"
+#include "kvobase.h"
 
 namespace kvo {
 
-class TVector : public TObject {
+class KVO_API TVector : public TObject {
 public:
   TVector() = default;
   explicit TVector(std::int32_t n) { Resize(n); }

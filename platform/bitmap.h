@@ -7,23 +7,25 @@
 // fine: the canvas synchronises before each of its operations.
 #pragma once
 
+#include "export.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/canvas.h"
+#include "canvas.h"
 
 namespace kvo {
 
-struct TRGB32 {
+struct KVO_API TRGB32 {
   std::uint8_t B, G, R, A;
 };
 static_assert(sizeof(TRGB32) == 4);
 
 enum class TImageFormat : std::uint8_t { Auto, Bmp, Png, Jpeg };
 
-class TBitmap : public TObject {
+class KVO_API TBitmap : public TObject {
 public:
   TBitmap();
   TBitmap(std::int32_t width, std::int32_t height);

@@ -19,13 +19,15 @@
 //    brush is clear.
 #pragma once
 
+#include "export.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "platform/graphics.h"
+#include "graphics.h"
 
 namespace kvo {
 
@@ -51,7 +53,7 @@ constexpr TCopyMode SRCCOPY = cmSrcCopy, SRCAND = cmSrcAnd, SRCPAINT = cmSrcPain
                     SRCINVERT = cmSrcInvert;
 
 // What a device can do and how it measures.
-struct TDeviceCaps {
+struct KVO_API TDeviceCaps {
   std::int32_t Width = 0, Height = 0;   // drawable size in device pixels
   std::int32_t LogPixelsX = 96, LogPixelsY = 96;
   std::int32_t AspectX = 36, AspectY = 36;
@@ -69,7 +71,7 @@ enum TDeviceCap : std::uint8_t { LOGPIXELSX = 88, LOGPIXELSY = 90, ASPECTX = 40,
 // The narrow backend interface. Arguments arrive normalised (rectangles with
 // ordered corners, except DrawBitmap's), colours resolved to RGB, pen widths
 // at least 1, and with the full drawing state as values.
-class TCanvasDevice {
+class KVO_API TCanvasDevice {
 public:
   virtual ~TCanvasDevice() = default;
   virtual TDeviceCaps Caps() const = 0;
@@ -104,7 +106,7 @@ public:
   virtual void Flush() {}
 };
 
-class TCanvas : public TObject {
+class KVO_API TCanvas : public TObject {
 public:
   // The canvas does not own a device given by pointer; one handed over as a
   // unique_ptr lives as long as the canvas.

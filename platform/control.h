@@ -3,19 +3,21 @@
 // size) through Canvas(); a host presents that surface and feeds input.
 #pragma once
 
+#include "export.h"
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/graphics.h"
-#include "platform/types.h"
+#include "bitmap.h"
+#include "canvas.h"
+#include "graphics.h"
+#include "types.h"
 
 namespace kvo {
 
-class TComponent : public TObject {
+class KVO_API TComponent : public TObject {
 public:
   explicit TComponent(TComponent* owner = nullptr);
   ~TComponent() override;
@@ -53,7 +55,7 @@ private:
 
 class THostWindow;  // host side of an attached control (host.h)
 
-class TCustomControl : public TComponent {
+class KVO_API TCustomControl : public TComponent {
 public:
   explicit TCustomControl(TComponent* owner = nullptr);
   ~TCustomControl() override;

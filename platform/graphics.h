@@ -2,13 +2,15 @@
 // notifying objects a canvas or control owns.
 #pragma once
 
+#include "export.h"
+
 #include <string>
 
-#include "platform/types.h"
+#include "types.h"
 
 namespace kvo {
 
-struct TPenData {
+struct KVO_API TPenData {
   TColor Color = clBlack;
   TPenStyle Style = psSolid;
   std::int32_t Width = 1;     // pixels; 0 and 1 both draw the cosmetic 1-pixel pen
@@ -16,7 +18,7 @@ struct TPenData {
   bool operator==(const TPenData&) const noexcept = default;
 };
 
-struct TBrushData {
+struct KVO_API TBrushData {
   TColor Color = clWhite;
   TBrushStyle Style = bsSolid;
   bool operator==(const TBrushData&) const noexcept = default;
@@ -24,7 +26,7 @@ struct TBrushData {
 
 constexpr const char* kDefaultFontName = "DejaVu Sans";
 
-struct TFontData {
+struct KVO_API TFontData {
   std::string Name = kDefaultFontName;
   double Size = 8;                 // points
   std::int32_t PixelsPerInch = 96; // resolution the size is converted at
@@ -37,7 +39,7 @@ struct TFontData {
 };
 
 // Base of the notifying graphics objects: OnChange fires after every change.
-class TGraphicsObject : public TObject {
+class KVO_API TGraphicsObject : public TObject {
 public:
   TNotifyEvent OnChange;
 
@@ -47,7 +49,7 @@ protected:
   }
 };
 
-class TPen : public TGraphicsObject {
+class KVO_API TPen : public TGraphicsObject {
 public:
   const TPenData& Data() const noexcept { return FData; }
   void SetData(const TPenData& d);
@@ -65,7 +67,7 @@ private:
   TPenData FData;
 };
 
-class TBrush : public TGraphicsObject {
+class KVO_API TBrush : public TGraphicsObject {
 public:
   const TBrushData& Data() const noexcept { return FData; }
   void SetData(const TBrushData& d);
@@ -79,7 +81,7 @@ private:
   TBrushData FData;
 };
 
-class TFont : public TGraphicsObject {
+class KVO_API TFont : public TGraphicsObject {
 public:
   const TFontData& Data() const noexcept { return FData; }
   void SetData(const TFontData& d);

@@ -4,6 +4,8 @@
 // them.
 #pragma once
 
+#include "export.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -11,15 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/types.h"
+#include "bitmap.h"
+#include "types.h"
 
 namespace kvo {
 
 class TCustomControl;
 
 // Per-control window of a host.
-class THostWindow {
+class KVO_API THostWindow {
 public:
   virtual ~THostWindow() = default;
   // The control's surface has new pixels in rect (control pixels).
@@ -33,14 +35,14 @@ public:
 };
 
 // Colours of the host's visual style, used where a control's StyleElements ask.
-struct TThemeColors {
+struct KVO_API TThemeColors {
   TColor Window = clWhite, WindowText = clBlack, ButtonFace = 0xF0F0F0, Border = clBlack,
          Shadow = 0xA0A0A0, Grid = clWhite, PanelText = clBlack;
 };
 
 // A print job: a canvas per page, finished into a PDF/PostScript file or sent
 // to a printer by the host.
-class TPrintJob {
+class KVO_API TPrintJob {
 public:
   virtual ~TPrintJob() = default;
   virtual TCanvas& Canvas() = 0;   // reports IsPrinter and the page's resolution
@@ -50,7 +52,7 @@ public:
   virtual void Abort() = 0;
 };
 
-class THost {
+class KVO_API THost {
 public:
   virtual ~THost() = default;
   // Runs pending events (Application.ProcessMessages).
@@ -83,13 +85,13 @@ private:
 };
 
 // The host in use: the headless host unless an adapter installed another.
-THost& Host();
+KVO_API THost& Host();
 // Installs host (not owned; nullptr restores the headless host).
-void SetHost(THost* host);
+KVO_API void SetHost(THost* host);
 
 // Headless host: no windows. Records message boxes, cursor changes and
 // clipboard contents so tests can read them; prints into a PDF file.
-class THeadlessHost : public THost {
+class KVO_API THeadlessHost : public THost {
 public:
   void ProcessMessages() override;
   void ShowMessage(const std::string& text) override;
@@ -115,22 +117,22 @@ private:
   std::vector<std::pair<TCursor, std::string>> FCursors;
 };
 
-THeadlessHost& HeadlessHost();  // the default host instance
+KVO_API THeadlessHost& HeadlessHost();  // the default host instance
 
 // Directory that holds resources/ (cursor images): $KVO_RESOURCE_DIR when set,
 // else the source tree's resources/ when it exists, else the installed copy.
-std::string ResourceDir();
+KVO_API std::string ResourceDir();
 
 // Cursor images of ours: resources/cursors/<name in lower case>.png (32 x 32,
 // transparent background) with the hotspot from resources/cursors/hotspots.txt
 // (lines "NAME x y"). Throws EPlatformError when the image is missing.
-struct TCursorImage {
+struct KVO_API TCursorImage {
   TBitmap Image;
   TPoint HotSpot;
 };
-TCursorImage LoadCursorImage(const std::string& resourceName);
+KVO_API TCursorImage LoadCursorImage(const std::string& resourceName);
 // Registers the four chart cursors "CURHAND", "CURZOOMW", "CURZOOMD",
 // "CURZOOMP" as screen cursors 1 to 4 of host.
-void RegisterChartCursors(THost& host);
+KVO_API void RegisterChartCursors(THost& host);
 
 }  // namespace kvo

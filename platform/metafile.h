@@ -3,11 +3,13 @@
 // other canvas (as a metafile would be).
 #pragma once
 
+#include "export.h"
+
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
+#include "bitmap.h"
+#include "canvas.h"
 
 namespace kvo {
 
@@ -16,7 +18,7 @@ enum class TMetaOp : std::uint8_t {
   DrawBitmap, SetClip, ResetClip, SetAntialias
 };
 
-struct TMetaRecord {
+struct KVO_API TMetaRecord {
   TMetaOp Op{};
   std::vector<TPoint> Points;   // Line: a, b; Polyline/Polygon: vertices; Arc: start, end
   TRect Box{};                  // Rectangle, FillRect, Ellipse, Arc, DrawBitmap dst, clip
@@ -34,7 +36,7 @@ struct TMetaRecord {
   std::string ToString() const;
 };
 
-class TMetafile : public TObject {
+class KVO_API TMetafile : public TObject {
 public:
   // Size and resolution reported by the recording canvas.
   explicit TMetafile(std::int32_t width = 800, std::int32_t height = 600,

@@ -2,6 +2,8 @@
 // small typed set, pen/brush/font enumerations, mouse and component state.
 #pragma once
 
+#include "export.h"
+
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -74,23 +76,23 @@ constexpr bool IsSystemColor(TColor c) noexcept { return (c >> 24) == 0xFF; }
 // Resolves system colours through the system colour table (the host may
 // replace entries); clNone and clDefault resolve to white. Other values are
 // returned with the high byte cleared.
-TColor ColorToRGB(TColor c) noexcept;
+KVO_API TColor ColorToRGB(TColor c) noexcept;
 // Replaces one entry of the system colour table (index = low byte).
-void SetSystemColor(std::uint8_t index, TColor rgb) noexcept;
+KVO_API void SetSystemColor(std::uint8_t index, TColor rgb) noexcept;
 // Restores the built-in defaults of the system colour table.
-void ResetSystemColors() noexcept;
+KVO_API void ResetSystemColors() noexcept;
 
 // ---- Geometry ---------------------------------------------------------------
-struct TPoint {
+struct KVO_API TPoint {
   std::int32_t x = 0, y = 0;
   constexpr bool operator==(const TPoint&) const noexcept = default;
 };
-struct TSize {
+struct KVO_API TSize {
   std::int32_t cx = 0, cy = 0;
   constexpr bool operator==(const TSize&) const noexcept = default;
 };
 // GDI convention: covers columns Left..Right-1 and rows Top..Bottom-1.
-struct TRect {
+struct KVO_API TRect {
   std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
   // Saturated at the int32 range (a rectangle spanning it cannot overflow).
   constexpr std::int32_t Width() const noexcept { return Span(Left, Right); }
@@ -174,7 +176,7 @@ enum TVirtualKey : std::uint16_t {
 inline constexpr std::int32_t kWheelDelta = 120;
 using TDialogCodes = TSet<TDialogCodeItem>;
 
-class TObject {
+class KVO_API TObject {
 public:
   virtual ~TObject() = default;
 };

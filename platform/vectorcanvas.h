@@ -4,17 +4,19 @@
 // drawn as plain copies.
 #pragma once
 
+#include "export.h"
+
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "platform/canvas.h"
+#include "canvas.h"
 
 namespace kvo {
 
 enum class TVectorFormat : std::uint8_t { Svg, Pdf, PostScript };
 
-class TVectorFile {
+class KVO_API TVectorFile {
 public:
   // width/height in device units at the given resolution (points are
   // derived from it). Throws EPlatformError when the file cannot be created.
@@ -40,7 +42,7 @@ private:
 
 // Renders the SVG text of a drawing made through fn on a width x height
 // canvas (used by the clipboard).
-std::string RenderSvg(std::int32_t width, std::int32_t height,
+KVO_API std::string RenderSvg(std::int32_t width, std::int32_t height,
                       const std::function<void(TCanvas&)>& fn);
 
 }  // namespace kvo

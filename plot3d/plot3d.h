@@ -9,6 +9,8 @@
 // repaints once when it ends).
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -16,14 +18,14 @@
 #include <string>
 #include <vector>
 
-#include "libs/kvobase.h"
-#include "libs/kvocolors.h"
-#include "libs/matrix.h"
-#include "platform/bitmap.h"
-#include "platform/control.h"
-#include "platform/host.h"
-#include "platform/update.h"
-#include "plot3d/surfacemath.h"
+#include "../libs/kvobase.h"
+#include "../libs/kvocolors.h"
+#include "../libs/matrix.h"
+#include "../platform/bitmap.h"
+#include "../platform/control.h"
+#include "../platform/host.h"
+#include "../platform/update.h"
+#include "surfacemath.h"
 
 namespace kvo {
 
@@ -62,7 +64,7 @@ using TP3RenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
 
 // Every setting of the plot (the published properties and the view), with
 // their start values. Reset of the control = assign the defaults.
-struct TPlot3DSettings {
+struct KVO_API TPlot3DSettings {
   bool AutoCenter = true;
   TBoundingBox BoundBoxStyle = bbFaces;
   std::array<std::string, 3> Caption{"X", "Y", "Z"};
@@ -93,7 +95,7 @@ struct TPlot3DSettings {
   bool operator==(const TPlot3DSettings&) const = default;
 };
 
-class TPlot3D : public TCustomControl {
+class KVO_API TPlot3D : public TCustomControl {
 public:
   explicit TPlot3D(TComponent* owner = nullptr);
   ~TPlot3D() override;

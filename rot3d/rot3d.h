@@ -10,23 +10,25 @@
 // around them.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "libs/kvobase.h"
-#include "platform/bitmap.h"
-#include "platform/control.h"
-#include "platform/host.h"
-#include "rot3d/rot3dtypes.h"
+#include "../libs/kvobase.h"
+#include "../platform/bitmap.h"
+#include "../platform/control.h"
+#include "../platform/host.h"
+#include "rot3dtypes.h"
 
 namespace kvo {
 
 // Every setting of a TRot3D with its start value (ResetComp assigns these,
 // Assign copies them). The centre is not here: it starts in the middle of
 // the control.
-struct TRot3DSettings {
+struct KVO_API TRot3DSettings {
   std::int32_t AllocSize = 1000;
   TColor ColorFrame = clBlack;
   TColor ColodEvari = clWhite;  // background
@@ -55,7 +57,7 @@ struct TRot3DSettings {
   std::int32_t LineWidth = 1;
 };
 
-class TRot3D : public TCustomControl {
+class KVO_API TRot3D : public TCustomControl {
 public:
   explicit TRot3D(TComponent* owner = nullptr);
   ~TRot3D() override;
@@ -315,7 +317,7 @@ private:
 };
 
 // Holds a viewer's repaints for a scope (one repaint at its end if needed).
-class TRot3DUpdate {
+class KVO_API TRot3DUpdate {
 public:
   explicit TRot3DUpdate(TRot3D& r) : FR(r) { FR.BeginUpdate(); }
   ~TRot3DUpdate() { FR.EndUpdate(); }

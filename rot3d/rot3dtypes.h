@@ -3,20 +3,22 @@
 // view (rotation matrix, divisor, centre) with its projection.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 
-#include "libs/kvobase.h"
-#include "platform/canvas.h"
-#include "platform/numeric.h"
-#include "platform/types.h"
+#include "../libs/kvobase.h"
+#include "../platform/canvas.h"
+#include "../platform/numeric.h"
+#include "../platform/types.h"
 
 namespace kvo {
 
 // Programming errors of the 3D viewer (out of memory while building the view).
-class EKvoRot3DError : public EKvoError {
+class KVO_API EKvoRot3DError : public EKvoError {
 public:
   using EKvoError::EKvoError;
 };
@@ -30,7 +32,7 @@ enum TAxDir : std::uint8_t { adLeftHanded = 0, adRightHanded = 1 };
 // One item of the viewer's list. x, y, z is the position (the first point of
 // a line), x2, y2, z2 the second point of a line; marklw is the mark type of
 // a mark and the pen width of a line or draw-to.
-struct Tr3ChartItem {
+struct KVO_API Tr3ChartItem {
   double x = 0, y = 0, z = 0;
   TColor color = clBlack;
   std::int32_t tag = 0;
@@ -61,7 +63,7 @@ using TRotMatrix = std::array<std::array<std::int32_t, 3>, 3>;
 //   y = (X*R21 + Y*R22 + Z*R23) div Magnify + CentY,
 // computed in 64 bits with the division truncating towards zero, so that no
 // object coordinate can overflow it.
-struct TRot3DView {
+struct KVO_API TRot3DView {
   TRotMatrix R{};
   std::int32_t Magnify = 5000;  // > 0
   std::int32_t CentX = 0, CentY = 0;
@@ -85,8 +87,8 @@ struct TRot3DView {
 // The rotation matrices (elements round(1000 * value), halves to even).
 // Angles in degrees: ax, ay, az about x, y and z.
 // Two angles (ay does not enter): tilt ax, turn az.
-TRotMatrix RotMatrix2Ax(double ax, double az, TAxDir dir) noexcept;
+KVO_API TRotMatrix RotMatrix2Ax(double ax, double az, TAxDir dir) noexcept;
 // Three angles: Rz(az) * Ry(ay) * Rx(ax).
-TRotMatrix RotMatrix3Ax(double ax, double ay, double az, TAxDir dir) noexcept;
+KVO_API TRotMatrix RotMatrix3Ax(double ax, double ay, double az, TAxDir dir) noexcept;
 
 }  // namespace kvo

@@ -1,4 +1,4 @@
-#include "scale/dateticks.h"
+#include "scale/dateticks_p.h"
 
 #include <algorithm>
 #include <array>

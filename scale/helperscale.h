@@ -36,12 +36,12 @@
 
 #include <cstdint>
 
-#include "libs/kvobase.h"
-#include "platform/canvas.h"
-#include "platform/control.h"
-#include "scale/scale.h"
-#include "scale/scalesettings.h"
-#include "scale/scaletypes.h"
+#include "../libs/kvobase.h"
+#include "../platform/canvas.h"
+#include "../platform/control.h"
+#include "scale.h"
+#include "scalesettings.h"
+#include "scaletypes.h"
 
 namespace kvo {
 

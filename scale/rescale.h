@@ -3,9 +3,11 @@
 // by the stand-alone scale and by the chart's axis dragging.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 
-#include "libs/kvobase.h"
+#include "../libs/kvobase.h"
 
 namespace kvo {
 
@@ -18,7 +20,7 @@ namespace kvo {
 // parameters alone for every other mode, and when the drag gives no usable
 // range (non-finite ends, equal ends, a logarithmic range touching zero, an
 // axis without length).
-bool Rescale(std::int32_t x, std::int32_t y, std::int32_t anchorX, std::int32_t anchorY,
+KVO_API bool Rescale(std::int32_t x, std::int32_t y, std::int32_t anchorX, std::int32_t anchorY,
              std::int32_t width, std::int32_t height, std::int32_t marginLeft,
              std::int32_t marginRight, std::int32_t marginTop, std::int32_t marginBottom,
              double anchorLow, double anchorHigh, TMouseActMode mode, TScaleType scaleType,

@@ -6,6 +6,7 @@
 #include "platform/bitmap.h"
 #include "platform/numeric.h"
 #include "platform/update.h"
+#include "scale/scaledraw_p.h"
 
 namespace kvo {
 

@@ -4,29 +4,30 @@
 // the owner's canvas and converts between values and pixels for it.
 //
 // The work is done by collaborators: TScaleMap (transform), the tick engine
-// (scale/tickengine.h, scale/dateticks.h), the label texts
-// (scale/ticklabels.h), the drawing (scale/scaledraw.h) and Rescale
+// (scale/tickengine.h, scale/dateticks_p.h), the label texts
+// (scale/ticklabels.h), the drawing (scale/scaledraw_p.h) and Rescale
 // (scale/rescale.h). TScale holds the settings and wires them together.
 #pragma once
+
+#include "../platform/export.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "libs/kvobase.h"
-#include "platform/bitmap.h"
-#include "platform/control.h"
-#include "scale/rescale.h"
-#include "scale/scaledraw.h"
-#include "scale/scalemap.h"
-#include "scale/scalesettings.h"
-#include "scale/scaletypes.h"
-#include "scale/ticklabels.h"
-#include "scale/tickengine.h"
+#include "../libs/kvobase.h"
+#include "../platform/bitmap.h"
+#include "../platform/control.h"
+#include "rescale.h"
+#include "scalesettings.h"
+#include "scalemap.h"
+#include "scaletypes.h"
+#include "ticklabels.h"
+#include "tickengine.h"
 
 namespace kvo {
 
-class TScale : public TCustomControl {
+class KVO_API TScale : public TCustomControl {
 public:
   explicit TScale(TComponent* owner = nullptr);
   ~TScale() override;

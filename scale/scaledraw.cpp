@@ -1,4 +1,4 @@
-#include "scale/scaledraw.h"
+#include "scale/scaledraw_p.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -4,13 +4,15 @@
 // mode change, and owners use it to place ticks, grid lines and data.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 
 namespace kvo {
 
 // The pixel extent an axis is mapped onto: the control's size and the four
 // margins between its edges and the axis ends.
-struct TScaleExtent {
+struct KVO_API TScaleExtent {
   std::int32_t Width = 400, Height = 400;
   std::int32_t MarginLeft = 20, MarginRight = 20, MarginTop = 20, MarginBottom = 20;
   bool Vertical = false;
@@ -20,7 +22,7 @@ struct TScaleExtent {
   std::int32_t Length() const noexcept;
 };
 
-class TScaleMap {
+class KVO_API TScaleMap {
 public:
   // Takes the log mode and recomputes k and d so that low maps to the left (horizontal) or bottom
   // (vertical) end of the extent and high to the other end. Returns false and

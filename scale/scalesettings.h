@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <string>
 
-#include "libs/kvobase.h"
-#include "platform/graphics.h"
-#include "scale/scaletypes.h"
+#include "../libs/kvobase.h"
+#include "../platform/graphics.h"
+#include "scaletypes.h"
 
 namespace kvo {
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "libs/kvobase.h"
-#include "platform/canvas.h"
+#include "../libs/kvobase.h"
+#include "../platform/canvas.h"
 
 namespace kvo {
 

@@ -6,7 +6,7 @@
 
 #include "libs/math1.h"
 #include "platform/numeric.h"
-#include "scale/dateticks.h"
+#include "scale/dateticks_p.h"
 
 namespace kvo {
 

@@ -1,9 +1,11 @@
 // The tick engine of an axis: from a range and a few options it computes the
 // tick values and their roles (major, minor, labelled, listed), in the order
 // they are drawn. Numbers only; label texts are added by scale/ticklabels.h,
-// pixels by scale/scaledraw.h. Linear, logarithmic and time-of-day axes are
-// handled here, date/time axes in scale/dateticks.h.
+// pixels by scale/scaledraw_p.h. Linear, logarithmic and time-of-day axes are
+// handled here, date/time axes in scale/dateticks_p.h.
 #pragma once
+
+#include "../platform/export.h"
 
 #include <cstdint>
 #include <vector>
@@ -20,7 +22,7 @@ enum class TTickKind : std::uint8_t {
   SilentLast,  // not drawn: the tick event is raised at the last tick drawn
 };
 
-struct TTick {
+struct KVO_API TTick {
   double Value = 0;
   TTickKind Kind = TTickKind::Major;
   bool Listed = false;        // goes into the tick position list
@@ -51,7 +53,7 @@ enum class TDivisionMessage : std::uint8_t {
   BelowSecond,   // "DateTime range is below 1 second"
 };
 
-struct TScaleDivision {
+struct KVO_API TScaleDivision {
   std::vector<TTick> Ticks;   // in drawing order
   TDivisionLabels Labels = TDivisionLabels::None;
   TDateLevel Level = TDateLevel::None;
@@ -69,7 +71,7 @@ struct TScaleDivision {
 
 enum class TTickSource : std::uint8_t { Numeric, TimeOfDay, DateTime };
 
-struct TTickRequest {
+struct KVO_API TTickRequest {
   double Low = 0, High = 100;  // Low > High runs the axis backwards
   // Requested number of major ticks. 0 gives numeric axes no ticks (CalcScalePars
   // has no step for it; TScale turns its automatic 0 into a count first, see
@@ -85,24 +87,24 @@ struct TTickRequest {
 // Tick density of an automatic axis (MinTicks 0): about one major tick per
 // kPixelsPerAutoTick pixels of axis length, at least 2 and at most 20.
 inline constexpr std::int32_t kPixelsPerAutoTick = 80;
-std::int32_t AutomaticTickCount(std::int32_t axisLength) noexcept;
+KVO_API std::int32_t AutomaticTickCount(std::int32_t axisLength) noexcept;
 
 // Computes the division of a range. `out` is cleared first (its storage is
 // reused). Never fails: ranges that cannot be divided (non-finite ends, a
 // logarithmic axis with an end <= 0) give an empty division.
-void ComputeTicks(const TTickRequest& request, TScaleDivision& out);
+KVO_API void ComputeTicks(const TTickRequest& request, TScaleDivision& out);
 
 // The three algorithms one by one (ComputeTicks dispatches to them).
-void ComputeLinearTicks(const TTickRequest& request, TScaleDivision& out);
-void ComputeLogTicks(const TTickRequest& request, TScaleDivision& out);
+KVO_API void ComputeLinearTicks(const TTickRequest& request, TScaleDivision& out);
+KVO_API void ComputeLogTicks(const TTickRequest& request, TScaleDivision& out);
 // Returns false, leaving `out` untouched, when the range per tick lies outside
 // the time step table (below a millisecond or a day and above): the axis then
 // falls back to numeric ticks.
-bool ComputeTimeTicks(const TTickRequest& request, TScaleDivision& out);
+KVO_API bool ComputeTimeTicks(const TTickRequest& request, TScaleDivision& out);
 
 // Time-of-day step table: index 1..28, step in seconds and minor intervals
 // per step; index 0 holds step 0.
-double TimeStep(std::int32_t index) noexcept;
-std::int32_t TimeSubdivisions(std::int32_t index) noexcept;
+KVO_API double TimeStep(std::int32_t index) noexcept;
+KVO_API std::int32_t TimeSubdivisions(std::int32_t index) noexcept;
 
 }  // namespace kvo

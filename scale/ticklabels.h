@@ -4,18 +4,20 @@
 // the values and the settings; nothing here draws.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "scale/tickengine.h"
+#include "tickengine.h"
 
 namespace kvo {
 
 // Date/time label settings as a value (the scale copies them from its
 // TDTLabel before labelling). Ordinals as TDTLabel uses them.
-struct TDateLabelFormat {
+struct KVO_API TDateLabelFormat {
   std::uint8_t DateOrder = 1;    // 0 month-day-year, 1 day-month-year, 2 year-month-day
   std::string DateSeparator = "-";  // one character (UTF-8)
   std::string TimeSeparator = ":";
@@ -30,52 +32,52 @@ struct TDateLabelFormat {
 // (from the span of the range; -3 on a logarithmic division is decade mode
 // and stays -3), -1 (exponent form) and 0..12 are returned unchanged.
 // `logRule` selects the rule of logarithmic divisions.
-std::int32_t ResolveDecPlaces(double low, double high, bool logRule, std::int32_t decPlaces);
+KVO_API std::int32_t ResolveDecPlaces(double low, double high, bool logRule, std::int32_t decPlaces);
 
 // Fixed point with `decimals` >= 0 (never "-0.00"), or exponent form for -1:
 // one mantissa decimal and a two-digit exponent ("1.2E+03", "-5.0E-07"); an
 // exponent of three digits turns the text into a row of '*' of the same length.
-std::string NumberText(double v, std::int32_t decimals);
+KVO_API std::string NumberText(double v, std::int32_t decimals);
 
 // Label of a major tick of a linear division before user texts and
 // inscriptions: values within 1e-14 of the span from zero read as zero, the
 // text is cut to 14 characters, and with `decPlaces` exactly 0 a tick that is
 // not an integer gets an empty label.
-std::string LinearTickLabel(double v, double low, double high, std::int32_t resolved,
+KVO_API std::string LinearTickLabel(double v, double low, double high, std::int32_t resolved,
                             std::int32_t decPlaces);
 // Label of a logarithmic major tick (multiplier 1, 2 or 5): in decade mode
 // (resolved -3) the exponent of decade ticks and an empty text otherwise;
 // with `decPlaces` -2 trailing zeros are removed.
-std::string LogTickLabel(double v, std::uint8_t mult, std::int32_t resolved,
+KVO_API std::string LogTickLabel(double v, std::uint8_t mult, std::int32_t resolved,
                          std::int32_t decPlaces);
 // Time of day from seconds: a sign (blank or "-"), hours (not wrapped),
 // minutes and seconds of at least two digits, with ".mmm" when `withMs`.
-std::string TimeTickLabel(double seconds, bool withMs);
+KVO_API std::string TimeTickLabel(double seconds, bool withMs);
 
 // The n-th (1-based) field of a text of fields separated by "|"; beyond the
 // last field the last one; an empty text gives an empty label.
-std::string ExtractUserText(std::string_view text, std::int32_t n);
+KVO_API std::string ExtractUserText(std::string_view text, std::int32_t n);
 // Puts `label` where the first "&" of the inscription stands, or after the
 // whole inscription when it has none. An empty label stays empty.
-std::string AddScaleInscription(std::string_view label, std::string_view inscription);
+KVO_API std::string AddScaleInscription(std::string_view label, std::string_view inscription);
 
 // FormatDateTime patterns of a date/time level: the tick label and the date
 // line drawn under time-of-day labels.
-std::string DateTimePattern(TDateLevel level, const TDateLabelFormat& fmt);
-std::string DateLinePattern(const TDateLabelFormat& fmt);
+KVO_API std::string DateTimePattern(TDateLevel level, const TDateLabelFormat& fmt);
+KVO_API std::string DateLinePattern(const TDateLabelFormat& fmt);
 // Formats a day number of the axis. Values within 1e-8 of zero are zero,
 // values are rounded to the shown resolution (so a tick computed a rounding
 // error before midnight still shows the new day), and the hundredths of
 // "ss.zz" patterns are written as two digits. Days before 1899-12-30 need no
 // conversion: the platform's day numbers are linear on both sides of zero.
-std::string FormatDayNumber(std::string_view pattern, double day);
+KVO_API std::string FormatDayNumber(std::string_view pattern, double day);
 
 // The text of a date/time message, on one line (horizontal axes) or word by
 // word (vertical axes).
-std::string DivisionMessageText(TDivisionMessage msg);
-std::vector<std::string> DivisionMessageLines(TDivisionMessage msg);
+KVO_API std::string DivisionMessageText(TDivisionMessage msg);
+KVO_API std::vector<std::string> DivisionMessageLines(TDivisionMessage msg);
 
-struct TLabelContext {
+struct KVO_API TLabelContext {
   double Low = 0, High = 100;
   std::int32_t DecPlaces = -2;   // as set on the axis
   bool UserText = false;         // labels come from UserTickText
@@ -86,7 +88,7 @@ struct TLabelContext {
 
 // One text per labelled tick (in tick order); date/time labels of the
 // time-of-day levels may carry a date line.
-struct TTickLabel {
+struct KVO_API TTickLabel {
   std::int32_t Tick = 0;  // index into TScaleDivision::Ticks
   std::string Text;
   std::string DateLine;
@@ -94,7 +96,7 @@ struct TTickLabel {
 };
 
 // Labels every labelled tick of a division. `out` is cleared first.
-void LabelDivision(const TScaleDivision& division, const TLabelContext& ctx,
+KVO_API void LabelDivision(const TScaleDivision& division, const TLabelContext& ctx,
                    std::vector<TTickLabel>& out);
 
 }  // namespace kvo

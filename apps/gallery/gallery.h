@@ -24,17 +24,31 @@ struct Page {
   // Draws the page onto a canvas of Width x Height (raster, SVG or PDF).
   std::function<void(TCanvas&)> Draw;
   bool Vector = false;  // also written as SVG and PDF
+  // How closely the golden test compares the page with its golden picture:
+  // the largest per-channel difference a pixel may have, and how many
+  // pixels may exceed it (text-heavy pages allow font shading differences).
+  int GoldenMaxChannelDiff = 8;
+  int GoldenMaxPixelsOver = 0;
 };
 
-// Each control's page file provides one Add...Pages function; AllPages()
-// (pages.cpp) calls them in gallery order.
+// The pages of one control and the folder of their golden pictures: page
+// Id of group Folder is compared with tests/golden/<Folder>/<Id>.png.
+struct PageGroup {
+  std::string Folder;                    // subsystem folder, e.g. "scale"
+  void (*Add)(std::vector<Page>& pages);  // the control's Add...Pages
+};
+
+// Each control's page file provides one Add...Pages function, listed once
+// in PageGroups() (pages.cpp) in gallery order. That list is also the list
+// of golden pictures: a new page is a new golden test.
 void AddCanvasPages(std::vector<Page>& pages);
 void AddLibsPages(std::vector<Page>& pages);
 void AddScalePages(std::vector<Page>& pages);
 void AddChartPages(std::vector<Page>& pages);
 void AddRot3DPages(std::vector<Page>& pages);
 void AddPlot3DPages(std::vector<Page>& pages);
-std::vector<Page> AllPages();
+const std::vector<PageGroup>& PageGroups();
+std::vector<Page> AllPages();  // the pages of all groups, in order
 
 // Fills a chart with the gallery's realistic measurement (10^5 noisy samples
 // with error bars, two layers, grid, caption, annotations, labels). The

@@ -2,14 +2,21 @@
 
 namespace kvo::gallery {
 
+const std::vector<PageGroup>& PageGroups() {
+  static const std::vector<PageGroup> groups = {
+      {"platform", AddCanvasPages},
+      {"libs", AddLibsPages},
+      {"scale", AddScalePages},
+      {"devari", AddChartPages},
+      {"rot3d", AddRot3DPages},
+      {"plot3d", AddPlot3DPages},
+  };
+  return groups;
+}
+
 std::vector<Page> AllPages() {
   std::vector<Page> pages;
-  AddCanvasPages(pages);
-  AddLibsPages(pages);
-  AddScalePages(pages);
-  AddChartPages(pages);
-  AddRot3DPages(pages);
-  AddPlot3DPages(pages);
+  for (const PageGroup& g : PageGroups()) g.Add(pages);
   return pages;
 }
 

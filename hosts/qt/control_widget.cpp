@@ -12,7 +12,7 @@
 #include <cmath>
 
 #include "hosts/qt/convert.h"
-#include "hosts/qt/cursors.h"
+#include "hosts/qt/cursors_p.h"
 #include "platform/numeric.h"
 
 namespace kvo::qt {

@@ -4,15 +4,17 @@
 // The control does not know it runs in Qt: it only sees THostWindow.
 #pragma once
 
+#include "../../platform/export.h"
+
 #include <QWidget>
 #include <memory>
 
-#include "platform/control.h"
-#include "platform/host.h"
+#include "../../platform/control.h"
+#include "../../platform/host.h"
 
 namespace kvo::qt {
 
-class TControlWidget : public QWidget, public THostWindow {
+class KVO_API TControlWidget : public QWidget, public THostWindow {
 public:
   // Hosts a control owned elsewhere. A control shows in one window at a
   // time: a widget that hosted it before stops doing so. When the control

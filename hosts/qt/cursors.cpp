@@ -1,4 +1,4 @@
-#include "hosts/qt/cursors.h"
+#include "hosts/qt/cursors_p.h"
 
 #include <QApplication>
 #include <QImage>

@@ -2,6 +2,8 @@
 // pages rasterised at the printer's resolution and sent through QPrinter.
 #pragma once
 
+#include "../../platform/export.h"
+
 #include <memory>
 #include <string>
 
@@ -13,15 +15,15 @@ namespace kvo::qt {
 
 // A4 portrait at pixelsPerInch, as a PDF file at path. Throws EPlatformError
 // when the file cannot be created.
-std::unique_ptr<TPrintJob> MakePdfPrintJob(const std::string& path, std::int32_t width,
+KVO_API std::unique_ptr<TPrintJob> MakePdfPrintJob(const std::string& path, std::int32_t width,
                                            std::int32_t height, std::int32_t pixelsPerInch);
 // Renders into one bitmap per page and paints it on the printer; the job
 // owns the printer.
-std::unique_ptr<TPrintJob> MakePrinterJob(std::unique_ptr<QPrinter> printer);
+KVO_API std::unique_ptr<TPrintJob> MakePrinterJob(std::unique_ptr<QPrinter> printer);
 
 // Device that forwards to another one and reports itself as a printer page
 // (IsPrinter, the page's resolution and size).
-class TPrinterPageDevice : public TCanvasDevice {
+class KVO_API TPrinterPageDevice : public TCanvasDevice {
 public:
   TPrinterPageDevice(TCanvasDevice& inner, TDeviceCaps caps) : FInner(&inner), FCaps(caps) {}
   void SetInner(TCanvasDevice& inner) noexcept { FInner = &inner; }

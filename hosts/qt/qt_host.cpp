@@ -13,7 +13,7 @@
 
 #include "hosts/qt/control_widget.h"
 #include "hosts/qt/convert.h"
-#include "hosts/qt/cursors.h"
+#include "hosts/qt/cursors_p.h"
 #include "hosts/qt/print_job_p.h"
 #include "platform/error.h"
 #include "platform/numeric.h"

@@ -3,6 +3,8 @@
 // the QApplication and Install() it; controls then use it through Host().
 #pragma once
 
+#include "../../platform/export.h"
+
 #include <QPalette>
 #include <cstdint>
 #include <map>
@@ -10,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/host.h"
+#include "../../platform/host.h"
 
 class QObject;
 class QWidget;
@@ -19,7 +21,7 @@ namespace kvo::qt {
 
 class TControlWidget;
 
-class TQtHost : public THost {
+class KVO_API TQtHost : public THost {
 public:
   // Throws EPlatformError when no QApplication exists yet.
   TQtHost();
@@ -87,11 +89,11 @@ private:
 // Visual-style colours of a palette: window and panel text from the window
 // role, grid (data-area background) from the base role, border from the
 // window text, shadow from the dark role.
-TThemeColors ThemeFromPalette(const QPalette& pal);
+KVO_API TThemeColors ThemeFromPalette(const QPalette& pal);
 // Fills the system colour table from a palette (button face, window, window
 // text, highlight, shadows, tool-tip colours, ...).
-void ApplyPaletteToSystemColors(const QPalette& pal);
+KVO_API void ApplyPaletteToSystemColors(const QPalette& pal);
 // Repaints every hosted control of the application (after colour changes).
-void RefreshAllControls();
+KVO_API void RefreshAllControls();
 
 }  // namespace kvo::qt

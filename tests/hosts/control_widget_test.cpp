@@ -5,7 +5,7 @@
 
 #include "hosts/qt/control_widget.h"
 #include "hosts/qt/convert.h"
-#include "hosts/qt/cursors.h"
+#include "hosts/qt/cursors_p.h"
 #include "tests/hosts/qt_fixture.h"
 
 namespace kvo::test {

@@ -1,15 +1,13 @@
 // Frames, marks and the font helper, through the recording canvas, through
-// pixels on a bitmap, and as a golden picture of the gallery page.
+// pixels on a bitmap (its gallery page is a golden in tests/apps/).
 #include <gtest/gtest.h>
 
 #include <set>
 #include <vector>
 
-#include "apps/gallery/gallery.h"
 #include "libs/kvobase.h"
 #include "platform/bitmap.h"
 #include "platform/metafile.h"
-#include "tests/support/golden.h"
 
 namespace kvo {
 namespace {
@@ -242,15 +240,6 @@ TEST(CanvasFont, SizeFollowsTheCanvasResolution) {
   EXPECT_NEAR(b.Canvas().Font().Height(), 8 * 192 / 72.0, 1);
   SetCanvasFontSizeScaled(b.Canvas(), 0.1);
   EXPECT_EQ(b.Canvas().Font().Size(), 1);
-}
-
-TEST(LibsGallery, MarksAndFramesPage) {
-  std::vector<gallery::Page> pages;
-  gallery::AddLibsPages(pages);
-  ASSERT_EQ(pages.size(), 1u);
-  TBitmap bmp(pages[0].Width, pages[0].Height);
-  pages[0].Draw(bmp.Canvas());
-  EXPECT_GOLDEN(bmp, "libs/marks_frames");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Date/time divisions: level selection, steps, first ticks, minor ticks,
 // patterns, date lines, messages and day numbers before 1899-12-30.
-#include "scale/dateticks.h"
+#include "scale/dateticks_p.h"
 
 #include <gtest/gtest.h>
 

@@ -14,6 +14,7 @@
 
 #include "platform/metafile.h"
 #include "platform/vectorcanvas.h"
+#include "scale/scaledraw_p.h"
 #include "tests/support/golden.h"
 
 namespace kvo {

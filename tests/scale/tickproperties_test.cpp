@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "scale/dateticks.h"
+#include "scale/dateticks_p.h"
 #include "scale/ticklabels.h"
 #include "scale/tickengine.h"
 

@@ -4,6 +4,8 @@
 // and its own first tick. Numbers only: texts come from scale/ticklabels.h.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 
 #include "scale/tickengine.h"
@@ -19,10 +21,10 @@ inline constexpr double kMaxDateTimeDay = 3000000;
 // TDivisionMessage::InvalidRange, spans per tick too small for the level table
 // give TDivisionMessage::BelowSecond; both leave the tick list empty.
 // MinTicks 0 is read as 2.
-void ComputeDateTimeTicks(const TTickRequest& request, TScaleDivision& out);
+KVO_API void ComputeDateTimeTicks(const TTickRequest& request, TScaleDivision& out);
 
 // The level a per-tick span in days selects (Hundredths only on vertical
 // axes; None means the span is too small).
-TDateLevel SelectDateLevel(double daysPerTick, bool vertical) noexcept;
+KVO_API TDateLevel SelectDateLevel(double daysPerTick, bool vertical) noexcept;
 
 }  // namespace kvo

@@ -2,6 +2,8 @@
 // QCursor values.
 #pragma once
 
+#include "../../platform/export.h"
+
 #include <QCursor>
 
 #include "platform/types.h"
@@ -12,13 +14,13 @@ namespace kvo::qt {
 // positive ids are looked up in the screen cursor table of the current host
 // (Host().CursorResource) and loaded from the cursor images in resources/
 // (LoadCursorImage). crDefault, unknown ids and missing images give the arrow.
-QCursor CursorFor(TCursor id);
+KVO_API QCursor CursorFor(TCursor id);
 
 // Shows c over every window of the application (the screen cursor), or
 // lets each window show its own again for crDefault.
-void ApplyScreenCursor(TCursor c);
+KVO_API void ApplyScreenCursor(TCursor c);
 
 // Qt's stock shape for a negative id (crDefault and unknown ids: arrow).
-Qt::CursorShape StockCursorShape(TCursor id);
+KVO_API Qt::CursorShape StockCursorShape(TCursor id);
 
 }  // namespace kvo::qt

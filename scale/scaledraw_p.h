@@ -4,6 +4,8 @@
 // ready-made; this file only turns them into canvas calls and events.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -22,7 +24,7 @@ inline constexpr std::int32_t kMajorTickHoriz = 7, kMajorTickVert = 6, kMinorTic
 inline constexpr std::int32_t kLabelGapHoriz = 7, kLabelGapVert = 8;
 
 // What the drawer needs to know about the axis.
-struct TScaleDrawInput {
+struct KVO_API TScaleDrawInput {
   TScaleType Type = stLabelsAbove;
   TScaleExtent Extent;           // size of the control and its margins
   double Low = 0, High = 100;    // the range (messages sit at its middle)
@@ -45,14 +47,14 @@ struct TScaleDrawInput {
 // of a vertical one whose base line lies at column `baseCol` (types 2 and 3).
 // The pen and font of the canvas are used as they are; the brush is made
 // clear for transparent axes and solid otherwise.
-void DrawXScale(TCanvas& canvas, const TScaleDrawInput& in, const TScaleDivision& div,
+KVO_API void DrawXScale(TCanvas& canvas, const TScaleDrawInput& in, const TScaleDivision& div,
                 std::vector<TTickLabel>& labels, std::int32_t baseRow);
-void DrawYScale(TCanvas& canvas, const TScaleDrawInput& in, const TScaleDivision& div,
+KVO_API void DrawYScale(TCanvas& canvas, const TScaleDrawInput& in, const TScaleDivision& div,
                 std::vector<TTickLabel>& labels, std::int32_t baseCol);
 
 // Left edge of a label of width w centred on x on a horizontal axis of a
 // control `width` pixels wide, pulled inside the control (2 pixels from
 // either edge).
-std::int32_t ClampLabelLeft(std::int32_t x, std::int32_t w, std::int32_t width) noexcept;
+KVO_API std::int32_t ClampLabelLeft(std::int32_t x, std::int32_t w, std::int32_t width) noexcept;
 
 }  // namespace kvo
