@@ -34,6 +34,8 @@ void AddScalePages(std::vector<Page>& pages);
 void AddChartPages(std::vector<Page>& pages);
 void AddRot3DPages(std::vector<Page>& pages);
 void AddPlot3DPages(std::vector<Page>& pages);
+void AddColorScalePages(std::vector<Page>& pages);
+void AddGaugePages(std::vector<Page>& pages);
 std::vector<Page> AllPages();
 
 // Fills a chart with the gallery's realistic measurement (10^5 noisy samples

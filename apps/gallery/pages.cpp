@@ -10,6 +10,8 @@ std::vector<Page> AllPages() {
   AddChartPages(pages);
   AddRot3DPages(pages);
   AddPlot3DPages(pages);
+  AddColorScalePages(pages);
+  AddGaugePages(pages);
   return pages;
 }
 
