@@ -314,9 +314,13 @@ void TScaleGauge::Paint() {
   const TFlagScope painting(FPainting);
   for (int pass = 0; pass < 2; ++pass) {
     FRepaintPending = false;
-    FGrafBmp.SetSize(Width(), Height());
+    // Drawn at the surface's resolution (sharp on HiDPI hosts).
+    const double scale = SurfaceScale();
+    FGrafBmp.SetSize(Surface().Width(), Surface().Height());
+    FGrafBmp.SetSurfaceScale(scale);
     DrawPicture(FGrafBmp.Canvas());
-    Canvas().Draw(0, 0, FGrafBmp);
+    if (scale == 1.0) Canvas().Draw(0, 0, FGrafBmp);
+    else Canvas().StretchDraw(TRect{0, 0, Width(), Height()}, FGrafBmp);
     if (!FRepaintPending) break;
   }
 }
