@@ -259,21 +259,14 @@ void TColorScale::SetCrossHair(const TCrossHair& v) { FCrossHair.Assign(v); }
 
 void TColorScale::SetScaleRangeLow(double v) {
   if (v == FColSclMin) return;
-  TScaleSettings s = FAxis.Settings();
-  s.RangeLow = v;
-  // Equal ends are separated as the axis' own SetRangeLow does.
-  if (s.RangeHigh == v && std::isfinite(v)) s.RangeHigh = v + 1;
-  FAxis.SetSettings(s);
+  FAxis.Scale().SetRangeLow(v);  // separates equal ends, ignores NaN
   ReadRange();
   Changed();
 }
 
 void TColorScale::SetScaleRangeHigh(double v) {
   if (v == FColSclMax) return;
-  TScaleSettings s = FAxis.Settings();
-  s.RangeHigh = v;
-  if (s.RangeLow == v && std::isfinite(v)) s.RangeLow = v + 1;
-  FAxis.SetSettings(s);
+  FAxis.Scale().SetRangeHigh(v);
   ReadRange();
   Changed();
 }
