@@ -255,22 +255,37 @@ TEST(Gauge, BackgroundsAndZeroWidthWindows) {
   EXPECT_EQ(PixelOf(b, 20 + n / 2, 15), clWhite);  // ColorBg2 in the middle
   EXPECT_LT(GetRValue(PixelOf(b, 22, 15)), 20);   // ColorBg1 at the edge
 
-  // Shrunk until the window has no width, or less than none: nothing is
+  // Shrunk until the window has no width (one gradient step over zero
+  // pixels: the first colour), or less than none (nothing): nothing is
   // divided by zero and nothing is drawn outside.
+  g.SetColorIndex1(kIdx);
+  g.SetColorIndex2(clRed);
   for (int width : {30, 25}) {
     g.SetBounds(0, 0, width, 75);
-    for (TGaugeBackground bg : {gbVertGrad, gbVertMidBand, gbHorizGrad, gbHorizMidBand}) {
+    for (TGaugeBackground bg : {gbVertGrad, gbVertMidBand}) {
       g.SetBackground(bg);
-      for (TGaugeIndexMode m : {gimBand, gimDualColorBand}) {
-        g.SetIndexMode(m);
-        TMetafile small(width, 75);
-        g.DrawPicture(small.Canvas());
-        for (const TMetaRecord& r : small.Records())
-          if (r.Op == TMetaOp::Line) {
-            EXPECT_LE(std::abs(r.Points[0].x), 2 * width);
-            EXPECT_NE(r.Pen.Color, 0xFFFFFFFFu);
-          }
+      g.SetIndexMode(gimBand);
+      TMetafile small(width, 75);
+      g.DrawPicture(small.Canvas());
+      int gradient = 0, band = 0;
+      for (const TMetaRecord& r : small.Records()) {
+        if (r.Op != TMetaOp::Line) continue;
+        EXPECT_LE(std::abs(r.Points[0].x), 2 * width);
+        if (r.Points[0].y == 0 && r.Points[1].y == 75) {
+          ++gradient;
+          EXPECT_EQ(r.Pen.Color, clBlack);  // ColorBg1
+        }
+        if (r.Pen.Color == kIdx || r.Pen.Color == clRed) {
+          ++band;
+          EXPECT_EQ(r.Pen.Color, kIdx);  // the band's first colour
+        }
       }
+      if (width == 30) {
+        EXPECT_EQ(gradient, bg == gbVertGrad ? 1 : 2);
+      } else {
+        EXPECT_EQ(gradient, 0);
+      }
+      EXPECT_LE(band, 2);
     }
   }
 }
