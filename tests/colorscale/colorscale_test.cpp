@@ -375,6 +375,26 @@ TEST(ColorScale, CopyToBitMap) {
   EXPECT_EQ(PixelOf(big, 50, 20), clWhite);
 }
 
+TEST(ColorScale, PaintsTheWindowAtTheSurfaceResolution) {
+  for (double scale : {1.0, 2.0}) {
+    TColorScale s;
+    TenColors(s.ColorArray);
+    s.SetSurfaceScale(scale);
+    s.HandleNeeded();
+    s.Refresh();
+    const TBitmap& surface = s.Surface();
+    ASSERT_EQ(surface.Width(), int(300 * scale));
+    const int x = s.ValueToPixel(4);
+    EXPECT_EQ(PixelOf(surface, int(x * scale + scale / 2), int(30 * scale)), s.ValueToColor(4));
+    // Nothing while painting is held back.
+    s.SetSuppressPaint(true);
+    s.ColorArray.SetColorElem(s.ColorArray.ColorToIndex(s.ValueToColor(4)), clWhite);
+    EXPECT_NE(PixelOf(surface, int(x * scale + scale / 2), int(30 * scale)), clWhite);
+    s.SetSuppressPaint(false);
+    EXPECT_EQ(PixelOf(surface, int(x * scale + scale / 2), int(30 * scale)), clWhite);
+  }
+}
+
 TEST(ColorScale, AssignCopiesEverythingAndRepaintsOnce) {
   TColorScale a, b;
   TenColors(a.ColorArray);
