@@ -409,10 +409,18 @@ void TColorScale::DrawBar(TCanvas& c) {
         c.LineTo(k, to);
       }
     };
+    // On a logarithmic axis the colours follow the values (as ValueToColor
+    // does), not the pixels, so that the bar shows what the data get.
+    const bool logAxis = FAxis.Settings().Logarithmic;
+    const double d = FSet.ColorHigh - FSet.ColorLow;
     if (rangeInside) {
       for (std::int32_t k = lowEnd; k <= highEnd; ++k) {
         std::int32_t f = n / 2;
-        if (span != 0) f = Round((double(k) - pb) / span * n);
+        if (logAxis) {
+          if (d != 0) f = Round(n * (PixelToValue(k) - FSet.ColorLow) / d);
+        } else if (span != 0) {
+          f = Round((double(k) - pb) / span * n);
+        }
         line(k, ColorArray.GetColorElem(std::clamp(f, 1, n)));
       }
     }

@@ -73,7 +73,7 @@ std::vector<TLegendCase> Cases() {
          s.SetFrameStyle(frsRaised);
          s.SetColorSclBkgd(0xE0E0E0);
        }},
-      {"Logarithmic axis 1 .. 1000",
+      {"Log axis 1 .. 1000, colours linear in the value",
        [](TColorScale& s) {
          s.SetScaleRange(1, 1000);
          TScaleSettings st = s.ScaleSettings();

@@ -110,8 +110,9 @@ TEST(ColorScale, EmptyTableDividesByNothing) {
 // gives the value of that pixel within one table step and one pixel.
 TEST(ColorScale, PaintedBarRoundTripsInEveryOrientation) {
   for (TColScaleOrientation o : {csoHorizontal, csoVertical}) {
-    for (bool reversed : {false, true}) {
-      SCOPED_TRACE(testing::Message() << "orientation " << int(o) << " reversed " << reversed);
+    for (int mode = 0; mode < 3; ++mode) {
+      const bool reversed = mode == 1, log = mode == 2;
+      SCOPED_TRACE(testing::Message() << "orientation " << int(o) << " mode " << mode);
       TColorScale s;
       s.SetBounds(0, 0, o == csoVertical ? 120 : 400, o == csoVertical ? 300 : 70);
       s.SetOrientation(o);
@@ -123,15 +124,27 @@ TEST(ColorScale, PaintedBarRoundTripsInEveryOrientation) {
         s.SetScaleRangeLow(10);
         s.SetScaleRangeHigh(-10);
       }
+      if (log) {
+        // Colours spread linearly over 1 .. 1000 on a logarithmic axis.
+        s.SetScaleRange(1, 1000);
+        TScaleSettings st = s.ScaleSettings();
+        st.Logarithmic = true;
+        s.SetScaleSettings(st);
+        ASSERT_TRUE(s.ScaleSettings().Logarithmic);
+      }
       TBitmap b;
       s.CopyToBitMap(&b, -1, -1);
-      const double len = o == csoVertical ? 300 - 8 - 22 : 400 - 16 - 16;
-      const double perPixel = 20.0 / len, perStep = 20.0 / 50;
-      for (double v = -9.5; v <= 9.5; v += 0.5) {
+      const double lo = log ? 1 : -10, hi = log ? 1000 : 10;
+      const double perStep = (hi - lo) / 50;
+      for (int j = 1; j < 40; ++j) {
+        const double v = log ? std::pow(10.0, 3.0 * j / 40) : lo + (hi - lo) * j / 40;
         const int p = s.ValueToPixel(v);
+        // What one pixel spans around v.
+        const double perPixel = std::fabs(s.PixelToValue(p + 1) - s.PixelToValue(p));
         const TColor c = o == csoVertical ? PixelOf(b, 50, p) : PixelOf(b, p, 30);
         EXPECT_LE(std::fabs(s.ColorToValue(c) - v), perStep + perPixel) << "v " << v;
         EXPECT_NEAR(s.PixelToValue(p), v, perPixel);
+        EXPECT_EQ(c, s.ValueToColor(s.PixelToValue(p))) << "v " << v;
       }
     }
   }
