@@ -272,14 +272,14 @@ void TColorScale::SetScaleRangeHigh(double v) {
 }
 
 void TColorScale::SetColorLow(double v) {
-  if (std::isnan(v)) return;
+  if (!std::isfinite(v)) return;
   FSet.ColorLow = v;
   if (v > FSet.ColorHigh) FSet.ColorHigh = v;
   Changed();
 }
 
 void TColorScale::SetColorHigh(double v) {
-  if (std::isnan(v)) return;
+  if (!std::isfinite(v)) return;
   FSet.ColorHigh = v;
   if (v < FSet.ColorLow) FSet.ColorLow = v;
   Changed();

@@ -145,8 +145,8 @@ public:
   bool FramedColorScale() const noexcept { return FSet.FramedColorScale; }
   void SetFramedColorScale(bool v);
   // The value range spread over the colour table. ColorLow above ColorHigh
-  // raises ColorHigh to it; ColorHigh below ColorLow lowers ColorLow. NaN is
-  // ignored.
+  // raises ColorHigh to it; ColorHigh below ColorLow lowers ColorLow. NaN and
+  // infinities are ignored.
   double ColorLow() const noexcept { return FSet.ColorLow; }
   void SetColorLow(double v);
   double ColorHigh() const noexcept { return FSet.ColorHigh; }

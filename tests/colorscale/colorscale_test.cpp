@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "colorscale/colorscale.h"
@@ -187,7 +188,9 @@ TEST(ColorScale, RangeRules) {
   s.SetColorHigh(-3);  // below ColorLow: lowers it
   EXPECT_EQ(s.ColorLow(), -3);
   s.SetColorLow(std::nan(""));
+  s.SetColorHigh(-std::numeric_limits<double>::infinity());
   EXPECT_EQ(s.ColorLow(), -3);
+  EXPECT_EQ(s.ColorHigh(), -3);
   // The property takes what the axis holds: equal ends are separated.
   s.SetScaleRangeLow(6);
   EXPECT_EQ(s.ScaleRangeLow(), 6);
