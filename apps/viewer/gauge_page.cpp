@@ -52,7 +52,7 @@ constexpr TChoice kBackgrounds[] = {{"As built", -1},
 
 // One gauge of the page: its look, and where the shared position (0..1)
 // puts its value.
-struct TGaugeSpec {
+struct TGaugeSetup {
   const char* Name;
   const char* Caption;
   TGaugeOrientation Orientation;
@@ -61,7 +61,7 @@ struct TGaugeSpec {
   TGaugeIndexMode Index;
   TGaugeBackground Background;
 };
-constexpr TGaugeSpec kSpecs[] = {
+constexpr TGaugeSetup kSetups[] = {
     {"pressure", "Pressure [bar]", goHorizontal, -1, 11, false, true, gimTriangle, gbVertGrad},
     {"heading", "Heading [deg], moving dial", goHorizontal, 0, 180, false, false,
      gimThreadTwoTriangles, gbVertMidBand},
@@ -71,7 +71,7 @@ constexpr TGaugeSpec kSpecs[] = {
     {"flow", "Flow", goVertical, 0.8, 120, true, false, gimBar, gbPlain},
 };
 
-double ValueAt(const TGaugeSpec& s, double t) {
+double ValueAt(const TGaugeSetup& s, double t) {
   return s.Log ? s.Min * std::pow(s.Max / s.Min, t) : s.Min + (s.Max - s.Min) * t;
 }
 
@@ -80,7 +80,7 @@ double ValueAt(const TGaugeSpec& s, double t) {
 TGaugePage::TGaugePage(QWidget* parent) : TViewerPage(parent) {
   auto* grid = new QGridLayout;
   int horizontal = 0, vertical = 0;
-  for (const TGaugeSpec& s : kSpecs) {
+  for (const TGaugeSetup& s : kSetups) {
     auto gauge = CreateRegistered<TScaleGauge>("TScaleGauge");
     TScaleGauge* g = gauge.get();
     {
@@ -196,7 +196,7 @@ TGaugePage::TGaugePage(QWidget* parent) : TViewerPage(parent) {
   connect(background, &QComboBox::currentIndexChanged, this, [this, background] {
     const int b = background->currentData().toInt();
     for (std::size_t i = 0; i < FGauges.size(); ++i)
-      FGauges[i].Gauge->SetBackground(b < 0 ? kSpecs[i].Background : TGaugeBackground(b));
+      FGauges[i].Gauge->SetBackground(b < 0 ? kSetups[i].Background : TGaugeBackground(b));
   });
   connect(enabled, &QCheckBox::toggled, this, [this](bool on) {
     for (const TGaugeSlot& s : FGauges) s.Gauge->SetEnabled(on);
@@ -216,7 +216,7 @@ void TGaugePage::SetPosition(int position) {
   QString text;
   for (std::size_t i = 0; i < FGauges.size(); ++i) {
     TScaleGauge& g = *FGauges[i].Gauge;
-    g.SetValue(ValueAt(kSpecs[i], t));
+    g.SetValue(ValueAt(kSetups[i], t));
     text += QStringLiteral("%1: %2\n").arg(QString::fromStdString(g.Caption()), FormatValue(g.Value()));
   }
   FValues->setText(text.trimmed());
