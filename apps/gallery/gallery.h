@@ -47,6 +47,8 @@ void AddScalePages(std::vector<Page>& pages);
 void AddChartPages(std::vector<Page>& pages);
 void AddRot3DPages(std::vector<Page>& pages);
 void AddPlot3DPages(std::vector<Page>& pages);
+void AddColorScalePages(std::vector<Page>& pages);
+void AddGaugePages(std::vector<Page>& pages);
 const std::vector<PageGroup>& PageGroups();
 std::vector<Page> AllPages();  // the pages of all groups, in order
 

@@ -10,6 +10,8 @@ const std::vector<PageGroup>& PageGroups() {
       {"devari", AddChartPages},
       {"rot3d", AddRot3DPages},
       {"plot3d", AddPlot3DPages},
+      {"colorscale", AddColorScalePages},
+      {"gauge", AddGaugePages},
   };
   return groups;
 }

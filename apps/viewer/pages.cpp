@@ -16,6 +16,12 @@
 #if KVO_VIEWER_HAVE_PLOT3D
 #include "apps/viewer/plot3d_page.h"
 #endif
+#if KVO_VIEWER_HAVE_COLORSCALE
+#include "apps/viewer/colorscale_page.h"
+#endif
+#if KVO_VIEWER_HAVE_GAUGE
+#include "apps/viewer/gauge_page.h"
+#endif
 
 namespace kvo::viewer {
 namespace {
@@ -48,6 +54,12 @@ std::vector<TViewerPage*> CreatePages(QWidget* parent) {
 #endif
 #if KVO_VIEWER_HAVE_PLOT3D
   pages.push_back(new TPlot3DPage(parent));
+#endif
+#if KVO_VIEWER_HAVE_COLORSCALE
+  pages.push_back(new TColorScalePage(parent));
+#endif
+#if KVO_VIEWER_HAVE_GAUGE
+  pages.push_back(new TGaugePage(parent));
 #endif
   if (pages.empty()) pages.push_back(new TNoControlsPage(parent));
   return pages;
