@@ -10,6 +10,8 @@
 #include "platform/canvas.h"
 
 namespace kvo {
+class TBoxPlot;
+class TDataTable;
 class TDEvari;
 class TPlot3D;
 class TRot3D;
@@ -34,6 +36,7 @@ void AddScalePages(std::vector<Page>& pages);
 void AddChartPages(std::vector<Page>& pages);
 void AddRot3DPages(std::vector<Page>& pages);
 void AddPlot3DPages(std::vector<Page>& pages);
+void AddBoxPlotPages(std::vector<Page>& pages);
 std::vector<Page> AllPages();
 
 // Fills a chart with the gallery's realistic measurement (10^5 noisy samples
@@ -54,5 +57,11 @@ void BuildRot3DFigure(TRot3D& viewer);
 int Plot3DFunctionCount();
 const char* Plot3DFunctionName(int which);
 void FillPlot3DFunction(TPlot3D& plot, int which, int n);
+
+// The box plot pages' large table: `columns` channels of `rows` noisy
+// samples each (some skewed), named "Ch1" ..; the same on every machine.
+void FillBoxPlotTable(TDataTable& table, int columns, int rows);
+// A box plot of that table (20 x 1000) with percentiles, grid and ranges.
+void BuildBoxPlotDemo(TBoxPlot& plot);
 
 }  // namespace kvo::gallery

@@ -10,6 +10,7 @@ std::vector<Page> AllPages() {
   AddChartPages(pages);
   AddRot3DPages(pages);
   AddPlot3DPages(pages);
+  AddBoxPlotPages(pages);
   return pages;
 }
 
