@@ -41,6 +41,22 @@ void FillDefaultSample(TDataTable& t) {
   t.EndUpdate();
 }
 
+// Puts the order statistics of the ascending ranks [r0, r1) (all within
+// [lo, hi)) in place.
+void MultiSelect(std::vector<double>& v, std::size_t lo, std::size_t hi, const std::size_t* r0,
+                 const std::size_t* r1) {
+  while (r0 < r1 && hi - lo > 1) {
+    const std::size_t* mid = r0 + (r1 - r0) / 2;
+    const auto at = v.begin() + std::ptrdiff_t(*mid);
+    if (*mid == lo) std::iter_swap(at, std::min_element(at, v.begin() + std::ptrdiff_t(hi)));
+    else if (*mid + 1 == hi) std::iter_swap(at, std::max_element(v.begin() + std::ptrdiff_t(lo), at + 1));
+    else std::nth_element(v.begin() + std::ptrdiff_t(lo), at, v.begin() + std::ptrdiff_t(hi));
+    MultiSelect(v, *mid + 1, hi, mid + 1, r1);
+    hi = *mid;
+    r1 = mid;
+  }
+}
+
 }  // namespace
 
 // ---- Statistics -------------------------------------------------------------------
@@ -65,36 +81,28 @@ TBoxStats ComputeBoxStats(std::vector<double>& v) {
   s.Min = lo;
   s.Max = hi;
   s.Mean = x0 + sum / double(n);
-  // The five percentiles by successive selection: each order statistic is
-  // taken from the part above the previous one (linear interpolation
-  // between order statistics h = (n - 1) p / 100).
+  // The five percentiles (linear interpolation between the order statistics
+  // around h = (n - 1) p / 100) need up to ten order statistics; they are
+  // selected divide-and-conquer style, each selection splitting the range
+  // for the ranks left and right of it.
   static constexpr double kP[5] = {10, 25, 50, 75, 90};
-  double* out[5] = {&s.P10, &s.Q1, &s.Median, &s.Q3, &s.P90};
-  // The ranks asked for never fall below an unselected one: a rank at or
-  // below the last selected one is either that one or an earlier selected
-  // rank, which later selections (right of it) leave in place.
-  std::size_t last = 0;
-  bool selected = false;
-  const auto rank = [&](std::size_t k) {
-    if (!selected || k > last) {
-      const std::size_t first = selected ? last + 1 : 0;
-      std::nth_element(v.begin() + std::ptrdiff_t(first), v.begin() + std::ptrdiff_t(k), v.end());
-      last = k;
-      selected = true;
-    }
-    return v[k];
-  };
+  std::size_t k[5];
+  double f[5];
+  std::size_t ranks[10];
+  std::size_t nr = 0;
   for (int i = 0; i < 5; ++i) {
     const double h = double(n - 1) * kP[i] / 100.0;
-    const std::size_t k = std::min(n - 1, std::size_t(h));
-    const double f = h - double(k);
-    const double a = rank(k);
-    if (f == 0 || k + 1 >= n) {
-      *out[i] = a;
-      continue;
-    }
-    const double b = rank(k + 1);
-    *out[i] = a + f * (b - a);
+    k[i] = std::min(n - 1, std::size_t(h));
+    f[i] = h - double(k[i]);
+    ranks[nr++] = k[i];
+    if (f[i] != 0 && k[i] + 1 < n) ranks[nr++] = k[i] + 1;
+  }
+  nr = std::size_t(std::unique(ranks, ranks + nr) - ranks);  // ascending already
+  MultiSelect(v, 0, n, ranks, ranks + nr);
+  double* out[5] = {&s.P10, &s.Q1, &s.Median, &s.Q3, &s.P90};
+  for (int i = 0; i < 5; ++i) {
+    const double a = v[k[i]];
+    *out[i] = f[i] == 0 || k[i] + 1 >= n ? a : a + f[i] * (v[k[i] + 1] - a);
   }
   return s;
 }
@@ -328,7 +336,11 @@ void TBoxPlot::BuildFigure() {
   FSuppressPaint = true;  // the grid setter below must not paint mid-build
   ApplyChartGrid();
   FSuppressPaint = savedSuppress;
-  ClearGraf();
+  // The list is emptied without clearing the data image (as ClearGraf
+  // would): a full paint follows every rebuild.
+  FDataContainer->Clear(true);
+  FLastElemOnShow = 0;
+  AdjustCanInfoOfSharedCharts();
   FDraw.AnnoMode = false;
   FDraw.ActiveLayer = 1;
   FDraw.PenStyle = psSolid;
