@@ -16,6 +16,9 @@
 #if KVO_VIEWER_HAVE_PLOT3D
 #include "apps/viewer/plot3d_page.h"
 #endif
+#if KVO_VIEWER_HAVE_BOXPLOT
+#include "apps/viewer/boxplot_page.h"
+#endif
 
 namespace kvo::viewer {
 namespace {
@@ -48,6 +51,9 @@ std::vector<TViewerPage*> CreatePages(QWidget* parent) {
 #endif
 #if KVO_VIEWER_HAVE_PLOT3D
   pages.push_back(new TPlot3DPage(parent));
+#endif
+#if KVO_VIEWER_HAVE_BOXPLOT
+  pages.push_back(new TBoxPlotPage(parent));
 #endif
   if (pages.empty()) pages.push_back(new TNoControlsPage(parent));
   return pages;
