@@ -15,6 +15,7 @@ class TDataTable;
 class TDEvari;
 class TPlot3D;
 class TRot3D;
+class TSmithChart;
 }  // namespace kvo
 
 namespace kvo::gallery {
@@ -37,6 +38,7 @@ void AddChartPages(std::vector<Page>& pages);
 void AddRot3DPages(std::vector<Page>& pages);
 void AddPlot3DPages(std::vector<Page>& pages);
 void AddBoxPlotPages(std::vector<Page>& pages);
+void AddSmithPages(std::vector<Page>& pages);
 std::vector<Page> AllPages();
 
 // Fills a chart with the gallery's realistic measurement (10^5 noisy samples
@@ -63,5 +65,9 @@ void FillPlot3DFunction(TPlot3D& plot, int which, int n);
 void FillBoxPlotTable(TDataTable& table, int columns, int rows);
 // A box plot of that table (20 x 1000) with percentiles, grid and ranges.
 void BuildBoxPlotDemo(TBoxPlot& plot);
+
+// A measured-looking reflection sweep (301 points of a patch antenna's S11
+// with noise) with a marker at the best match, on a Smith chart.
+void BuildSmithSweep(TSmithChart& chart);
 
 }  // namespace kvo::gallery

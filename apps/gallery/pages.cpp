@@ -11,6 +11,7 @@ std::vector<Page> AllPages() {
   AddRot3DPages(pages);
   AddPlot3DPages(pages);
   AddBoxPlotPages(pages);
+  AddSmithPages(pages);
   return pages;
 }
 
