@@ -19,6 +19,9 @@
 #if KVO_VIEWER_HAVE_BOXPLOT
 #include "apps/viewer/boxplot_page.h"
 #endif
+#if KVO_VIEWER_HAVE_SMITH
+#include "apps/viewer/smith_page.h"
+#endif
 
 namespace kvo::viewer {
 namespace {
@@ -54,6 +57,9 @@ std::vector<TViewerPage*> CreatePages(QWidget* parent) {
 #endif
 #if KVO_VIEWER_HAVE_BOXPLOT
   pages.push_back(new TBoxPlotPage(parent));
+#endif
+#if KVO_VIEWER_HAVE_SMITH
+  pages.push_back(new TSmithPage(parent));
 #endif
   if (pages.empty()) pages.push_back(new TNoControlsPage(parent));
   return pages;

@@ -245,6 +245,20 @@ void TSmithChart::AutoRange(double margin, double minRange) {
   TCustomDEvari::AutoRange(1, margin, minRange);
 }
 
+void TSmithChart::Resize() {
+  const TPaintBatch batch(*this);
+  TCustomDEvari::Resize();
+  const TChartGeometry g = Geometry();
+  const long double dw = g.DataBmpWidth(), dh = g.DataBmpHeight();
+  if (!FIsometric || dw <= 0 || dh <= 0 || Fxasp <= 0) return;
+  const long double xLo = RangeXLow(), xHi = RangeXHigh();
+  const long double c = (static_cast<long double>(RangeYLow()) + RangeYHigh()) / 2;
+  const long double half = (xHi - xLo) * dh / dw * Fyasp / Fxasp / 2;
+  if (!std::isfinite(double(c - half)) || !std::isfinite(double(c + half))) return;
+  // Not a new view: the zoom history keeps its states.
+  ForceRange(1, xLo, c - half, xHi, c + half, false, false);
+}
+
 void TSmithChart::CentedEvari() {
   const double wx = RangeXHigh() - RangeXLow(), wy = RangeYHigh() - RangeYLow();
   SetRange(-wx / 2, -wy / 2, wx / 2, wy / 2);

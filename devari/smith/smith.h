@@ -143,6 +143,8 @@ protected:
   // The grid lies over the chart's background and point grid and under the items.
   void DrawItems(TCanvas& canvas, std::int32_t left, std::int32_t top, bool bw,
                  std::int32_t startIndex) override;
+  // A new size re-derives the Y range (about its centre) from the X range.
+  void Resize() override;
 
 private:
   void ResetSmith();

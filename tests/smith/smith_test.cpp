@@ -264,6 +264,14 @@ TEST(SmithRanges, IsometricRangesCentringAndSetters) {
   EXPECT_NEAR((s->RangeYLow() + s->RangeYHigh()) / 2, yHigh / 2, 1e-9);
   s->SetRangeXLow(NAN);  // ignored
   EXPECT_NEAR(s->RangeXLow(), -1.2, 1e-12);
+  // A new size keeps the chart isometric about the same centre.
+  const double yc = (s->RangeYLow() + s->RangeYHigh()) / 2;
+  s->SetBounds(0, 0, 700, 300);
+  const TChartGeometry g2 = s->Geometry();
+  EXPECT_NEAR(s->RangeYHigh() - s->RangeYLow(), 3.2 * g2.DataBmpHeight() / g2.DataBmpWidth(), 1e-9);
+  EXPECT_NEAR((s->RangeYLow() + s->RangeYHigh()) / 2, yc, 1e-9);
+  EXPECT_NEAR(s->RangeXHigh(), 2, 1e-12);
+  s->SetBounds(0, 0, 400 + s->MarginLeft() + s->MarginRight(), 300 + s->MarginTop() + s->MarginBottom());
   // Fitting to the items keeps the rule.
   s->SetIsoMetric(false);
   s->MoveTo(-0.5, 0.0);
