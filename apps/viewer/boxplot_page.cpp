@@ -65,10 +65,10 @@ TBoxPlotPage::TBoxPlotPage(QWidget* parent) : TViewerPage(parent) {
   minmax->setChecked(FPlot->ShowMinMax());
   auto* meanLine = new QCheckBox(tr("Mean as a line"));
   meanLine->setChecked(FPlot->SymbolMean() == 0);
-  orientation->setObjectName(QStringLiteral("orientation"));
-  grid->setObjectName(QStringLiteral("grid"));
+  orientation->setObjectName(QStringLiteral("boxOrientation"));
+  grid->setObjectName(QStringLiteral("boxGrid"));
   width->setObjectName(QStringLiteral("boxWidth"));
-  labelPos->setObjectName(QStringLiteral("labelPosition"));
+  labelPos->setObjectName(QStringLiteral("boxLabelPosition"));
 
   auto* look = new QFormLayout;
   look->setLabelAlignment(Qt::AlignRight);
@@ -89,8 +89,8 @@ TBoxPlotPage::TBoxPlotPage(QWidget* parent) : TViewerPage(parent) {
   auto* zoomIn = new QPushButton(tr("Zoom in"));
   auto* samples = new QPushButton(tr("New samples"));
   auto* save = new QPushButton(tr("Export statistics..."));
-  fit->setObjectName(QStringLiteral("fit"));
-  samples->setObjectName(QStringLiteral("newSamples"));
+  fit->setObjectName(QStringLiteral("boxFit"));
+  samples->setObjectName(QStringLiteral("boxNewSamples"));
   auto* row = new QHBoxLayout;
   row->addWidget(fit);
   row->addWidget(zoomIn);

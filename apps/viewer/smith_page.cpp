@@ -54,9 +54,9 @@ TSmithPage::TSmithPage(QWidget* parent) : TViewerPage(parent) {
   auto* centre = new QPushButton(tr("Centre"));
   auto* fit = new QPushButton(tr("Fit sweep"));
   auto* home = new QPushButton(tr("Whole chart"));
-  zoomIn->setObjectName(QStringLiteral("zoomIn"));
-  zoomOut->setObjectName(QStringLiteral("zoomOut"));
-  home->setObjectName(QStringLiteral("home"));
+  zoomIn->setObjectName(QStringLiteral("smithZoomIn"));
+  zoomOut->setObjectName(QStringLiteral("smithZoomOut"));
+  home->setObjectName(QStringLiteral("smithWhole"));
   auto* row1 = new QHBoxLayout;
   row1->addWidget(zoomIn);
   row1->addWidget(zoomOut);
@@ -71,7 +71,7 @@ TSmithPage::TSmithPage(QWidget* parent) : TViewerPage(parent) {
   viewBox->setLayout(view);
 
   auto* blue = new QCheckBox(tr("Blue grid"));
-  blue->setObjectName(QStringLiteral("blueGrid"));
+  blue->setObjectName(QStringLiteral("smithBlueGrid"));
   auto* items = new QCheckBox(tr("Sweep"));
   items->setChecked(true);
   auto* look = new QFormLayout;
