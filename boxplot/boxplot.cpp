@@ -200,7 +200,7 @@ void TBoxPlot::Assign(const TObject& source) {
   if (!src) return;
   FSet = src->FSet;
   FLabels->Assign(*src->FLabels);
-  if (FData != src->FData) *FData = *src->FData;  // contents; OnChange stays bound here
+  if (!FExtMatAssigned && FData != src->FData) *FData = *src->FData;  // OnChange stays bound here
   OnBeforeBoxDraw = src->OnBeforeBoxDraw;
   FStatsStale = FFigureStale = true;
   FPlacedW = -1;
@@ -223,14 +223,9 @@ void TBoxPlot::AssignAnotherDataTable(TDataTable* table) {
   DataChanged(this);
 }
 
-void TBoxPlot::SetSuppressPaint(bool v) {
-  if (v == FSuppressPaint) return;
-  // Changes collected while painting was off are taken up by the paint that
-  // follows (BuildItems).
-  TCustomDEvari::SetSuppressPaint(v);
-}
-
 void TBoxPlot::DataChanged(TObject*) {
+  // While painting is suppressed the change waits for the next paint
+  // (BuildItems), which lifting the suppression brings.
   FStatsStale = FFigureStale = true;
   FPlacedW = -1;
   if (FSuppressPaint) return;

@@ -97,9 +97,10 @@ public:
   TDataTable& Data() noexcept { return *FData; }
   const TDataTable& Data() const noexcept { return *FData; }
   // Shows an application's table (kept by the application, which must keep
-  // it alive while assigned or assign another). The previous external table
-  // is detached; the plot's own table is released. nullptr gives the plot a
-  // fresh table of its own (1 column x 100 rows of the default sample).
+  // it alive while assigned or assign another first). The plot takes the
+  // table's OnChange; the previous external table is detached (its OnChange
+  // cleared), the plot's own table released. nullptr gives the plot a fresh
+  // table of its own (1 column x 100 rows of the default sample).
   void AssignAnotherDataTable(TDataTable* table);
   bool ExternalTable() const noexcept { return FExtMatAssigned; }
 
@@ -130,10 +131,10 @@ public:
   using TCustomDEvari::AutoRange;
   using TCustomDEvari::SetRange;
 
-  void SetSuppressPaint(bool v) override;
   void ResetComp() override;
-  // Copies the settings, the label template and the table's contents of
-  // another box plot (an external table stays external).
+  // Copies the chart settings, the box plot settings, the label template and
+  // the colour event of another box plot, and its table's contents into this
+  // plot's own table (an application's table assigned here is left alone).
   void Assign(const TObject& source) override;
 
   // Appends the table (ExportAsASC with automatic precision) and then a

@@ -488,6 +488,16 @@ TEST(BoxPlot, AssignCopiesSettingsTemplateAndData) {
   b.CreateChart();
   EXPECT_EQ(b.Stats(2).Max, 100);
   EXPECT_EQ(a.Data().GetNumber(2, 1), 4);
+  // An application's table is not overwritten by an assignment.
+  TDataTable ext(1, 1);
+  ext.SetElem(1, 1, 7.0);
+  TBoxPlot c;
+  c.AssignAnotherDataTable(&ext);
+  c.Assign(a);
+  EXPECT_EQ(ext.NrOfColumns(), 1);
+  EXPECT_EQ(ext.GetNumber(1, 1), 7);
+  EXPECT_EQ(c.ColorMean(), clGreen);
+  c.AssignAnotherDataTable(nullptr);
 }
 
 }  // namespace
