@@ -191,16 +191,34 @@ TEST(SmithGrid, LabelsFollowTheDiscSize) {
   auto big = Chart(1140, 1140);  // 950 pixels
   const auto all = Texts(Grid(*big, mf));
   EXPECT_EQ(all.size(), 19u * 2 + 20);
-  // A resistance label sits centred where its circle crosses the axis.
+  // A resistance label sits centred where its circle crosses the axis; the
+  // reactance labels of x = 1 and -1 stand 10 pixels beyond the unit circle
+  // straight above and below the centre.
   const auto recs = Grid(*big, mf);
-  for (const TMetaRecord& m : recs)
-    if (m.Op == TMetaOp::Text && m.Text == "1" && m.Brush.Style == bsSolid) {
-      std::int32_t x, y;
-      big->TCustomDEvari::R2M(1, 0, 0, x, y);
-      const TSize e = mf.Canvas().TextExtent("1");
-      EXPECT_NEAR(m.Points[0].x + e.cx / 2.0, x - big->MarginLeft(), 1);
-      EXPECT_NEAR(m.Points[0].y + e.cy / 2.0, y - big->MarginTop(), 1);
+  std::int32_t ox, oy, ux, uy;
+  big->TCustomDEvari::R2M(1, 0, 0, ox, oy);
+  big->TCustomDEvari::R2M(1, 0, 1, ux, uy);
+  ox -= big->MarginLeft();
+  oy -= big->MarginTop();
+  const double unit = oy - (uy - big->MarginTop());
+  int seen = 0;
+  for (const TMetaRecord& m : recs) {
+    if (m.Op != TMetaOp::Text || (m.Text != "1" && m.Text != "-1")) continue;
+    const TSize e = mf.Canvas().TextExtent(m.Text);
+    const double cx = m.Points[0].x + e.cx / 2.0, cy = m.Points[0].y + e.cy / 2.0;
+    ++seen;
+    if (m.Brush.Style == bsSolid) {
+      EXPECT_NEAR(cx, ox, 1);
+      EXPECT_NEAR(cy, oy, 1);
+    } else if (m.Text == "1") {
+      EXPECT_NEAR(cx, ox, 1);
+      EXPECT_NEAR(cy, oy - unit - 10, 1.5);
+    } else {
+      EXPECT_NEAR(cx, ox, 1);
+      EXPECT_NEAR(cy, oy + unit + 10, 1.5);
     }
+  }
+  EXPECT_EQ(seen, 3);
 }
 
 TEST(SmithGrid, DeepZoomStaysInDeviceRangeAndGridLiesUnderItems) {
