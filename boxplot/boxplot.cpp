@@ -57,6 +57,68 @@ void MultiSelect(std::vector<double>& v, std::size_t lo, std::size_t hi, const s
   }
 }
 
+// The order statistics of the ascending ranks[0..nr) of v (values within
+// lo..hi) into value[]. Large samples are first binned by value (bins are
+// monotone in the value, so they split the sorted order exactly); only the
+// bins holding a wanted rank are gathered and selected in. Small samples
+// and degenerate spreads select in place.
+void SelectRanks(std::vector<double>& v, double lo, double hi, const std::size_t* ranks,
+                 std::size_t nr, double* value) {
+  const std::size_t n = v.size();
+  const double scale = std::isfinite(hi - lo) && hi > lo ? 1 / (hi - lo) : 0;
+  if (n < 128 || !(scale > 0) || !std::isfinite(scale)) {
+    MultiSelect(v, 0, n, ranks, ranks + nr);
+    for (std::size_t i = 0; i < nr; ++i) value[i] = v[ranks[i]];
+    return;
+  }
+  thread_local std::vector<std::uint16_t> bin;
+  thread_local std::vector<std::uint32_t> count;
+  thread_local std::vector<double> w;
+  thread_local std::vector<std::uint8_t> mark;
+  const std::size_t B = std::clamp<std::size_t>(n / 4, 64, 4096);
+  const double toBin = double(B) * scale;
+  bin.resize(n);
+  count.assign(B + 1, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::size_t b = std::min(B - 1, std::size_t((v[i] - lo) * toBin));
+    bin[i] = std::uint16_t(b);
+    ++count[b];
+  }
+  // Bin b holds the ranks start[b] .. start[b + 1) - 1 (count becomes start).
+  std::uint32_t sum = 0;
+  for (std::size_t b = 0; b <= B; ++b) {
+    const std::uint32_t c = count[b];
+    count[b] = sum;
+    sum += c;
+  }
+  // The wanted bins, and where each one's values begin among the gathered.
+  std::size_t wanted[10], offset[10];
+  std::size_t nw = 0, gathered = 0;
+  for (std::size_t i = 0; i < nr; ++i) {
+    const std::size_t b = std::size_t(std::upper_bound(count.begin(), count.begin() + std::ptrdiff_t(B) + 1,
+                                                       std::uint32_t(ranks[i])) - count.begin()) - 1;
+    if (nw == 0 || wanted[nw - 1] != b) {
+      wanted[nw] = b;
+      offset[nw] = gathered;
+      gathered += count[b + 1] - count[b];
+      ++nw;
+    }
+  }
+  mark.assign(B, 0);
+  for (std::size_t j = 0; j < nw; ++j) mark[wanted[j]] = 1;
+  w.resize(gathered);
+  std::size_t m = 0;
+  for (std::size_t i = 0; i < n; ++i)
+    if (mark[bin[i]]) w[m++] = v[i];
+  std::size_t local[10];
+  for (std::size_t i = 0, j = 0; i < nr; ++i) {
+    while (!(ranks[i] >= count[wanted[j]] && ranks[i] < count[wanted[j] + 1])) ++j;
+    local[i] = ranks[i] - count[wanted[j]] + offset[j];
+  }
+  MultiSelect(w, 0, w.size(), local, local + nr);
+  for (std::size_t i = 0; i < nr; ++i) value[i] = w[local[i]];
+}
+
 }  // namespace
 
 // ---- Statistics -------------------------------------------------------------------
@@ -82,9 +144,7 @@ TBoxStats ComputeBoxStats(std::vector<double>& v) {
   s.Max = hi;
   s.Mean = x0 + sum / double(n);
   // The five percentiles (linear interpolation between the order statistics
-  // around h = (n - 1) p / 100) need up to ten order statistics; they are
-  // selected divide-and-conquer style, each selection splitting the range
-  // for the ranks left and right of it.
+  // around h = (n - 1) p / 100) need up to ten order statistics.
   static constexpr double kP[5] = {10, 25, 50, 75, 90};
   std::size_t k[5];
   double f[5];
@@ -98,11 +158,13 @@ TBoxStats ComputeBoxStats(std::vector<double>& v) {
     if (f[i] != 0 && k[i] + 1 < n) ranks[nr++] = k[i] + 1;
   }
   nr = std::size_t(std::unique(ranks, ranks + nr) - ranks);  // ascending already
-  MultiSelect(v, 0, n, ranks, ranks + nr);
+  double value[10];
+  SelectRanks(v, lo, hi, ranks, nr, value);
+  const auto at = [&](std::size_t r) { return value[std::lower_bound(ranks, ranks + nr, r) - ranks]; };
   double* out[5] = {&s.P10, &s.Q1, &s.Median, &s.Q3, &s.P90};
   for (int i = 0; i < 5; ++i) {
-    const double a = v[k[i]];
-    *out[i] = f[i] == 0 || k[i] + 1 >= n ? a : a + f[i] * (v[k[i] + 1] - a);
+    const double a = at(k[i]);
+    *out[i] = f[i] == 0 || k[i] + 1 >= n ? a : a + f[i] * (at(k[i] + 1) - a);
   }
   return s;
 }

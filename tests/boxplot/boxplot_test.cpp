@@ -3,6 +3,7 @@
 // the colour event, the statistics export and the update protocol.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <random>
@@ -132,6 +133,41 @@ TEST(BoxStats, AgreeWithTheTableOnRandomSamples) {
     EXPECT_EQ(p.Minis().GetVal(1), lo);
     p.AssignAnotherDataTable(nullptr);  // detach before the table goes
   }
+}
+
+// Large samples go through binning: every shape of sample must give the
+// exact order statistics of a full sort.
+TEST(BoxStats, LargeSamplesMatchAFullSort) {
+  std::mt19937 gen(11);
+  std::normal_distribution<double> normal(0, 1);
+  const auto exact = [](std::vector<double> v, double p) {
+    std::sort(v.begin(), v.end());
+    return PercentileOfSorted(v, p);
+  };
+  for (int shape = 0; shape < 6; ++shape)
+    for (std::size_t n : {128u, 129u, 1000u, 4999u, 100000u}) {
+      SCOPED_TRACE(testing::Message() << "shape " << shape << " n " << n);
+      std::vector<double> v(n);
+      for (std::size_t i = 0; i < n; ++i) {
+        switch (shape) {
+          case 0: v[i] = normal(gen); break;
+          case 1: v[i] = std::exp(3 * normal(gen)); break;  // heavy right tail
+          case 2: v[i] = 5; break;                          // all equal
+          case 3: v[i] = i == 7 ? 1e300 : normal(gen); break;  // one far outlier
+          case 4: v[i] = double(i % 3); break;              // three values
+          default: v[i] = i == 3 ? -INFINITY : normal(gen); break;
+        }
+      }
+      const std::vector<double> copy = v;
+      const TBoxStats s = ComputeBoxStats(v);
+      EXPECT_EQ(s.P10, exact(copy, 10));
+      EXPECT_EQ(s.Q1, exact(copy, 25));
+      EXPECT_EQ(s.Median, exact(copy, 50));
+      EXPECT_EQ(s.Q3, exact(copy, 75));
+      EXPECT_EQ(s.P90, exact(copy, 90));
+      EXPECT_EQ(s.Min, *std::min_element(copy.begin(), copy.end()));
+      EXPECT_EQ(s.Max, *std::max_element(copy.begin(), copy.end()));
+    }
 }
 
 TEST(BoxPlot, StartValuesAndADefaultBox) {
