@@ -83,7 +83,7 @@ struct TBoxStats {
   double P10 = 0, Q1 = 0, Median = 0, Q3 = 0, P90 = 0;
 };
 
-// Statistics of a sample: values are reordered; NaN entries must have been
+// Statistics of a sample (values may be reordered); NaN entries must have been
 // removed. Percentiles by linear interpolation between order statistics.
 TBoxStats ComputeBoxStats(std::vector<double>& values);
 
