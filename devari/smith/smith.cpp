@@ -63,8 +63,11 @@ void DrawWorldArc(TCanvas& c, const TMap& m, double cu, double cv, double rho, d
       c.Ellipse(box.Left, box.Top, box.Right, box.Bottom);
       return;
     }
-    // Ray points far out, so that rounding does not turn the rays.
-    const double far = 4 * std::max(rx, ry) + 1000;
+    // Ray points far out, so that rounding hardly turns the rays, yet inside
+    // the device range (the centre lies within +-16000), so that no
+    // coordinate is clamped, which would turn them.
+    const double far =
+        std::min(4 * std::max(rx, ry) + 1000, 29000 - std::max(std::fabs(cx), std::fabs(cy)));
     const auto ray = [&](double a) {
       const double ux = m.kx * std::cos(a), uy = m.ky * std::sin(a);
       const double n = std::hypot(ux, uy);
