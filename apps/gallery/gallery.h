@@ -10,9 +10,12 @@
 #include "platform/canvas.h"
 
 namespace kvo {
+class TBoxPlot;
+class TDataTable;
 class TDEvari;
 class TPlot3D;
 class TRot3D;
+class TSmithChart;
 }  // namespace kvo
 
 namespace kvo::gallery {
@@ -47,6 +50,8 @@ void AddScalePages(std::vector<Page>& pages);
 void AddChartPages(std::vector<Page>& pages);
 void AddRot3DPages(std::vector<Page>& pages);
 void AddPlot3DPages(std::vector<Page>& pages);
+void AddBoxPlotPages(std::vector<Page>& pages);
+void AddSmithPages(std::vector<Page>& pages);
 void AddColorScalePages(std::vector<Page>& pages);
 void AddGaugePages(std::vector<Page>& pages);
 const std::vector<PageGroup>& PageGroups();
@@ -70,5 +75,15 @@ void BuildRot3DFigure(TRot3D& viewer);
 int Plot3DFunctionCount();
 const char* Plot3DFunctionName(int which);
 void FillPlot3DFunction(TPlot3D& plot, int which, int n);
+
+// The box plot pages' large table: `columns` channels of `rows` noisy
+// samples each (some skewed), named "Ch1" ..; the same on every machine.
+void FillBoxPlotTable(TDataTable& table, int columns, int rows);
+// A box plot of that table (20 x 1000) with percentiles, grid and ranges.
+void BuildBoxPlotDemo(TBoxPlot& plot);
+
+// A measured-looking reflection sweep (301 points of a patch antenna's S11
+// with noise) with a marker at the best match, on a Smith chart.
+void BuildSmithSweep(TSmithChart& chart);
 
 }  // namespace kvo::gallery

@@ -12,6 +12,8 @@ const std::vector<PageGroup>& PageGroups() {
       {"plot3d", AddPlot3DPages},
       {"colorscale", AddColorScalePages},
       {"gauge", AddGaugePages},
+      {"boxplot", AddBoxPlotPages},
+      {"smith", AddSmithPages},
   };
   return groups;
 }

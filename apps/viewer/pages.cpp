@@ -22,6 +22,12 @@
 #if KVO_VIEWER_HAVE_GAUGE
 #include "apps/viewer/gauge_page.h"
 #endif
+#if KVO_VIEWER_HAVE_BOXPLOT
+#include "apps/viewer/boxplot_page.h"
+#endif
+#if KVO_VIEWER_HAVE_SMITH
+#include "apps/viewer/smith_page.h"
+#endif
 
 namespace kvo::viewer {
 namespace {
@@ -60,6 +66,12 @@ std::vector<TViewerPage*> CreatePages(QWidget* parent) {
 #endif
 #if KVO_VIEWER_HAVE_GAUGE
   pages.push_back(new TGaugePage(parent));
+#endif
+#if KVO_VIEWER_HAVE_BOXPLOT
+  pages.push_back(new TBoxPlotPage(parent));
+#endif
+#if KVO_VIEWER_HAVE_SMITH
+  pages.push_back(new TSmithPage(parent));
 #endif
   if (pages.empty()) pages.push_back(new TNoControlsPage(parent));
   return pages;
