@@ -8,6 +8,7 @@
 #include "chartitem.h"
 #include "../platform/canvas.h"
 #include "../platform/types.h"
+#include "../scale/scaletypes.h"
 
 namespace kvo {
 
@@ -31,5 +32,16 @@ using TBeforeCrossHMoveEvent = std::function<void(TObject* Sender, std::int32_t 
                                                   std::int32_t dx, std::int32_t dy, bool& AllowMove)>;
 using TCrossHairMoveEvent = std::function<void(TObject* Sender, std::int32_t WhichCrossHair)>;
 using TTextLabelMoveEvent = std::function<void(TObject* Sender, std::int32_t WhichTextLabel)>;
+
+// The chart's rendering events (TCustomDEvari inherits them).
+struct TChartRenderEvents {
+  TRenderEvent OnScalesRendered;    // the axes are drawn on the chart image
+  TRenderEvent OnBeforeRenderData;  // before the grid and items of the data area
+  TRenderEvent OnDataRendered;      // after the items and labels
+  TBeforeRenderCItemEvent OnBeforeRendedEvariItem;
+  TBeforeRenderTextEvent OnBeforeRenderText;
+  TScaleTickDrawnEvent OnScaleTickDrawn;
+  TBeforeTickLabelEvent OnBeforeTickLabel;
+};
 
 }  // namespace kvo

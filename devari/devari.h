@@ -42,7 +42,9 @@ class TTextLabel;
 struct TChartPaintParts;
 struct TRenderContext;
 
-class KVO_API TCustomDEvari : public TDisplayListControl, public TChartMouseProps {
+class KVO_API TCustomDEvari : public TDisplayListControl,
+                              public TChartRenderEvents,
+                              public TChartMouseProps {
   friend class TChartMouse;
 
 public:
@@ -192,14 +194,6 @@ public:
   // Extent of the data item points strictly inside a window (layer 0: all).
   void LLCalcMinMax(std::int32_t layer, double xLow, double yLow, double xHigh, double yHigh,
                     double& minX, double& minY, double& maxX, double& maxY) const;
-
-  TRenderEvent OnScalesRendered;
-  TRenderEvent OnBeforeRenderData;
-  TRenderEvent OnDataRendered;
-  TBeforeRenderCItemEvent OnBeforeRendedEvariItem;
-  TBeforeRenderTextEvent OnBeforeRenderText;
-  TScaleTickDrawnEvent OnScaleTickDrawn;
-  TBeforeTickLabelEvent OnBeforeTickLabel;
 
   // ---- Ranges and zoom history (ranges.cpp) --------------------------------------------
   // Sets a layer's world rectangle (layer 0: both; others ignored): equal
@@ -384,6 +378,9 @@ private:
   // area has no width or the result is not finite.
   void ApplyIsometric(long double xLo, long double xHi, long double& yLo, long double& yHi) const;
   void AutoRangeAxes(std::int32_t layer, double margin, double minRange, bool x, bool y);
+  // ForceRngIntern without the history: whether anything was stored.
+  bool ApplyRange(std::int32_t layer, long double xLo, long double yLo, long double xHi,
+                  long double yHi, bool confine);
   template <class T>
   void SetStyleField(T TChartStyle::*field, const T& v);
   std::optional<TColor> AxisTextColor() const;

@@ -143,21 +143,27 @@ void TCustomDEvari::ForceRange(std::int32_t layer, long double xLo, long double 
     yLo = FAxes->Y(layer).RangeLow();
     yHi = FAxes->Y(layer).RangeHigh();
   }
-  ForceRngIntern(layer, xLo, yLo, xHi, yHi, saveState, confine);
-  // The layers that follow this one take their masters' ranges; they save a
-  // history state only when the caller asked for one.
+  bool stored = ApplyRange(layer, xLo, yLo, xHi, yHi, confine);
+  // The layers that follow this one take their masters' ranges. The history
+  // gets one state for all of them, and only when the caller asked for one.
   for (std::int32_t i = 1; i <= 2; ++i) {
     if (i == layer) continue;
     const std::int32_t mx = FJoint->GetControlledLayerX(i), my = FJoint->GetControlledLayerY(i);
     if (mx != layer && my != layer) continue;
-    ForceRngIntern(i, FAxes->X(mx).RangeLow(), FAxes->Y(my).RangeLow(), FAxes->X(mx).RangeHigh(),
-                   FAxes->Y(my).RangeHigh(), saveState, false);
+    stored |= ApplyRange(i, FAxes->X(mx).RangeLow(), FAxes->Y(my).RangeLow(),
+                         FAxes->X(mx).RangeHigh(), FAxes->Y(my).RangeHigh(), false);
   }
+  if (saveState && stored) ZoomStateOnStack();
 }
 
 void TCustomDEvari::ForceRngIntern(std::int32_t layer, long double xLo, long double yLo,
                                    long double xHi, long double yHi, bool saveState, bool confine) {
-  if (!ValidLayer(layer)) return;
+  if (ApplyRange(layer, xLo, yLo, xHi, yHi, confine) && saveState) ZoomStateOnStack();
+}
+
+bool TCustomDEvari::ApplyRange(std::int32_t layer, long double xLo, long double yLo,
+                               long double xHi, long double yHi, bool confine) {
+  if (!ValidLayer(layer)) return false;
   if (confine && std::any_of(FZoomRange.begin(), FZoomRange.end(), [](long double v) { return v != 0; })) {
     const bool panX = FMouseAction == mamPan || FMouseAction == mamPanHoriz || FMouseAction == mamPanGrid;
     const bool panY = FMouseAction == mamPan || FMouseAction == mamPanVert || FMouseAction == mamPanGrid;
@@ -168,8 +174,8 @@ void TCustomDEvari::ForceRngIntern(std::int32_t layer, long double xLo, long dou
   const bool storedY = StoreAxis(FAxes->Y(layer), yLo, yHi);
   SetScaleProps(FAxes->ScaleX(layer), FAxes->X(layer));
   SetScaleProps(FAxes->ScaleY(layer), FAxes->Y(layer));
-  if (saveState && (storedX || storedY)) ZoomStateOnStack();
   AdjustScaling();
+  return storedX || storedY;
 }
 
 void TCustomDEvari::ConfineZoomRange(double xLo, double yLo, double xHi, double yHi) {

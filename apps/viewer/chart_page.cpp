@@ -1,5 +1,7 @@
 #include "apps/viewer/chart_page.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleValidator>
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -21,6 +24,34 @@
 
 namespace kvo::viewer {
 namespace {
+
+// The mouse modes of the toolbar: name, MouseAction.
+struct TModeButton {
+  const char* Name;
+  const char* Tip;
+  TMouseActMode Mode;
+};
+constexpr TModeButton kModes[] = {
+    {"Crosshair", "Click or drag: the measuring crosshair", mamDragCrossHair},
+    {"Pan", "Drag: move the view", mamPan},
+    {"Zoom window", "Drag a window: zoom to it", mamZoomWindowKeepDir},
+    {"Drag zoom", "Drag right or up: zoom in about the centre", mamZoomDrag},
+    {"Select", "Drag a window: count the samples in it", mamSelectRect},
+};
+
+const char* KindText(TrcItem k) {
+  switch (k) {
+    case tkMarkAt: return "mark";
+    case tkMarkEBar: return "mark with error bar";
+    case tkLineto: return "line vertex";
+    case tkMoveTo: return "line start";
+    case tkLine: return "line";
+    case tkText:
+    case tkTextOfs: return "text";
+    case tkRect: return "rectangle";
+    default: return "item";
+  }
+}
 
 constexpr const char* kGridNames[] = {"None",         "Points",        "Vertical lines",
                                       "Horizontal lines", "Lines",     "Vertical dots",
@@ -67,8 +98,24 @@ TChartPage::TChartPage(QWidget* parent) : TViewerPage(parent) {
   FChart->OnMouseLeave = [this](TObject*) { Status(IdleStatus()); };
   FChart->OnMouseDown = [this](TObject*, TMouseButton b, TShiftState, std::int32_t x,
                                std::int32_t y) {
-    if (b == mbLeft) PlaceCrossHair(x, y);
+    if (b == mbLeft && FChart->MouseAction() == mamDragCrossHair) PlaceCrossHair(x, y);
   };
+  FChart->OnCrossHairMove = [this](TObject*, std::int32_t) {
+    ReportLine(QStringLiteral("crosshair %1 %2")
+                   .arg(FChart->GetCHPosX(1), 0, 'g', 17)
+                   .arg(FChart->GetCHPosY(1), 0, 'g', 17));
+  };
+  FChart->OnSelectRect = [this](TObject*, std::int32_t layer, double x1, double y1, double x2,
+                                double y2) {
+    if (layer != 1) return;
+    double lo = 0, hi = 0;
+    const std::int32_t n = FChart->MarkItemsInWindow(x1, y1, x2, y2, tkMarkAt, 0);
+    lo = std::min(x1, x2), hi = std::max(x1, x2);
+    Status(tr("%1 samples between %2 s and %3 s").arg(n).arg(FormatValue(lo), FormatValue(hi)));
+  };
+  FChart->OnZoomPan = [this](TObject*) { ShowRange(); };
+  FChart->SetMouseAction(mamDragCrossHair);
+  FChart->SetMouseCursorFixed(false);
 
   // Side panel.
   FCaption = new QLineEdit(QString::fromStdString(FChart->Caption()));
@@ -136,8 +183,10 @@ TChartPage::TChartPage(QWidget* parent) : TViewerPage(parent) {
   auto* viewBox = new QGroupBox(tr("View"));
   viewBox->setLayout(view);
 
-  auto* hint = new QLabel(tr("Click into the chart to place the measuring crosshair; "
-                             "the status line shows both layers' values under the mouse."));
+  auto* hint = new QLabel(tr("The toolbar chooses what a drag does. The wheel zooms about the "
+                             "mouse; arrows pan, + and - zoom, Backspace steps back, Home fits "
+                             "all. The status line shows both layers' values under the mouse "
+                             "and the item nearest to it."));
   hint->setWordWrap(true);
   hint->setContentsMargins(4, 4, 4, 4);
 
@@ -150,7 +199,25 @@ TChartPage::TChartPage(QWidget* parent) : TViewerPage(parent) {
   panel->setLayout(side);
   panel->setFixedWidth(300);
 
+  // The toolbar: the view (home, back, forward) and what a drag does.
+  auto* tools = new QToolBar;
+  tools->setObjectName(QStringLiteral("chartTools"));
+  tools->addAction(tr("Home"), this, [this] { Home(); })->setObjectName(QStringLiteral("toolHome"));
+  tools->addAction(tr("Back"), this, [this] { StepHistory(-1); })->setObjectName(QStringLiteral("toolBack"));
+  tools->addAction(tr("Forward"), this, [this] { StepHistory(1); })->setObjectName(QStringLiteral("toolForward"));
+  tools->addSeparator();
+  auto* modes = new QActionGroup(this);
+  for (int i = 0; i < int(std::size(kModes)); ++i) {
+    QAction* a = tools->addAction(tr(kModes[i].Name));
+    a->setToolTip(tr(kModes[i].Tip));
+    a->setCheckable(true);
+    a->setChecked(kModes[i].Mode == mamDragCrossHair);
+    a->setObjectName(QStringLiteral("mode%1").arg(int(kModes[i].Mode)));
+    modes->addAction(a);
+    connect(a, &QAction::triggered, this, [this, i] { SetMode(int(kModes[i].Mode)); });
+  }
   auto* charts = new QVBoxLayout;
+  charts->addWidget(tools);
   charts->addWidget(cw, 1);
   charts->addWidget(ow);
   auto* layout = new QHBoxLayout(this);
@@ -205,7 +272,38 @@ void TChartPage::MouseMoved(int x, int y) {
   FChart->M2R(2, x, y, t2, temp);
   QString text = tr("time %1 s   a %2 g").arg(FormatValue(t), FormatValue(a));
   if (FChart->GetLayerVisib(2)) text += tr("   T %1 °C").arg(FormatValue(temp));
+  const QString nearest = NearestItem(x, y);
+  if (!nearest.isEmpty()) text += QStringLiteral("   |   ") + nearest;
   Status(text);
+}
+
+QString TChartPage::NearestItem(int x, int y) const {
+  // The data cursor: the visible item nearest to the mouse on screen
+  // (within 12 pixels), each mapped through its own layer.
+  std::int32_t best = -1;
+  double bestD2 = 12.0 * 12.0;
+  const auto items = FChart->DataItems().Items();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const TrcChartItem& it = items[i];
+    if (it.ItemKind == tkMoveTo || !FChart->GetLayerVisib(it.Layer)) continue;
+    std::int32_t ix = 0, iy = 0;
+    FChart->R2M(it.Layer, it.x, it.y, ix, iy);
+    const double d2 = double(ix - x) * (ix - x) + double(iy - y) * (iy - y);
+    if (d2 < bestD2) bestD2 = d2, best = std::int32_t(i);
+  }
+  if (best < 0) return {};
+  const TrcChartItem it = FChart->GetChartItem(best);
+  return tr("nearest: %1 #%2, layer %3, class %4 at (%5, %6)")
+      .arg(QString::fromLatin1(KindText(it.ItemKind)))
+      .arg(best)
+      .arg(it.Layer)
+      .arg(it.ItemClass)
+      .arg(FormatValue(it.x), FormatValue(it.y));
+}
+
+void TChartPage::SetMode(int mode) {
+  FChart->SetMouseAction(TMouseActMode(mode));
+  Status(IdleStatus());
 }
 
 void TChartPage::PlaceCrossHair(int x, int y) {

@@ -9,6 +9,7 @@
 
 #include "apps/viewer/viewer_page.h"
 
+class QActionGroup;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -37,6 +38,8 @@ private:
   void ApplyRange();
   void Home();
   void StepHistory(int step);
+  void SetMode(int mode);
+  QString NearestItem(int x, int y) const;
 
   TDEvari* FChart = nullptr;
   QWidget* FChartWidget = nullptr;

@@ -131,6 +131,19 @@ TEST(Ranges, ZoomHistoryIsARingOfSixteen) {
   EXPECT_EQ(c.GetZoomStackEntry(1, 0), (TRectDouble{1, 4, 3, 2}));
 }
 
+TEST(Ranges, JoinedLayersSaveOneStateThatStepsBackWhole) {
+  TDEvari c;
+  c.SetRange(0, 0, 0, 100, 100);
+  c.JointLayers().SetL02xControlledBy(1);
+  c.ClearZoomHistory();
+  const std::int32_t poi = c.ZoomStack().WritePosition();
+  c.ForceRange(1, 20, 20, 60, 60, true, false);  // moves layer 2's X along
+  EXPECT_EQ(c.ZoomStack().WritePosition(), poi % 16 + 1);  // one state for both
+  c.ZoomHistory(-1);
+  ExpectRange(c, 1, 0, 0, 100, 100);
+  ExpectRange(c, 2, 0, 0, 100, 100);
+}
+
 TEST(Ranges, ConfinementShiftsPansAndClipsZooms) {
   TDEvari c;
   c.ConfineZoomRange(0, 0, 10, 10);
