@@ -113,7 +113,12 @@ TChartPage::TChartPage(QWidget* parent) : TViewerPage(parent) {
     lo = std::min(x1, x2), hi = std::max(x1, x2);
     Status(tr("%1 samples between %2 s and %3 s").arg(n).arg(FormatValue(lo), FormatValue(hi)));
   };
-  FChart->OnZoomPan = [this](TObject*) { ShowRange(); };
+  FChart->OnZoomPan = [this](TObject*) {
+    ShowRange();
+    ReportLine(QStringLiteral("range %1 %2")
+                   .arg(FChart->Scale1X().RangeLow(), 0, 'g', 17)
+                   .arg(FChart->Scale1X().RangeHigh(), 0, 'g', 17));
+  };
   FChart->SetMouseAction(mamDragCrossHair);
   FChart->SetMouseCursorFixed(false);
 
@@ -200,7 +205,7 @@ TChartPage::TChartPage(QWidget* parent) : TViewerPage(parent) {
   panel->setFixedWidth(300);
 
   // The toolbar: the view (home, back, forward) and what a drag does.
-  auto* tools = new QToolBar;
+  auto* tools = FTools = new QToolBar;
   tools->setObjectName(QStringLiteral("chartTools"));
   tools->addAction(tr("Home"), this, [this] { Home(); })->setObjectName(QStringLiteral("toolHome"));
   tools->addAction(tr("Back"), this, [this] { StepHistory(-1); })->setObjectName(QStringLiteral("toolBack"));
@@ -351,8 +356,14 @@ void TChartPage::StepHistory(int step) {
   FHistoryStep = target;
   FChart->ZoomHistory(target);
   ShowRange();
+  ReportLine(QStringLiteral("history %1").arg(target));
 }
 
-void TChartPage::ReportLayout() const { ReportWidget(QStringLiteral("chart"), *FChartWidget); }
+void TChartPage::ReportLayout() const {
+  ReportWidget(QStringLiteral("chart"), *FChartWidget);
+  for (QAction* a : FTools->actions())
+    if (QWidget* w = FTools->widgetForAction(a); w && !a->objectName().isEmpty())
+      ReportWidget(a->objectName(), *w);
+}
 
 }  // namespace kvo::viewer

@@ -14,6 +14,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QSpinBox;
+class QToolBar;
 
 namespace kvo {
 class TDEvari;
@@ -52,6 +53,7 @@ private:
   QLineEdit* FXLow = nullptr;
   QLineEdit* FXHigh = nullptr;
   QCheckBox* FIsometric = nullptr;
+  QToolBar* FTools = nullptr;
   TDEvari* FOverview = nullptr;
   int FHistoryStep = 0;  // 0: the last saved view, -1 the one before, ...
   bool FUpdating = false;

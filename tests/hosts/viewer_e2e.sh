@@ -202,6 +202,53 @@ if any(abs(c - x) <= 1 for c in before):
 if any(c in after for c in before if abs(c - x) > 1):
     sys.exit("the crosshair stayed where it was")
 PY
+
+# Zoom window by dragging, then Back: the picture before the zoom returns
+# exactly (every pixel of the chart).
+read -r _ _ zx zy zw zh < <(grep "^widget mode$((8)) " "$report")
+read -r _ _ bx by bw bh < <(grep '^widget toolBack ' "$report")
+xdotool mousemove $((zx + zw / 2)) $((zy + zh / 2))
+sleep 0.2
+xdotool click 1
+sleep 0.3
+xdotool mousemove 5 5
+sleep 0.3
+import -window root "$work/zoom-before.png"
+x0=$((cx + cw * 4 / 10)); y0=$((cy + ch * 3 / 10))
+x1=$((cx + cw * 6 / 10)); y1=$((cy + ch * 6 / 10))
+xdotool mousemove "$x0" "$y0"
+sleep 0.2
+xdotool mousedown 1
+for f in 1 2 3 4; do
+  xdotool mousemove $((x0 + (x1 - x0) * f / 4)) $((y0 + (y1 - y0) * f / 4))
+  sleep 0.1
+done
+xdotool mouseup 1
+await "$report" "^range "
+xdotool mousemove 5 5
+sleep 0.5
+import -window root "$work/zoom-after.png"
+xdotool mousemove $((bx + bw / 2)) $((by + bh / 2))
+sleep 0.2
+xdotool click 1
+await "$report" "^history -1"
+xdotool mousemove 5 5
+sleep 0.5
+import -window root "$work/zoom-back.png"
+for f in zoom-before zoom-after zoom-back; do
+  convert "$work/$f.png" -crop "${cw}x${ch}+${cx}+${cy}" -depth 8 "rgb:$work/$f.raw"
+done
+python3 - "$work/zoom-before.raw" "$work/zoom-after.raw" "$work/zoom-back.raw" <<'PY'
+import sys
+a, b, c = (open(p, "rb").read() for p in sys.argv[1:4])
+changed = sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3])
+restored = sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != c[i:i + 3])
+print(f"zoom changed {changed} pixels; after Back {restored} pixels differ from before")
+if changed < 1000:
+    sys.exit("the zoom window did not change the picture")
+if restored != 0:
+    sys.exit("Back did not restore the picture")
+PY
 kill "$viewer_pid"
 wait "$viewer_pid" 2>/dev/null || true
 fi
