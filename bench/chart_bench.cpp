@@ -191,4 +191,47 @@ void BM_ShowGrafAfterAppend(benchmark::State& state) {
 }
 BENCHMARK(BM_ShowGrafAfterAppend)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// One pan step as the user makes it: a mouse move in mamPan gives new
+// ranges and a full repaint. The floor is the plain repaint of the same
+// chart without the range change, so "ratio" is what the pan itself costs
+// on top; fps is the frame rate one core allows.
+void PanSteps(benchmark::State& state, TDEvari& c) {
+  c.SetSuppressPaint(false);
+  c.SetMouseAction(mamPan);
+  const TShiftState left{ssLeft};
+  c.DoMouseDown(mbLeft, left, 400, 300);
+  c.DoMouseMove(left, 400, 300);  // the anchors
+  double tp = 0, tf = 0;
+  int step = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    c.DoMouseMove(left, 400 + (++step % 40) - 20, 300);
+    const auto t1 = Clock::now();
+    c.Paint();
+    const auto t2 = Clock::now();
+    tp += Seconds(t0, t1);
+    tf += Seconds(t1, t2);
+  }
+  c.DoMouseUp(mbLeft, TShiftState{}, 400, 300);
+  const double n = double(state.iterations());
+  state.counters["pan_step_ms"] = tp / n * 1e3;
+  state.counters["repaint_floor_ms"] = tf / n * 1e3;
+  state.counters["ratio"] = tp / tf;
+  state.counters["fps"] = n / tp;
+}
+
+void BM_PanStepLines1e6(benchmark::State& state) {
+  auto c = MakeChart();
+  AddNoisySine(*c, 1000000);
+  PanSteps(state, *c);
+}
+BENCHMARK(BM_PanStepLines1e6)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_PanStepMarks1e4(benchmark::State& state) {
+  auto c = MakeChart();
+  AddMarksAndTexts(*c, 10000, 0);
+  PanSteps(state, *c);
+}
+BENCHMARK(BM_PanStepMarks1e4)->Unit(benchmark::kMillisecond)->Iterations(20);
+
 }  // namespace
