@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bakgndimg.h"
+#include "chartexport.h"
 #include "devari.h"
 #include "itemsearch.h"
 #include "scaleprops.h"
@@ -132,6 +133,25 @@ public:
   void ScaleAllItems(double sx, double ox, double sy, double oy) { kvo::ScaleAllItems(*this, sx, ox, sy, oy); }
   void ScaleSelectedItems(double sx, double ox, double sy, double oy, std::uint8_t cls) {
     kvo::ScaleSelectedItems(*this, sx, ox, sy, oy, cls);
+  }
+
+  // Export and printing (chartexport.h).
+  void CopyToBitmap(TBitmap& bmp, bool blkWhite, bool crossHairs = true) {
+    kvo::CopyToBitmap(*this, bmp, blkWhite, crossHairs);
+  }
+  void CopyToBitmapDAOnly(TBitmap& bmp, bool blkWhite, bool crossHairs = true) {
+    kvo::CopyToBitmapDAOnly(*this, bmp, blkWhite, crossHairs);
+  }
+  void CopyToBMP(const std::string& fileName, bool blkWhite) { kvo::CopyToBMP(*this, fileName, blkWhite); }
+  void CopyToClipboard(bool blkWhite, bool crossHairs = true) { kvo::CopyToClipboard(*this, blkWhite, crossHairs); }
+  void CopyToClipboardDAOnly(bool blkWhite, bool crossHairs = true) {
+    kvo::CopyToClipboardDAOnly(*this, blkWhite, crossHairs);
+  }
+  void CopyToClipboardWMF(bool blkWhite) { kvo::CopyToClipboardWMF(*this, blkWhite); }
+  void CopyToWMF(const std::string& fileName, bool blkWhite) { kvo::CopyToWMF(*this, fileName, blkWhite); }
+  bool PrintIt(double scaleF, bool blkWhite) { return kvo::PrintIt(*this, scaleF, blkWhite); }
+  void CopyToOpenPrinter(TPrintJob& job, std::int32_t& x, std::int32_t& y, double scaleF, bool blkWhite) {
+    kvo::CopyToOpenPrinter(*this, job, x, y, scaleF, blkWhite);
   }
 
   // Crosshairs and text labels.

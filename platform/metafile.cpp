@@ -1,5 +1,10 @@
 #include "platform/metafile.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "platform/numeric.h"
+
 #include <cstdio>
 
 #include "platform/font_p.h"
@@ -132,11 +137,30 @@ TCanvas& TMetafile::Canvas() {
   return *FCanvas;
 }
 
-void TMetafile::Replay(TCanvas& target) const {
+void TMetafile::Replay(TCanvas& target, TPoint offset, double scale) const {
   TCanvasDevice* d = target.Device();
   if (!d) return;
+  if (!(scale > 0) || !std::isfinite(scale)) scale = 1.0;
+  const bool moved = scale != 1.0 || offset.x != 0 || offset.y != 0;
+  auto px = [&](std::int32_t v, std::int32_t o) {
+    return ClampToInt(std::nearbyint(double(v) * scale) + double(o));
+  };
+  auto place = [&](const TMetaRecord& in) {
+    TMetaRecord r = in;
+    for (TPoint& p : r.Points) p = {px(p.x, offset.x), px(p.y, offset.y)};
+    r.Box = {px(r.Box.Left, offset.x), px(r.Box.Top, offset.y), px(r.Box.Right, offset.x),
+             px(r.Box.Bottom, offset.y)};
+    if (scale != 1.0) {
+      r.Pen.Width = std::max(1, ClampToInt(std::nearbyint(std::max(1, r.Pen.Width) * scale)));
+      r.Font.PixelsPerInch = std::max(1, ClampToInt(std::nearbyint(r.Font.PixelsPerInch * scale)));
+    }
+    return r;
+  };
   bool clipped = false, smoothed = false;
-  for (const TMetaRecord& r : FRecords) {
+  TMetaRecord placed;
+  for (const TMetaRecord& original : FRecords) {
+    if (moved) placed = place(original);
+    const TMetaRecord& r = moved ? placed : original;
     clipped |= r.Op == TMetaOp::SetClip || r.Op == TMetaOp::ResetClip;
     smoothed |= r.Op == TMetaOp::SetAntialias;
     switch (r.Op) {

@@ -48,7 +48,11 @@ public:
   void Clear() { FRecords.clear(); }
   // Replays every record onto target. A clip or antialiasing switch of the
   // recording does not outlast the replay (the clip is reset afterwards).
-  void Replay(TCanvas& target) const;
+  void Replay(TCanvas& target) const { Replay(target, TPoint{0, 0}, 1.0); }
+  // The same with every coordinate scaled by scale and then moved by offset
+  // (pen widths and font resolutions scaled alike): a recording made at
+  // screen size onto a printer page or into a larger picture.
+  void Replay(TCanvas& target, TPoint offset, double scale) const;
   std::int32_t Width() const noexcept { return FWidth; }
   std::int32_t Height() const noexcept { return FHeight; }
   // Text measurement of the recorder uses the real font engine.

@@ -16,6 +16,7 @@
 
 #include "apps/viewer/pages.h"
 #include "apps/viewer/viewer_page.h"
+#include "devari/chartexport.h"
 #include "platform/control.h"
 #include "platform/error.h"
 #include "platform/host.h"
@@ -144,14 +145,25 @@ void TMainWindow::ExportImage() {
   TViewerPage* page = CurrentPage();
   TCustomControl* control = page ? page->MainControl() : nullptr;
   if (!control) return;
+  // A 2D chart draws its export itself, as vectors where the file is one.
+  auto* chart = dynamic_cast<TCustomDEvari*>(control);
+  const QString filters = chart ? tr("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf);;"
+                                     "Windows bitmap (*.bmp)")
+                                : tr("PNG image (*.png);;Windows bitmap (*.bmp)");
   const QString name = QFileDialog::getSaveFileName(
-      this, tr("Export Image"), page->Title().toLower() + QStringLiteral(".png"),
-      tr("PNG image (*.png);;Windows bitmap (*.bmp)"));
+      this, tr("Export Image"), page->Title().toLower() + QStringLiteral(".png"), filters);
   if (name.isEmpty()) return;
   try {
-    control->Surface().SaveToFile(name.toStdString());
+    const std::string file = name.toStdString();
+    if (chart && (name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ||
+                  name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)))
+      CopyToWMF(*chart, file, false);
+    else if (chart)
+      CopyToBMP(*chart, file, false);
+    else
+      control->Surface().SaveToFile(file);
     statusBar()->showMessage(tr("Saved %1").arg(name), 3000);
-  } catch (const EPlatformError& e) {
+  } catch (const std::exception& e) {
     QMessageBox::warning(this, tr("Export Image"),
                          tr("Could not save %1:\n%2").arg(name, QString::fromUtf8(e.what())));
   }
@@ -161,6 +173,15 @@ void TMainWindow::Print() {
   TViewerPage* page = CurrentPage();
   TCustomControl* control = page ? page->MainControl() : nullptr;
   if (!control) return;
+  if (auto* chart = dynamic_cast<TCustomDEvari*>(control)) {
+    // The chart prints itself: vectors at its screen size, shrunk to the page.
+    try {
+      if (PrintIt(*chart, 1.0, false)) statusBar()->showMessage(tr("%1 printed").arg(page->Title()), 3000);
+    } catch (const std::exception& e) {
+      QMessageBox::warning(this, tr("Print"), QString::fromUtf8(e.what()));
+    }
+    return;
+  }
   std::unique_ptr<TPrintJob> job;
   try {
     job = Host().BeginPrint(("Kvo Viewer – " + page->Title()).toStdString());
