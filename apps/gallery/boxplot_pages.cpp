@@ -29,35 +29,10 @@ private:
   std::mt19937 FGen;
 };
 
-void Title(TCanvas& c, int x, int y, const std::string& s) {
-  c.Brush().SetStyle(bsClear);
-  c.Font().SetData({});
-  c.Font().SetColor(clBlack);
-  c.Font().SetSize(9);
-  c.Font().SetStyle({fsBold});
-  c.SetTextAlign(TA_LEFT | TA_TOP);
-  c.TextOut(x, y, s);
-  c.Font().SetStyle({});
-}
-
-void Clear(TCanvas& c, int w, int h) {
-  c.Pen().SetData({});
-  c.Brush().SetData({});
-  c.Brush().SetColor(0xF4F4F4);
-  c.Pen().SetColor(0xF4F4F4);
-  c.Rectangle(0, 0, w, h);
-}
-
 std::unique_ptr<TBoxPlot> NewPlot(int w, int h) {
   auto p = std::make_unique<TBoxPlot>();
   p->SetBounds(0, 0, w, h);
   return p;
-}
-
-void Show(TCanvas& page, TBoxPlot& p, int x, int y) {
-  p.SetSuppressPaint(true);
-  p.SetSuppressPaint(false);  // one full paint
-  page.Draw(x, y, p.Surface());
 }
 
 // Five runs of a process: normal, wider, skewed, bimodal, with outliers.
@@ -78,18 +53,18 @@ void FillProcessRuns(TDataTable& t, int rows) {
 }
 
 void DrawOptionsPage(TCanvas& c) {
-  Clear(c, 800, 600);
+  ClearPage(c, 800, 600);
   const int W = 390, H = 280;
   {
-    Title(c, 8, 4, "Defaults: median line, mean mark, extremes");
+    PageTitle(c, 8, 4, "Defaults: median line, mean mark, extremes");
     auto p = NewPlot(W, H);
     FillProcessRuns(p->Data(), 200);
     p->SetCaption("Process runs");
     p->AutoRange(15);
-    Show(c, *p, 5, 20);
+    ShowChart(c, *p, 5, 20);
   }
   {
-    Title(c, 408, 4, "10th/90th percentiles, dotted grid, wide boxes");
+    PageTitle(c, 408, 4, "10th/90th percentiles, dotted grid, wide boxes");
     auto p = NewPlot(W, H);
     FillProcessRuns(p->Data(), 200);
     p->SetCaption("Percentiles");
@@ -101,10 +76,10 @@ void DrawOptionsPage(TCanvas& c) {
     p->SetColorMean(0x2020D0);
     p->Labels().SetPosition(-6);  // labels at the top
     p->AutoRange(15);
-    Show(c, *p, 405, 20);
+    ShowChart(c, *p, 405, 20);
   }
   {
-    Title(c, 8, 304, "Horizontal, percentile marks, grid lines");
+    PageTitle(c, 8, 304, "Horizontal, percentile marks, grid lines");
     auto p = NewPlot(W, H);
     FillProcessRuns(p->Data(), 200);
     p->SetCaption("Horizontal");
@@ -115,10 +90,10 @@ void DrawOptionsPage(TCanvas& c) {
     p->SetGridStyle(bpgsLines);
     p->SetGridColor(0xD0D0D0);
     p->AutoRange(15);
-    Show(c, *p, 5, 320);
+    ShowChart(c, *p, 5, 320);
   }
   {
-    Title(c, 408, 304, "Colour event: boxes past the limit in red");
+    PageTitle(c, 408, 304, "Colour event: boxes past the limit in red");
     auto p = NewPlot(W, H);
     FillProcessRuns(p->Data(), 200);
     p->SetCaption("Limit 12");
@@ -136,13 +111,13 @@ void DrawOptionsPage(TCanvas& c) {
       }
     };
     p->AutoRange(15);
-    Show(c, *p, 405, 320);
+    ShowChart(c, *p, 405, 320);
   }
 }
 
 void DrawTablePage(TCanvas& c) {
-  Clear(c, 800, 600);
-  Title(c, 8, 4, "20 channels x 1000 samples, automatic range");
+  ClearPage(c, 800, 600);
+  PageTitle(c, 8, 4, "20 channels x 1000 samples, automatic range");
   auto p = NewPlot(790, 570);
   FillBoxPlotTable(p->Data(), 20, 1000);
   p->SetCaption("Channel noise");
@@ -152,7 +127,7 @@ void DrawTablePage(TCanvas& c) {
   p->Labels().SetMode(tlmPlain);
   p->Labels().SetColorBkg(clWhite);
   p->AutoRange(10);
-  Show(c, *p, 5, 22);
+  ShowChart(c, *p, 5, 22);
 }
 
 }  // namespace

@@ -55,31 +55,6 @@ void SetRanges(TDEvari& c, int layer, double xlo, double xhi, double ylo, double
 }
 
 // Paints the chart and copies its picture onto the page.
-void Show(TCanvas& page, TDEvari& c, int x, int y) {
-  c.SetSuppressPaint(true);
-  c.SetSuppressPaint(false);  // one full paint
-  page.Draw(x, y, c.Surface());
-}
-
-void Title(TCanvas& c, int x, int y, const std::string& s) {
-  c.Brush().SetStyle(bsClear);
-  c.Font().SetData({});
-  c.Font().SetColor(clBlack);
-  c.Font().SetSize(9);
-  c.Font().SetStyle({fsBold});
-  c.SetTextAlign(TA_LEFT | TA_TOP);
-  c.TextOut(x, y, s);
-  c.Font().SetStyle({});
-}
-
-void Clear(TCanvas& c, int w, int h) {
-  c.Pen().SetData({});
-  c.Brush().SetData({});
-  c.Brush().SetColor(0xF4F4F4);
-  c.Pen().SetColor(0xF4F4F4);
-  c.Rectangle(0, 0, w, h);
-}
-
 constexpr int kCW = 260, kCH = 180;  // small chart cells
 int CellX(int i) { return 5 + (i % 3) * (kCW + 5); }
 int CellY(int i) { return 5 + (i / 3) * (kCH + 10); }
@@ -268,7 +243,7 @@ void ItemsMixedModes(TDEvari& c) {
 }
 
 void DrawItemsPage(TCanvas& page) {
-  Clear(page, 800, 600);
+  ClearPage(page, 800, 600);
   struct Entry {
     const char* Caption;
     void (*Fill)(TDEvari&);
@@ -289,15 +264,15 @@ void DrawItemsPage(TCanvas& page) {
       c->SetAvoidDupMarks(true);
       c->SetMinDupMarkDist(2);
     }
-    Show(page, *c, CellX(i), CellY(i));
+    ShowChart(page, *c, CellX(i), CellY(i));
   }
-  Title(page, 10, 578, "Chart items: every kind, world and screen coordinates");
+  PageTitle(page, 10, 578, "Chart items: every kind, world and screen coordinates");
 }
 
 // ---- Grids -------------------------------------------------------------------------
 
 void DrawGridPage(TCanvas& page) {
-  Clear(page, 800, 600);
+  ClearPage(page, 800, 600);
   struct G {
     const char* Caption;
     GridStyleType Style;
@@ -328,15 +303,15 @@ void DrawGridPage(TCanvas& page) {
       c->MoveTo(0.0, 5.0);
       for (int k = 1; k <= 40; ++k) c->DrawTo(k * 0.25, 5 + 3.5 * std::sin(k * 0.3));
     }
-    Show(page, *c, CellX(i), CellY(i));
+    ShowChart(page, *c, CellX(i), CellY(i));
   }
-  Title(page, 10, 390, "Grid styles and spacings (linear and logarithmic)");
+  PageTitle(page, 10, 390, "Grid styles and spacings (linear and logarithmic)");
 }
 
 // ---- Backgrounds -------------------------------------------------------------------
 
 void DrawBackgroundPage(TCanvas& page) {
-  Clear(page, 800, 600);
+  ClearPage(page, 800, 600);
   const TBGAreaMode modes[] = {bamLeft, bamRight, bamTop, bamBottom, bamVStripe, bamHStripe,
                                bamRect, bamRectInv, bamVStripeInv, bamHStripeInv};
   const char* names[] = {"bamLeft", "bamRight", "bamTop", "bamBottom", "bamVStripe",
@@ -362,7 +337,7 @@ void DrawBackgroundPage(TCanvas& page) {
     c->SetDataCol(clNavy);
     c->MoveTo(0.0, 2.0);
     for (int k = 1; k <= 20; ++k) c->DrawTo(k * 0.5, 2 + k * 0.35);
-    Show(page, *c, 5 + (i % 4) * 175, 5 + (i / 4) * 125);
+    ShowChart(page, *c, 5 + (i % 4) * 175, 5 + (i / 4) * 125);
   }
   // The image modes, with a small generated picture.
   TBitmap pic(24, 16);
@@ -389,15 +364,15 @@ void DrawBackgroundPage(TCanvas& page) {
     c->BackGroundImg().SetIncldPath(true);
     c->BackGroundImg().SetFillMode(fills[i]);
     c->BackGroundImg().SetName(path);
-    Show(page, *c, 5 + ((i + 10) % 4) * 175, 5 + ((i + 10) / 4) * 125);
+    ShowChart(page, *c, 5 + ((i + 10) % 4) * 175, 5 + ((i + 10) / 4) * 125);
   }
-  Title(page, 10, 520, "Background areas (world bounds 3..7 x 4..8) and background images");
+  PageTitle(page, 10, 520, "Background areas (world bounds 3..7 x 4..8) and background images");
 }
 
 // ---- Frame, shadow, caption, layouts -------------------------------------------------
 
 void DrawFramePage(TCanvas& page) {
-  Clear(page, 800, 600);
+  ClearPage(page, 800, 600);
   const TrcLayout layouts[] = {rcl_X1Bottom_Y1Left, rcl_X1Bottom_Y2Left, rcl_X1Bottom_Y2Both,
                                rcl_X2Bottom_Y2Left, rcl_X2Both_Y2Both};
   const char* names[] = {"X1Bottom_Y1Left", "X1Bottom_Y2Left", "X1Bottom_Y2Both",
@@ -417,7 +392,7 @@ void DrawFramePage(TCanvas& page) {
     c->SetDataCol(clRed);
     c->MoveTo(0.0, 0.0);
     c->DrawTo(10.0, 10.0);
-    Show(page, *c, CellX(i), CellY(i));
+    ShowChart(page, *c, CellX(i), CellY(i));
   }
   // Caption anchors and trimming.
   auto c = NewChart(kCW, kCH + 10);
@@ -431,7 +406,7 @@ void DrawFramePage(TCanvas& page) {
   c->SetF3DRim(4);
   c->SetShadowStyle(shsOutlined);
   c->SetShadowColor(RGBColor(90, 90, 120));
-  Show(page, *c, CellX(5), CellY(5));
+  ShowChart(page, *c, CellX(5), CellY(5));
   // Caption anchors, each with its alignment.
   struct A {
     TCaptionAnchorHoriz X;
@@ -455,15 +430,15 @@ void DrawFramePage(TCanvas& page) {
     d->SetCaptPosX(anchors[i].Dx);
     d->SetCaptPosY(anchors[i].Dy);
     d->Scale1X().SetVisible(i != 1);
-    Show(page, *d, CellX(i), 420);
+    ShowChart(page, *d, CellX(i), 420);
   }
-  Title(page, 10, 580, "Standard layouts, shadow styles (plain, outlined), caption anchors and trim");
+  PageTitle(page, 10, 580, "Standard layouts, shadow styles (plain, outlined), caption anchors and trim");
 }
 
 // ---- Labels and crosshairs -------------------------------------------------------------
 
 void DrawLabelsPage(TCanvas& page) {
-  Clear(page, 800, 600);
+  ClearPage(page, 800, 600);
   {
     auto c = NewChart(395, 280);
     c->SetChartCaption("text labels: modes 1..4, alignments");
@@ -495,7 +470,7 @@ void DrawLabelsPage(TCanvas& page) {
     const std::int32_t px = c->AddTextLabel(290, 222, clWhite, "at pixel (290, 222)", 0);
     c->GetFTextLabel(px).SetTxtLblScreenPos(tlaPixels);
     c->GetFTextLabel(px).SetTxtLblColorBkg(clNavy);
-    Show(page, *c, 5, 5);
+    ShowChart(page, *c, 5, 5);
   }
   {
     auto c = NewChart(395, 280);
@@ -513,7 +488,7 @@ void DrawLabelsPage(TCanvas& page) {
     c->CrossHairSetPos(3, 0, 2.0);
     c->CrossHairSetup(4, clPurple, chSmallCross, psSolid, 1);
     c->CrossHairSetPos(4, 5, 8);
-    Show(page, *c, 405, 5);
+    ShowChart(page, *c, 405, 5);
     auto d = NewChart(395, 200);
     d->SetChartCaption("crosshair mode 5 (square) on a point");
     SetRanges(*d, 1, 0, 10, 0, 10);
@@ -521,9 +496,9 @@ void DrawLabelsPage(TCanvas& page) {
     for (int k = 0; k < 10; ++k) d->MarkAt(0.5 + k, 2 + 0.7 * k, 21);
     d->CrossHairSetup(1, clRed, chSquare, psSolid, 1);
     d->CrossHairSetPos(1, 6.5, 6.2);
-    Show(page, *d, 405, 295);
+    ShowChart(page, *d, 405, 295);
   }
-  Title(page, 10, 300, "Text labels and crosshairs");
+  PageTitle(page, 10, 300, "Text labels and crosshairs");
   {
     auto c = NewChart(395, 210);
     c->SetChartCaption("labels on layer 2 and transparent labels");
@@ -540,14 +515,14 @@ void DrawLabelsPage(TCanvas& page) {
     const std::int32_t b = c->AddTextLabel(7, 2, clBlack, "transparent, underlined", 0);
     c->GetFTextLabel(b).SetTxtLblMode(tlmUnderlined);
     c->GetFTextLabel(b).SetTxtLblTranspar(true);
-    Show(page, *c, 5, 330);
+    ShowChart(page, *c, 5, 330);
   }
 }
 
 // ---- Layers and logarithmic axes ----------------------------------------------------------
 
 void DrawLayersPage(TCanvas& page) {
-  Clear(page, 800, 600);
+  ClearPage(page, 800, 600);
   {
     auto c = NewChart(395, 290);
     c->SetStdLayout(rcl_X1Bottom_Y2Both);
@@ -568,7 +543,7 @@ void DrawLayersPage(TCanvas& page) {
     c->MoveTo(0.0, 5.0);
     for (int h = 1; h <= 24; ++h) c->DrawTo(double(h), 12 + 12 * std::sin((h - 6) * 0.26));
     c->SetActiveLayer(1);
-    Show(page, *c, 5, 5);
+    ShowChart(page, *c, 5, 5);
   }
   {
     auto c = NewChart(395, 290);
@@ -593,7 +568,7 @@ void DrawLayersPage(TCanvas& page) {
     c->SetLineWid(1);
     c->MarkAt(1000.0, 1 / std::sqrt(2.0), 21);
     c->Text(1000.0, 0.7071, 8, "-3 dB at 1 kHz", 8, 0, taLeftJustify);
-    Show(page, *c, 405, 5);
+    ShowChart(page, *c, 405, 5);
   }
   {
     auto c = NewChart(395, 270);
@@ -610,7 +585,7 @@ void DrawLayersPage(TCanvas& page) {
     c->SetLineWid(1);
     c->SetDataCol(clBlack);
     c->MarkErrorBar(15.0, 40.0, 3.0, 2.0, orHorizontal, 21);
-    Show(page, *c, 5, 305);
+    ShowChart(page, *c, 5, 305);
   }
   {
     auto c = NewChart(395, 270);
@@ -627,9 +602,9 @@ void DrawLayersPage(TCanvas& page) {
       const double x = std::pow(500.0, k / 12.0);
       c->MarkAt(x, 1 + 0.1 * x, 23);
     }
-    Show(page, *c, 405, 305);
+    ShowChart(page, *c, 405, 305);
   }
-  Title(page, 10, 580, "Two layers, logarithmic axes with decade grids, reversed axes");
+  PageTitle(page, 10, 580, "Two layers, logarithmic axes with decade grids, reversed axes");
 }
 
 // ---- Ranges: isometric rule, joint layers, automatic ranging ------------------------------
@@ -649,13 +624,13 @@ void UnitCircle(TDEvari& c) {
 }
 
 void DrawRangesPage(TCanvas& page) {
-  Clear(page, 800, 600);
+  ClearPage(page, 800, 600);
   {
     auto c = NewChart(395, 290);
     c->SetChartCaption("the unit circle, free ranges");
     UnitCircle(*c);
     c->SetRange(1, -1.5, -1.5, 1.5, 1.5);
-    Show(page, *c, 5, 5);
+    ShowChart(page, *c, 5, 5);
   }
   {
     auto c = NewChart(395, 290);
@@ -663,7 +638,7 @@ void DrawRangesPage(TCanvas& page) {
     UnitCircle(*c);
     c->SetRange(1, -1.5, -1.5, 1.5, 1.5);
     c->SetIsoMetric(true);
-    Show(page, *c, 405, 5);
+    ShowChart(page, *c, 405, 5);
   }
   {
     auto c = NewChart(395, 270);
@@ -682,7 +657,7 @@ void DrawRangesPage(TCanvas& page) {
     c->SetActiveLayer(1);
     c->SetRange(2, 0, 0, 10, 110);  // layer 2 keeps the X range of layer 1 ...
     c->SetRange(1, 2, -6, 8, 6);    // ... and moves with it
-    Show(page, *c, 5, 305);
+    ShowChart(page, *c, 5, 305);
   }
   {
     auto c = NewChart(395, 270);
@@ -696,9 +671,9 @@ void DrawRangesPage(TCanvas& page) {
     for (int k = 1; k <= 40; ++k) c->DrawTo(-1 + k * 0.3, 1000 + 40 * k);
     c->SetActiveLayer(1);
     c->AutoRange(0, 5);
-    Show(page, *c, 405, 305);
+    ShowChart(page, *c, 405, 305);
   }
-  Title(page, 10, 580, "Ranges: the isometric rule, joint layers, automatic ranging");
+  PageTitle(page, 10, 580, "Ranges: the isometric rule, joint layers, automatic ranging");
 }
 
 // ---- The realistic chart ----------------------------------------------------------------
@@ -706,7 +681,7 @@ void DrawRangesPage(TCanvas& page) {
 void DrawRealisticPage(TCanvas& page) {
   auto c = NewChart(800, 600);
   BuildRealisticChart(*c);
-  Show(page, *c, 0, 0);
+  ShowChart(page, *c, 0, 0);
 }
 
 }  // namespace

@@ -23,13 +23,6 @@ void Label(TCanvas& c, int x, int y, const std::string& s) {
   c.TextOut(x, y, s);
 }
 
-void Clear(TCanvas& c, int w, int h) {
-  c.Pen().SetData({});
-  c.Pen().SetColor(clWhite);
-  c.Brush().SetData(TBrushData{clWhite, bsSolid});
-  c.Rectangle(0, 0, w, h);
-}
-
 struct TLegendCase {
   const char* Title;
   std::function<void(TColorScale&)> Configure;
@@ -114,7 +107,7 @@ void PlaceLegend(TCanvas& page, int x, int y, int w, int h, TColScaleOrientation
 }
 
 void DrawHorizontalPage(TCanvas& c) {
-  Clear(c, 800, 600);
+  ClearPage(c, 800, 600, clWhite);
   const auto cases = Cases();
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const int x = 20 + int(i % 2) * 390, y = 20 + int(i / 2) * 190;
@@ -124,7 +117,7 @@ void DrawHorizontalPage(TCanvas& c) {
 }
 
 void DrawVerticalPage(TCanvas& c) {
-  Clear(c, 800, 600);
+  ClearPage(c, 800, 600, clWhite);
   const auto cases = Cases();
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const int x = 16 + int(i % 3) * 262, y = 16 + int(i / 3) * 292;

@@ -12,6 +12,7 @@
 namespace kvo {
 class TBoxPlot;
 class TDataTable;
+class TCustomDEvari;
 class TDEvari;
 class TPlot3D;
 class TRot3D;
@@ -56,6 +57,12 @@ void AddColorScalePages(std::vector<Page>& pages);
 void AddGaugePages(std::vector<Page>& pages);
 const std::vector<PageGroup>& PageGroups();
 std::vector<Page> AllPages();  // the pages of all groups, in order
+
+// Helpers of the page functions: a page background, a bold title (colour
+// as given), and a chart painted once and copied onto the page at (x, y).
+void ClearPage(TCanvas& c, int w, int h, TColor colour = 0xF4F4F4);
+void PageTitle(TCanvas& c, int x, int y, const std::string& s, TColor colour = clBlack);
+void ShowChart(TCanvas& page, TCustomDEvari& chart, int x, int y);
 
 // Fills a chart with the gallery's realistic measurement (10^5 noisy samples
 // with error bars, two layers, grid, caption, annotations, labels). The

@@ -23,13 +23,6 @@ void Label(TCanvas& c, int x, int y, const std::string& s) {
   c.TextOut(x, y, s);
 }
 
-void Clear(TCanvas& c, int w, int h) {
-  c.Pen().SetData({});
-  c.Pen().SetColor(clWhite);
-  c.Brush().SetData(TBrushData{clWhite, bsSolid});
-  c.Rectangle(0, 0, w, h);
-}
-
 using TConfigure = std::function<void(TScaleGauge&)>;
 
 void PlaceGauge(TCanvas& page, int x, int y, int w, int h, TGaugeOrientation o,
@@ -69,7 +62,7 @@ constexpr TModeName kModes[] = {
     {gimBar, "Bar"}};
 
 void DrawIndexHorizontal(TCanvas& c) {
-  Clear(c, 800, 600);
+  ClearPage(c, 800, 600, clWhite);
   int i = 0;
   for (const TModeName& m : kModes) {
     const int x = 20 + (i % 2) * 390, y = 14 + (i / 2) * 145;
@@ -88,7 +81,7 @@ void DrawIndexHorizontal(TCanvas& c) {
 }
 
 void DrawIndexVertical(TCanvas& c) {
-  Clear(c, 800, 600);
+  ClearPage(c, 800, 600, clWhite);
   int i = 0;
   for (const TModeName& m : kModes) {
     const int x = 12 + (i % 4) * 196, y = 10 + (i / 4) * 295;
@@ -109,7 +102,7 @@ void DrawIndexVertical(TCanvas& c) {
 }
 
 void DrawBackgrounds(TCanvas& c) {
-  Clear(c, 800, 600);
+  ClearPage(c, 800, 600, clWhite);
   struct TBg {
     TGaugeBackground Bg;
     const char* Name;
@@ -160,7 +153,7 @@ void DrawBackgrounds(TCanvas& c) {
 }
 
 void DrawDials(TCanvas& c) {
-  Clear(c, 800, 600);
+  ClearPage(c, 800, 600, clWhite);
   struct TDial {
     const char* Name;
     TConfigure Configure;

@@ -16,25 +16,6 @@ namespace kvo::gallery {
 
 namespace {
 
-void Title(TCanvas& c, int x, int y, const std::string& s) {
-  c.Brush().SetStyle(bsClear);
-  c.Font().SetData({});
-  c.Font().SetColor(clBlack);
-  c.Font().SetSize(9);
-  c.Font().SetStyle({fsBold});
-  c.SetTextAlign(TA_LEFT | TA_TOP);
-  c.TextOut(x, y, s);
-  c.Font().SetStyle({});
-}
-
-void Clear(TCanvas& c, int w, int h) {
-  c.Pen().SetData({});
-  c.Brush().SetData({});
-  c.Brush().SetColor(0xF4F4F4);
-  c.Pen().SetColor(0xF4F4F4);
-  c.Rectangle(0, 0, w, h);
-}
-
 std::unique_ptr<TSmithChart> NewSmith(int w, int h) {
   auto s = std::make_unique<TSmithChart>();
   s->SetBounds(0, 0, w, h);
@@ -46,22 +27,16 @@ std::unique_ptr<TSmithChart> NewSmith(int w, int h) {
   return s;
 }
 
-void Show(TCanvas& page, TSmithChart& s, int x, int y) {
-  s.SetSuppressPaint(true);
-  s.SetSuppressPaint(false);  // one full paint
-  page.Draw(x, y, s.Surface());
-}
-
 void DrawGridPage(TCanvas& c) {
-  Clear(c, 800, 600);
+  ClearPage(c, 800, 600);
   {
-    Title(c, 8, 4, "Unit circle 250 px: main labels only");
+    PageTitle(c, 8, 4, "Unit circle 250 px: main labels only");
     auto s = NewSmith(300, 290);
     s->SetCaption("Smith chart");
-    Show(c, *s, 5, 22);
+    ShowChart(c, *s, 5, 22);
   }
   {
-    Title(c, 318, 4, "About 440 px: more labels; own colours");
+    PageTitle(c, 318, 4, "About 440 px: more labels; own colours");
     auto s = NewSmith(470, 520);
     s->SetCaption("Admittance colours");
     s->SetDiagramColor(0xFFF2E6);
@@ -69,32 +44,32 @@ void DrawGridPage(TCanvas& c) {
     s->SetGridColorLight(0xE8C8A8);
     s->SetChartColor(0xFAFAFA);
     s->Font().SetColor(0x703010);
-    Show(c, *s, 318, 22);
+    ShowChart(c, *s, 318, 22);
   }
   {
-    Title(c, 8, 316, "Zoomed near the centre");
+    PageTitle(c, 8, 316, "Zoomed near the centre");
     auto s = NewSmith(300, 270);
     s->SetCaption("x 4");
     s->SetRange(-0.3, -0.3, 0.3, 0.3);
-    Show(c, *s, 5, 334);
+    ShowChart(c, *s, 5, 334);
   }
 }
 
 void DrawSweepPage(TCanvas& c) {
-  Clear(c, 800, 600);
+  ClearPage(c, 800, 600);
   {
-    Title(c, 8, 4, "Antenna match, 1.5 - 3.5 GHz, 301 points");
+    PageTitle(c, 8, 4, "Antenna match, 1.5 - 3.5 GHz, 301 points");
     auto s = NewSmith(520, 570);
     BuildSmithSweep(*s);
-    Show(c, *s, 5, 22);
+    ShowChart(c, *s, 5, 22);
   }
   {
-    Title(c, 538, 4, "Fitted to the sweep");
+    PageTitle(c, 538, 4, "Fitted to the sweep");
     auto s = NewSmith(255, 280);
     BuildSmithSweep(*s);
     s->SetCaption("AutoRange (5 %)");
     s->AutoRange(5);
-    Show(c, *s, 538, 22);
+    ShowChart(c, *s, 538, 22);
   }
 }
 
