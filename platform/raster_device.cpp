@@ -486,6 +486,20 @@ void TRasterDevice::DrawBitmap(const TRect& dst, const TBitmap& src, const TRect
   if (box.IsEmpty()) return;
   const std::int64_t dw = std::int64_t(d.Right) - d.Left, dh = std::int64_t(d.Bottom) - d.Top;
   const std::int64_t sw = std::int64_t(s.Right) - s.Left, sh = std::int64_t(s.Bottom) - s.Top;
+  if (mode == cmSrcCopy && !flipX && !flipY && dw == sw && dh == sh) {
+    // One source pixel per destination pixel (a chart's images into its
+    // window): whole row stretches at once, the same pixels as below.
+    const std::int64_t shiftX = std::int64_t(s.Left) - d.Left, shiftY = std::int64_t(s.Top) - d.Top;
+    const std::int64_t x0 = std::max<std::int64_t>(box.Left, -shiftX);
+    const std::int64_t x1 = std::min<std::int64_t>(box.Right, from->Width() - shiftX);
+    const std::int64_t y0 = std::max<std::int64_t>(box.Top, -shiftY);
+    const std::int64_t y1 = std::min<std::int64_t>(box.Bottom, from->Height() - shiftY);
+    if (x0 >= x1) return;
+    for (std::int64_t y = y0; y < y1; ++y)
+      std::memcpy(FBmp.ScanLine(std::int32_t(y)) + x0, from->ScanLine(std::int32_t(y + shiftY)) + (x0 + shiftX),
+                  std::size_t(x1 - x0) * sizeof(TRGB32));
+    return;
+  }
   // Nearest source pixel of each destination pixel centre.
   std::vector<std::int32_t> sxs(box.Width());
   for (std::int32_t x = box.Left; x < box.Right; ++x) {
