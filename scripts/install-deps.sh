@@ -10,7 +10,7 @@ PACKAGES=(
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev
-  xvfb xauth xdotool imagemagick poppler-utils x11-apps python3
+  xvfb xauth xdotool imagemagick poppler-utils librsvg2-bin x11-apps python3
 )
 
 missing=()
