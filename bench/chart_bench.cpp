@@ -234,4 +234,39 @@ void BM_PanStepMarks1e4(benchmark::State& state) {
 }
 BENCHMARK(BM_PanStepMarks1e4)->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// Appending 10^6 vertices to a fresh chart: the bulk call against the
+// single commands and against the floor of copying the two arrays.
+void BM_AppendPolyline1e6(benchmark::State& state) {
+  std::vector<double> x(1000000), y(1000000);
+  for (std::size_t i = 0; i < x.size(); ++i) x[i] = double(i), y[i] = std::sin(double(i) * 1e-3);
+  double tb = 0, ts = 0, tf = 0;
+  std::vector<double> copy(2 * x.size());
+  for (auto _ : state) {
+    {
+      TDEvari c;
+      const auto t0 = Clock::now();
+      c.AppendPolyline(x, y);
+      tb += Seconds(t0, Clock::now());
+    }
+    {
+      TDEvari c;
+      const auto t0 = Clock::now();
+      c.MoveTo(x[0], y[0]);
+      for (std::size_t i = 1; i < x.size(); ++i) c.DrawTo(x[i], y[i]);
+      ts += Seconds(t0, Clock::now());
+    }
+    const auto t0 = Clock::now();
+    std::copy(x.begin(), x.end(), copy.begin());
+    std::copy(y.begin(), y.end(), copy.begin() + std::ptrdiff_t(x.size()));
+    benchmark::DoNotOptimize(copy.data());
+    tf += Seconds(t0, Clock::now());
+  }
+  const double n = double(state.iterations());
+  state.counters["bulk_ms"] = tb / n * 1e3;
+  state.counters["single_ms"] = ts / n * 1e3;
+  state.counters["copy_floor_ms"] = tf / n * 1e3;
+  state.counters["ratio_to_floor"] = tb / tf;
+}
+BENCHMARK(BM_AppendPolyline1e6)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 }  // namespace

@@ -261,7 +261,7 @@ TColoredPoint TCustomDEvari::GetMTracePoint(std::int32_t idx) const noexcept {
 
 void TCustomDEvari::ClearGraf() {
   ResetDataBitmap();
-  FDataContainer->Clear(true);
+  FDataContainer->Clear(true, true);  // live data: the memory stays for the next items
   FNumMTracePoints = 0;
   FLastElemOnShow = 0;
   AdjustCanInfoOfSharedCharts();

@@ -224,6 +224,14 @@ public:
   void MarkAt(std::int32_t x, std::int32_t y, std::uint8_t markType);
   void MarkErrorBar(double x, double y, double lowErr, double highErr, TOrientation direction,
                     std::uint8_t markType);
+  // Bulk appends at memory speed, with the current settings: a polyline
+  // through (x[i], y[i]) (a move to the first point, line items to the
+  // others; a NaN coordinate leaves a gap and the next valid point starts
+  // anew) and a mark at every point. The shorter array decides the count;
+  // returns the number of items appended.
+  std::int32_t AppendPolyline(std::span<const double> x, std::span<const double> y);
+  std::int32_t AppendMarks(std::span<const double> x, std::span<const double> y,
+                           std::uint8_t markType);
   bool AvoidDuplicateMarks() const noexcept { return FAvoidDupMarks; }
   void SetAvoidDupMarks(bool v);
   std::int32_t MinDupMarkDist() const noexcept { return FDupMarksMinD; }

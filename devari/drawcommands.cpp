@@ -30,6 +30,44 @@ void TDisplayListControl::AppendItem(TrcChartItem& item, TCoordMode mode) {
   if (!anno) AdjustCanInfoOfSharedCharts();
 }
 
+// ---- Bulk appends -------------------------------------------------------------------
+
+std::int32_t TDisplayListControl::AppendPolyline(std::span<const double> x, std::span<const double> y) {
+  const std::size_t n = std::min(x.size(), y.size());
+  TrcChartItem proto = NewItem(tkLineto);
+  proto.LWid = FDraw.LineWidth;
+  proto.FillColor = FDraw.FillColor;
+  proto.CoordMode = cmAllWorld;
+  TrcChartItem move = NewItem(tkMoveTo);
+  move.LWid = FDraw.LineWidth;
+  move.CoordMode = cmAllWorld;
+  bool start = true;  // the next valid point moves the pen
+  Target().AppendMany(n, proto, FAllocSize, [&](std::size_t i, TrcChartItem& it) {
+    const bool gap = std::isnan(x[i]) || std::isnan(y[i]);
+    if (start || gap) it = move;  // a move carries no fill colour
+    it.x = x[i];
+    it.y = y[i];
+    start = gap;
+  });
+  if (!FDraw.AnnoMode) AdjustCanInfoOfSharedCharts();
+  return std::int32_t(n);
+}
+
+std::int32_t TDisplayListControl::AppendMarks(std::span<const double> x, std::span<const double> y,
+                                              std::uint8_t markType) {
+  const std::size_t n = std::min(x.size(), y.size());
+  TrcChartItem proto = NewItem(tkMarkAt);
+  proto.Param3 = markType;
+  proto.LWid = FDraw.LineWidth;
+  proto.CoordMode = cmAllWorld;
+  Target().AppendMany(n, proto, FAllocSize, [&](std::size_t i, TrcChartItem& it) {
+    it.x = x[i];
+    it.y = y[i];
+  });
+  if (!FDraw.AnnoMode) AdjustCanInfoOfSharedCharts();
+  return std::int32_t(n);
+}
+
 // ---- Internal commands -----------------------------------------------------------
 
 void TDisplayListControl::MoveToIntern(double x, double y, TCoordMode mode) {

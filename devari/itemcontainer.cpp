@@ -90,8 +90,9 @@ std::int32_t TRcItemContainer::RemoveIf(const std::function<bool(const TrcChartI
   return removed;
 }
 
-void TRcItemContainer::Clear(bool clearLongTexts) noexcept {
-  FItems.Release();  // give the memory back
+void TRcItemContainer::Clear(bool clearLongTexts, bool keepMemory) noexcept {
+  if (keepMemory) FItems.Truncate();
+  else FItems.Release();  // give the memory back
   FAllocated = 0;
   FKindCount.fill(0);
   if (clearLongTexts) FLongTexts.Clear();

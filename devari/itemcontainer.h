@@ -99,6 +99,8 @@ public:
     FMem.reset();
     FSize = FCap = 0;
   }
+  // Forgets the items but keeps the memory for the next ones.
+  void Truncate() noexcept { FSize = 0; }
   void Swap(TItemStore& o) noexcept {
     std::swap(FMem, o.FMem);
     std::swap(FSize, o.FSize);
@@ -211,8 +213,28 @@ public:
   std::int32_t RemoveIf(const std::function<bool(const TrcChartItem&)>& pred);
 
   // Empties the list: no items, allocated count 0, counters 0. With
-  // clearLongTexts also the long-text table.
-  void Clear(bool clearLongTexts) noexcept;
+  // clearLongTexts also the long-text table; with keepMemory the storage
+  // stays reserved for the next items (live data refilled again and again).
+  void Clear(bool clearLongTexts, bool keepMemory = false) noexcept;
+  // Appends n items made by make(i, item) (item starts as a copy of proto),
+  // with one reservation and the allocated count as n single appends would
+  // leave it. Counts their kinds.
+  template <class Make>
+  void AppendMany(std::size_t n, const TrcChartItem& proto, std::int32_t allocSize, Make&& make) {
+    if (n == 0) return;
+    FItems.Reserve(FItems.Size() + n);  // may throw; nothing changed then
+    TrcChartItem item = proto;
+    for (std::size_t i = 0; i < n; ++i) {
+      item = proto;
+      make(i, item);
+      FItems.PushBack(item);
+      CountKind(item.ItemKind, +1);
+    }
+    const std::int64_t step = std::max<std::int32_t>(allocSize, 1);
+    const std::int64_t count = Count();
+    if (count > FAllocated)
+      FAllocated = std::int32_t(FAllocated + (count - FAllocated + step - 1) / step * step);
+  }
 
   // First index >= start whose item matches, -1 if none or start < 0.
   std::int32_t Search(std::int32_t start, std::int32_t tag, std::uint32_t tagMask,

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <vector>
 #include <limits>
 #include <string>
 
@@ -300,6 +302,41 @@ TEST_F(DrawCommands, AppendingDoesNotRepaint) {
   c.Text(1.0, 1.0, 8, "x");
   c.Arc(0.0, 0.0, 1.0, 1.0, 0.0, 1.0);
   EXPECT_EQ(c.Paints, 0);
+}
+
+// The bulk appends give the records the single commands give, a NaN point a
+// fresh start, the allocation count of as many single appends, and ClearGraf
+// keeps the memory for live data.
+TEST(BulkAppend, PolylineAndMarksMatchTheSingleCommands) {
+  TCountingChart bulk, single;
+  for (auto* c : {&bulk, &single}) {
+    c->SetAllocSize(7);
+    c->SetDataCol(clRed);
+    c->SetLineWid(2);
+    c->SetDataTag(9);
+  }
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<double> x{0, 1, 2, nan, 4, 5}, y{0, 1, 4, 9, 16, 25};
+  EXPECT_EQ(bulk.AppendPolyline(x, y), 6);
+  single.MoveTo(0.0, 0.0);
+  single.DrawTo(1.0, 1.0);
+  single.DrawTo(2.0, 4.0);
+  single.MoveTo(nan, 9.0);
+  single.MoveTo(4.0, 16.0);
+  single.DrawTo(5.0, 25.0);
+  bulk.AppendMarks(x, y, 21);
+  for (int i = 0; i < 6; ++i) single.MarkAt(x[std::size_t(i)], y[std::size_t(i)], 21);
+  ASSERT_EQ(bulk.NumItems(), single.NumItems());
+  for (int i = 0; i < bulk.NumItems(); ++i) {
+    const TrcChartItem a = bulk.GetChartItem(i), b = single.GetChartItem(i);
+    EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << "item " << i;
+  }
+  EXPECT_EQ(bulk.NumAllocData(), single.NumAllocData());
+  EXPECT_EQ(bulk.GetItemCount(tkLineto), single.GetItemCount(tkLineto));
+  const std::size_t capacity = bulk.DataItems().Capacity();
+  bulk.ClearGraf();
+  EXPECT_EQ(bulk.NumItems(), 0);
+  EXPECT_EQ(bulk.DataItems().Capacity(), capacity);
 }
 
 }  // namespace
