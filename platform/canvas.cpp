@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/numeric.h"
 
 namespace kvo {
 
