@@ -143,4 +143,10 @@ constexpr bool NeedsLongText(std::string_view text) noexcept {
   return text.size() > kShortTextLen;
 }
 
+// The most of a text item's text that is ever measured or drawn, in bytes:
+// item texts are drawn at pixel positions held within +-30000, so no glyph
+// past the first 64 KiB of a text can reach a surface. Data files keep at
+// most this much of each long text.
+constexpr std::size_t kMaxItemTextLen = 64 * 1024;
+
 }  // namespace kvo

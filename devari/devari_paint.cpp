@@ -263,7 +263,8 @@ void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, s
   const TChartGeometry g = Geometry();
   if (OnBeforeRenderData) {
     const TColor pen = canvas.Pen().Color(), brush = canvas.Brush().Color();
-    OnBeforeRenderData(this, canvas, RcTRim - top, RcLRim - left);
+    OnBeforeRenderData(this, canvas, ClampToInt(double(std::int64_t(RcTRim) - top)),
+                       ClampToInt(double(std::int64_t(RcLRim) - left)));
     canvas.Pen().SetColor(pen);
     canvas.Brush().SetColor(brush);
   }
@@ -284,15 +285,18 @@ void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, s
   const std::array<TTextLabelView, TTextLabelTable::Count> labels = FTextLabels.Views();
   const bool layerVisible[3] = {false, FVisib.LayerVisible[1], FVisib.LayerVisible[2]};
   DrawTextLabelsOn(canvas, labels, layerVisible, FTransforms, g, left, top);
-  if (OnDataRendered) OnDataRendered(this, canvas, RcTRim - top, RcLRim - left);
+  if (OnDataRendered)
+    OnDataRendered(this, canvas, ClampToInt(double(std::int64_t(RcTRim) - top)),
+                   ClampToInt(double(std::int64_t(RcLRim) - left)));
   canvas.Pen().SetColor(pc.Frame);
   canvas.Pen().SetStyle(psSolid);
   canvas.Pen().SetMode(pmCopy);
-  const std::int32_t a = g.DataWidth(), b = g.DataHeight();
+  // Saturated: the origin may be anywhere on a foreign canvas.
+  const std::int32_t r = SatAdd(left, g.DataWidth()), b = SatAdd(top, g.DataHeight());
   canvas.MoveTo(left, top);
-  canvas.LineTo(left + a, top);
-  canvas.LineTo(left + a, top + b);
-  canvas.LineTo(left, top + b);
+  canvas.LineTo(r, top);
+  canvas.LineTo(r, b);
+  canvas.LineTo(left, b);
   canvas.LineTo(left, top);
 }
 
@@ -302,7 +306,7 @@ void TCustomDEvari::DrawContainerItemOnCanvas(TCanvas& canvas, const TrcChartIte
                                               std::int32_t index) {
   // Outside a pass: take this chart's settings for the given origin, keeping
   // the renderer's state (pen position, pending polyline) as it is.
-  FRenderer.SetContext(RenderContext(left, top, bw));
+  FRenderer.SetContext(canvas, RenderContext(left, top, bw));
   FRenderer.DrawItem(canvas, item, longTexts, isAnnotation, index);
 }
 

@@ -107,27 +107,33 @@ void TItemRenderer::BeginPass(TCanvas& canvas, const TRenderContext& ctx, std::i
   canvas.Font().SetColor(chartColor);
   canvas.SetTextAlign(TA_LEFT | TA_TOP);
   if (ctx.AvoidDupMarks) {
-    const std::int32_t d = ClampToRange<std::int32_t>(ctx.DupMarkDist, 1, 3);
-    FCtx.DupMarkDist = d;
-    FPixMapW = std::max(0, ctx.Geometry.Width) + 2 * d;
-    FPixMapH = std::max(0, ctx.Geometry.Height) + 2 * d;
-    FPixMap.assign(std::size_t(FPixMapW) * std::size_t(FPixMapH), -1);
+    FCtx.DupMarkDist = ClampToRange<std::int32_t>(ctx.DupMarkDist, 1, 3);
+    SizePixMap(canvas);
   } else {
     FPixMap.clear();
     FPixMapW = FPixMapH = 0;
   }
 }
 
-void TItemRenderer::SetContext(const TRenderContext& ctx) {
+void TItemRenderer::SetContext(TCanvas& canvas, const TRenderContext& ctx) {
   const bool hadMap = FCtx.AvoidDupMarks && !FPixMap.empty();
   FCtx = ctx;
   FCtx.DupMarkDist = ClampToRange<std::int32_t>(ctx.DupMarkDist, 1, 3);
-  if (ctx.AvoidDupMarks && !hadMap) {
-    const std::int32_t d = FCtx.DupMarkDist;
-    FPixMapW = std::max(0, ctx.Geometry.Width) + 2 * d;
-    FPixMapH = std::max(0, ctx.Geometry.Height) + 2 * d;
-    FPixMap.assign(std::size_t(FPixMapW) * std::size_t(FPixMapH), -1);
-  }
+  if (ctx.AvoidDupMarks && !hadMap) SizePixMap(canvas);
+}
+
+void TItemRenderer::SizePixMap(TCanvas& canvas) {
+  // The map covers the pixels a mark can be drawn on: the control's area
+  // as far as the canvas reaches (a mark elsewhere is not seen either way),
+  // with a rim of the mark distance.
+  const std::int32_t d = FCtx.DupMarkDist;
+  const std::int32_t w = std::min(std::max(0, FCtx.Geometry.Width),
+                                  std::max(0, canvas.GetDeviceCaps(HORZRES)));
+  const std::int32_t h = std::min(std::max(0, FCtx.Geometry.Height),
+                                  std::max(0, canvas.GetDeviceCaps(VERTRES)));
+  FPixMapW = std::min(w, kMaxPixelCoord) + 2 * d;
+  FPixMapH = std::min(h, kMaxPixelCoord) + 2 * d;
+  FPixMap.assign(std::size_t(FPixMapW) * std::size_t(FPixMapH), -1);
 }
 
 void TItemRenderer::PenColor(TCanvas& c, TColor v) {
@@ -635,6 +641,13 @@ void TItemRenderer::DrawText(TCanvas& c, const TrcChartItem& item, const TLongTe
 
   std::string text = ItemText(it, longTexts);
   if (FCtx.OnBeforeRenderText) FCtx.OnBeforeRenderText(text, index, isAnnotation);
+  // Only the head of a giant text can reach a surface: measure and draw
+  // that much, cut before a UTF-8 sequence.
+  if (text.size() > kMaxItemTextLen) {
+    std::size_t n = kMaxItemTextLen;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    text.resize(n);
+  }
 
   std::int32_t h = 0, total = 0, w = 0;
   const std::int32_t n = CalcTextExtents(text, c, h, total, w);
@@ -679,13 +692,14 @@ void TItemRenderer::DrawCursor(TCanvas& c, const TrcChartItem& it) {
   if (it.ItemKind == tkCursorVert) {
     if (std::isnan(it.x)) return;
     const std::int32_t col = screen ? ScreenX(it.x) : WorldX(it.Layer, it.x);
-    c.MoveTo(col, FCtx.Top);
-    c.LineTo(col, FCtx.Top + g.Height - g.TRim - g.BRim);
+    // Wide and clamped: the data area may lie at any origin of the canvas.
+    c.MoveTo(col, ClampPixel(FCtx.Top));
+    c.LineTo(col, ClampPixel(std::int64_t(FCtx.Top) + g.Height - g.TRim - g.BRim));
   } else {
     if (std::isnan(it.y)) return;
     const std::int32_t row = screen ? ScreenY(it.y) : WorldY(it.Layer, it.y);
-    c.MoveTo(FCtx.Left, row);
-    c.LineTo(FCtx.Left + g.Width - g.LRim - g.RRim, row);
+    c.MoveTo(ClampPixel(FCtx.Left), row);
+    c.LineTo(ClampPixel(std::int64_t(FCtx.Left) + g.Width - g.LRim - g.RRim), row);
   }
 }
 

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <typeinfo>
 
+#include "platform/numeric.h"
+
 #include "platform/error.h"
 #include "platform/host.h"
 
@@ -105,7 +107,9 @@ void TCustomControl::SetSurfaceScale(double scale) {
 
 void TCustomControl::SizeSurface() {
   const auto dev = [this](std::int32_t v) {
-    return static_cast<std::int32_t>(std::ceil(v * FSurfaceScale - 1e-9));
+    // Saturated: a wide control at a large scale passes 2^31 device pixels
+    // (and then fails to allocate, as any size too large does).
+    return ClampToInt(std::ceil(double(v) * FSurfaceScale - 1e-9));
   };
   FSurface.SetSize(dev(FWidth), dev(FHeight));
   FSurface.SetSurfaceScale(FSurfaceScale);
