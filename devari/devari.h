@@ -657,6 +657,8 @@ protected:
   bool FAutoRedraw = true;
   bool FSuppressPaint = true;     // until a window exists
   bool FInvalidDataBmp = false;   // a cached data image must be rebuilt
+  bool FPainting = false;         // Paint is running (re-entrancy guard)
+  bool FRepaintPending = false;   // a handler asked for a paint meanwhile
   std::int32_t FNumMTracePoints = 0;
 
   // ==== Axes, transforms, rendering, overlays: state (render parts) ===========

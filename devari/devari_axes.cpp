@@ -309,6 +309,11 @@ void TCustomDEvari::SetBounds(std::int32_t left, std::int32_t top, std::int32_t 
   TSuppressGuard keep(FSuppressPaint);
   height = std::max(height, RcTRim + RcBRim + F3DRim + 20);
   width = std::max(width, RcLRim + RcRRim + F3DRim + 80);
+  // A size whose images cannot be allocated throws and leaves the chart at
+  // its previous size with its previous images.
+  const std::int32_t oldLeft = Left(), oldTop = Top(), oldWidth = Width(), oldHeight = Height();
+  static thread_local bool restoring = false;
+  try {
   TCustomControl::SetBounds(left, top, width, height);
   for (int l = 1; l <= 2; ++l) {
     if (FScalesX[std::size_t(l)] && FScalePropsX[std::size_t(l)]) {
@@ -328,6 +333,17 @@ void TCustomDEvari::SetBounds(std::int32_t left, std::int32_t top, std::int32_t 
   }
   TCustomControl::SetBounds(left, top, width, height);
   if (FScalePropsX[1]) AdjustScaling();
+  } catch (...) {
+    if (!restoring) {
+      restoring = true;
+      try {
+        SetBounds(oldLeft, oldTop, oldWidth, oldHeight);
+      } catch (...) {
+      }
+      restoring = false;
+    }
+    throw;
+  }
 }
 
 void TCustomDEvari::Loaded() {

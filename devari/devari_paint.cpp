@@ -12,6 +12,13 @@ namespace kvo {
 
 namespace {
 
+// Marks the chart as painting for the lifetime of the scope.
+struct TPaintingScope {
+  bool& Flag;
+  explicit TPaintingScope(bool& f) : Flag(f) { Flag = true; }
+  ~TPaintingScope() { Flag = false; }
+};
+
 // Device pixels per logical pixel of one of the chart's images.
 std::int32_t FactorOf(const TBitmap& bmp) noexcept {
   return std::max(Round(bmp.SurfaceScale()), 1);
@@ -22,12 +29,23 @@ std::int32_t FactorOf(const TBitmap& bmp) noexcept {
 void TCustomDEvari::Paint() {
   if (!Visible() && !Designing()) return;
   if (Loading() || FSuppressPaint) return;
-  ConstructChartBmp(FChartBmp.Canvas());
-  ResetDataBitmap();
-  ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
-  DrawMouseTrace(0, 0, FGrafBmp);
-  PutDataImage();
-  DrawFinish(0, 0, Canvas(), FChartBmp);
+  // A handler that changes the chart while it paints (loads a file, resizes,
+  // paints) gets one repaint after this paint instead of a nested one.
+  if (FPainting) {
+    FRepaintPending = true;
+    return;
+  }
+  const TPaintingScope painting(FPainting);
+  for (int pass = 0; pass < 2; ++pass) {
+    FRepaintPending = false;
+    ConstructChartBmp(FChartBmp.Canvas());
+    ResetDataBitmap();
+    ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
+    DrawMouseTrace(0, 0, FGrafBmp);
+    PutDataImage();
+    DrawFinish(0, 0, Canvas(), FChartBmp);
+    if (!FRepaintPending) break;
+  }
 }
 
 void TCustomDEvari::ResetDataBitmap() {
@@ -318,6 +336,10 @@ std::int32_t TCustomDEvari::CalcTextExtents(const std::string& text, TCanvas& ca
 
 void TCustomDEvari::ShowGraf() {
   if (!Visible()) return;
+  if (FPainting) {  // from a paint handler: after the paint
+    FRepaintPending = true;
+    return;
+  }
   FLastElemOnShow = NumItems() - 1;
   AdjustCanInfoOfSharedCharts();
   const TChartGeometry g = Geometry();
@@ -327,27 +349,41 @@ void TCustomDEvari::ShowGraf() {
     Paint();
     return;
   }
-  InitGraf(FGrafBmp.Canvas(), 0, 0, g.DataBmpWidth(), g.DataBmpHeight());
-  ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
-  // The new data image goes into the chart image and the crosshairs are
-  // drawn there, so the data image itself never carries crosshairs.
-  PutDataImage();
-  DrawFinish(0, 0, Canvas(), FChartBmp);
+  {
+    const TPaintingScope painting(FPainting);
+    FRepaintPending = false;
+    InitGraf(FGrafBmp.Canvas(), 0, 0, g.DataBmpWidth(), g.DataBmpHeight());
+    ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
+    // The new data image goes into the chart image and the crosshairs are
+    // drawn there, so the data image itself never carries crosshairs.
+    PutDataImage();
+    DrawFinish(0, 0, Canvas(), FChartBmp);
+  }
+  if (FRepaintPending) Paint();
 }
 
 void TCustomDEvari::ShowGrafNewOnly() {
   if (!Visible()) return;
+  if (FPainting) {  // from a paint handler: after the paint
+    FRepaintPending = true;
+    return;
+  }
   if (!ImagesFit()) {
     Paint();
     FLastElemOnShow = NumItems() - 1;
     AdjustCanInfoOfSharedCharts();
     return;
   }
-  ConstructDataBmp(FGrafBmp, 0, 0, false, FLastElemOnShow);
-  PutDataImage();
-  DrawFinish(0, 0, Canvas(), FChartBmp);
+  {
+    const TPaintingScope painting(FPainting);
+    FRepaintPending = false;
+    ConstructDataBmp(FGrafBmp, 0, 0, false, FLastElemOnShow);
+    PutDataImage();
+    DrawFinish(0, 0, Canvas(), FChartBmp);
+  }
   FLastElemOnShow = NumItems() - 1;
   AdjustCanInfoOfSharedCharts();
+  if (FRepaintPending) Paint();
 }
 
 void TCustomDEvari::ClearMouseTrace() {

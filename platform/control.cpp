@@ -62,12 +62,22 @@ void TCustomControl::SetBounds(std::int32_t left, std::int32_t top, std::int32_t
   height = std::max(0, height);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   const bool resized = width != FWidth || height != FHeight;
+  const std::int32_t oldWidth = FWidth, oldHeight = FHeight;
   FLeft = left;
   FTop = top;
   FWidth = width;
   FHeight = height;
   if (!resized) return;
-  SizeSurface();
+  try {
+    SizeSurface();
+  } catch (...) {
+    // A size whose surface cannot be allocated: the control keeps its
+    // previous size (the surface kept its pixels: SetSize changes nothing
+    // when it fails).
+    FWidth = oldWidth;
+    FHeight = oldHeight;
+    throw;
+  }
   Resize();
   Invalidate();
 }
