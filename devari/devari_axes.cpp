@@ -147,7 +147,7 @@ void TCustomDEvari::ForceRange(std::int32_t layer, double xLow, double yLow, dou
 
 void TCustomDEvari::SetLRim(std::int32_t v) {
   RcLRim = ClampPixel(std::int64_t(v));
-  FGrafBmp.SetWidth(ImagePixels(Geometry().DataBmpWidth()));
+  SizeDataImage();
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
     SetScaleProps(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);
@@ -159,7 +159,7 @@ void TCustomDEvari::SetLRim(std::int32_t v) {
 
 void TCustomDEvari::SetRRim(std::int32_t v) {
   RcRRim = ClampPixel(std::int64_t(v));
-  FGrafBmp.SetWidth(ImagePixels(Geometry().DataBmpWidth()));
+  SizeDataImage();
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
     SetScaleProps(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);
@@ -171,7 +171,7 @@ void TCustomDEvari::SetRRim(std::int32_t v) {
 
 void TCustomDEvari::SetTRim(std::int32_t v) {
   RcTRim = ClampPixel(std::int64_t(v));
-  FGrafBmp.SetHeight(ImagePixels(Geometry().DataBmpHeight()));
+  SizeDataImage();
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
     SetScaleProps(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);
@@ -183,7 +183,7 @@ void TCustomDEvari::SetTRim(std::int32_t v) {
 
 void TCustomDEvari::SetBRim(std::int32_t v) {
   RcBRim = ClampPixel(std::int64_t(v));
-  FGrafBmp.SetHeight(ImagePixels(Geometry().DataBmpHeight()));
+  SizeDataImage();
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
     SetScaleProps(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);
@@ -195,8 +195,7 @@ void TCustomDEvari::SetBRim(std::int32_t v) {
 
 void TCustomDEvari::SetF3DRim(std::int32_t v) {
   F3DRim = std::clamp(v, 0, 32);
-  const TChartGeometry g = Geometry();
-  FGrafBmp.SetSize(ImagePixels(g.DataBmpWidth()), ImagePixels(g.DataBmpHeight()));
+  SizeDataImage();
   for (int l = 1; l <= 2; ++l) {
     SetScaleProps(*FScalesX[std::size_t(l)], *FScalePropsX[std::size_t(l)]);
     SetScaleProps(*FScalesY[std::size_t(l)], *FScalePropsY[std::size_t(l)]);

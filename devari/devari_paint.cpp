@@ -2,9 +2,11 @@
 // caption, axes), the data image (background, grid, items, text labels,
 // frame) and the ways they reach the window.
 #include <algorithm>
+#include <new>
 
 #include "devari/devari.h"
 #include "devari/devarierror.h"
+#include "platform/error.h"
 #include "platform/host.h"
 #include "platform/numeric.h"
 
@@ -76,7 +78,16 @@ void TCustomDEvari::SizeChartImage() {
 
 void TCustomDEvari::SizeDataImage() {
   const TChartGeometry g = Geometry();
-  FGrafBmp.SetSize(ImagePixels(g.DataBmpWidth()), ImagePixels(g.DataBmpHeight()));
+  try {
+    FGrafBmp.SetSize(ImagePixels(g.DataBmpWidth()), ImagePixels(g.DataBmpHeight()));
+  } catch (const EPlatformError&) {
+    // Margins far beyond the control make a data area no memory holds: the
+    // chart is drawn without it (an empty image) rather than failing in
+    // every setter and paint.
+    FGrafBmp.SetSize(0, 0);
+  } catch (const std::bad_alloc&) {
+    FGrafBmp.SetSize(0, 0);
+  }
   FGrafBmp.SetSurfaceScale(ImageFactor());
 }
 
