@@ -271,7 +271,10 @@ void TCustomDEvari::DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, 
   const bool l1 = FVisib.LayerVisible[1], l2 = FVisib.LayerVisible[2];
   TrcChartItem copy;
   // Indexed afresh every step: an item handler may append or remove items.
-  for (std::int32_t i = 0; i < list.Count(); ++i) {
+  // Items appended meanwhile wait for the next paint (a handler appending at
+  // every item would otherwise never let the pass end).
+  const std::int32_t n = list.Count();
+  for (std::int32_t i = 0; i < n && i < list.Count(); ++i) {
     const TrcChartItem& it = list[i];
     if (!classVisible[it.ItemClass]) continue;
     if (!((it.Layer == 1 && l1) || (it.Layer == 2 && l2))) continue;
