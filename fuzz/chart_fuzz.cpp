@@ -67,7 +67,8 @@ public:
   // makes a data image of megabytes, which would slow every input down).
   std::int32_t Margin() {
     const std::uint8_t sel = Byte();
-    if (sel < 252) return std::int32_t(sel % 100) - 30;
+    if (sel < 254) return std::int32_t(sel % 100) - 30;
+    if (sel == 254) return std::int32_t(Byte()) * 8 - 1024;
     return Int();
   }
   // Mostly values of the chart's range, sometimes extreme ones.
