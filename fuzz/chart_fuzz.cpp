@@ -68,8 +68,8 @@ public:
   std::int32_t Margin() {
     const std::uint8_t sel = Byte();
     if (sel < 254) return std::int32_t(sel % 100) - 30;
-    if (sel == 254) return std::int32_t(Byte()) * 8 - 1024;
-    return Int();
+    if (sel == 254) return std::int32_t(Byte()) * 2 - 256;
+    return Byte() == 0 ? Int() : std::int32_t(Byte()) - 128;
   }
   // Mostly values of the chart's range, sometimes extreme ones.
   double Value() {

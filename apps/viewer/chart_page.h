@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "apps/viewer/viewer_page.h"
+#include "platform/types.h"
 
 class QCheckBox;
 class QComboBox;
@@ -34,6 +35,9 @@ private:
   void ShowRange();
   void ApplyRange();
   void ResetView();
+  // Grid and crosshair colours for the current palette.
+  void FollowTheme();
+  void changeEvent(QEvent* e) override;
 
   TCustomDEvari* FChart = nullptr;
   QWidget* FChartWidget = nullptr;
@@ -46,6 +50,7 @@ private:
   QLineEdit* FXLow = nullptr;
   QLineEdit* FXHigh = nullptr;
   bool FUpdating = false;
+  TColor FLightGrid = 0, FLightCrossHair = 0;  // the chart's own colours
 };
 
 }  // namespace kvo::viewer
