@@ -141,6 +141,8 @@ void WriteFileAtomically(const std::string& path, const std::function<void(std::
   const mode_t mode = replaces ? (old.st_mode & 07777) : 0666;
   static std::atomic<unsigned> counter{0};
   const std::string prefix = TempPrefix(target);
+  // First the leftovers of killed saves: they may be what fills the disk.
+  RemoveStaleTemps(target.parent_path(), prefix);
   const fs::path tmp = target.parent_path() / (prefix + std::to_string(::getpid()) + "." +
                                                std::to_string(counter.fetch_add(1)));
   const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -187,7 +189,6 @@ void WriteFileAtomically(const std::string& path, const std::function<void(std::
     (void)::fsync(dfd);
     ::close(dfd);
   }
-  RemoveStaleTemps(target.parent_path(), prefix);
 }
 
 }  // namespace kvo
