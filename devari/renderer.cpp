@@ -627,6 +627,8 @@ void TItemRenderer::DrawText(TCanvas& c, const TrcChartItem& item, const TLongTe
   TFontData font = c.Font().Data();
   font.Name = FCtx.TextFontName;
   font.Style = FCtx.TextFontStyle;
+  // The stored size is drawn clamped to 0..1000 points (documented with
+  // the text commands).
   font.Size = ClampToRange<std::int32_t>(it.Param1, 0, 1000);
   // Sizes are points: at the canvas' resolution they keep their size on a
   // printer too.
