@@ -122,6 +122,8 @@ void Reset(kvo::TCustomDEvari& c) {
   c.ResetComp();
   c.ClearGraf();
   c.ClearAnnotations();
+  c.ClearAllTextLabels();
+  for (int n = 1; n <= 4; ++n) c.CrossHairSetup(n, kvo::clRed, kvo::chOff, kvo::psSolid, 1);
   // Small: thousands of inputs a second paint and save charts of this size.
   c.SetMarginLeft(6);
   c.SetMarginRight(4);
@@ -204,7 +206,7 @@ void Command(kvo::TCustomDEvari& c, TInput& in) {
 }
 
 void Setting(kvo::TCustomDEvari& c, TInput& in) {
-  switch (in.Byte() % 18) {
+  switch (in.Byte() % 20) {
     case 0: c.SetBounds(0, 0, in.Small(0, 128), in.Small(0, 96)); break;
     case 1: c.SetMarginLeft(in.Margin()); break;
     case 2: c.SetMarginRight(in.Margin()); break;
@@ -233,7 +235,28 @@ void Setting(kvo::TCustomDEvari& c, TInput& in) {
     case 14: c.SetAvoidDupMarks(in.Byte() & 1); c.SetDupMarksMinD(in.Small(0, 4)); break;
     case 15: c.SetSurfaceScale(double(in.Small(1, 8)) / 4); break;
     case 16: c.SetStdLayout(kvo::TrcLayout(in.Small(0, 6))); break;
-    default: c.SetTextBkStyle(kvo::TTextBkg(in.Byte() & 1)); break;
+    case 17: c.SetTextBkStyle(kvo::TTextBkg(in.Byte() & 1)); break;
+    case 18: {
+      // Crosshairs of every mode, style and width.
+      const std::int32_t n = in.Small(1, 4);
+      c.CrossHairSetup(n, kvo::TColor(in.Int()), kvo::TCrossHMode(in.Small(0, 7)),
+                       kvo::TPenStyle(in.Byte()), in.Pixel());
+      c.CrossHairSetPos(n, in.Value(), in.Value());
+      break;
+    }
+    default: {
+      // A text label in any mode, attachment and alignment.
+      const std::int32_t n = c.AddTextLabel(in.Value(), in.Value(), kvo::TColor(in.Int()),
+                                            in.Text(), in.Small(0, 31));
+      if (n < 1) break;
+      kvo::TTextLabel& l = c.GetFTextLabel(n);
+      l.SetTxtLblMode(kvo::TTxtLblMode(in.Small(0, 6)));
+      l.SetTxtLblAlignment(kvo::TAlignment(in.Small(0, 3)));
+      l.SetTxtLblScreenPos(kvo::TTxtLblAttachMode(in.Small(0, 4)));
+      l.SetTxtLblShadowDx(in.Pixel());
+      l.SetTxtLblShadowDy(in.Pixel());
+      break;
+    }
   }
 }
 

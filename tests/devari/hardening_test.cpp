@@ -15,6 +15,7 @@
 #include <string>
 
 #include "devari/atomicfile_p.h"
+#include "devari/crosshairs.h"
 #include "devari/datafile.h"
 #include "devari/devari.h"
 #include "devari/grid.h"
@@ -161,6 +162,43 @@ TEST(Extremes, TheDataAreaDrawsAtAnyOriginOfAForeignCanvas) {
     }
     EXPECT_GE(lines, 4);
   }
+}
+
+// Crosshairs and the mouse trace drawn for an image at any offset, on a
+// control of any size with any margins; a font turned by any angle.
+TEST(Extremes, CrosshairsTracesAndTurnedTextsAtAnyOffset) {
+  TLayerTransforms tf;
+  std::size_t drawn = 0;
+  for (const TChartGeometry g : {TChartGeometry{}, TChartGeometry{INT_MAX, INT_MAX, -30000, -30000,
+                                                                  -30000, -30000, 32}}) {
+    ASSERT_TRUE(tf.Adjust(g, {0, 1, false}, {0, 1, false}, {0, 1, false}, {0, 1, false}));
+    TCrossHairView views[4];
+    const TCrossHMode modes[4] = {chHoriz, chVert, chSmallCross, chSquare};
+    for (int k = 0; k < 4; ++k) {
+      views[k].Mode = modes[k];
+      views[k].X = views[k].Y = 0.5;
+      views[k].LineWidth = 255;
+    }
+    const std::vector<TColoredPoint> trace = {{0.2, 0.2, 0, clRed}, {0.7, 0.9, 0, clRed}};
+    for (const std::int32_t off : {INT_MIN, INT_MAX, -1, 0}) {
+      TMetafile mf(300, 200);
+      DrawCrossHairsOn(mf.Canvas(), views, tf, g, off, off == INT_MIN ? INT_MAX : -off, clWhite);
+      DrawMouseTraceOn(mf.Canvas(), trace, tf, 1, g, off, off);
+      drawn += mf.Records().size();
+      for (const TMetaRecord& r : mf.Records())
+        for (const TPoint& p : r.Points) {
+          EXPECT_LE(std::abs(p.x), kMaxPixelCoord + 14) << r.ToString();
+          EXPECT_LE(std::abs(p.y), kMaxPixelCoord + 14) << r.ToString();
+        }
+    }
+  }
+  EXPECT_GE(drawn, 8u);  // the crosshairs and the trace where they fall on the canvas
+  TBitmap bmp;
+  bmp.SetSize(40, 20);
+  bmp.Canvas().Font().SetOrientation(INT_MIN);
+  bmp.Canvas().TextOut(5, 5, "turned");
+  bmp.Canvas().Font().SetOrientation(INT_MAX);
+  bmp.Canvas().TextOut(5, 5, "turned");
 }
 
 TEST(Extremes, SurfaceScalesAndTextSizesDoNotOverflow) {
