@@ -199,6 +199,14 @@ TEST(Extremes, CrosshairsTracesAndTurnedTextsAtAnyOffset) {
   bmp.Canvas().TextOut(5, 5, "turned");
   bmp.Canvas().Font().SetOrientation(INT_MAX);
   bmp.Canvas().TextOut(5, 5, "turned");
+  // A size the font engine cannot take (it failed inside and leaked) is
+  // held at the largest it can, also on an 8x surface.
+  TFontData f = bmp.Canvas().Font().Data();
+  f.Size = 4096;
+  f.PixelsPerInch = INT_MAX;
+  EXPECT_EQ(f.PixelHeight(), 8191);
+  bmp.Canvas().Font().SetData(f);
+  bmp.Canvas().TextOut(5, 5, "huge");
 }
 
 TEST(Extremes, SurfaceScalesAndTextSizesDoNotOverflow) {
