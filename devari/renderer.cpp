@@ -670,9 +670,18 @@ void TItemRenderer::DrawText(TCanvas& c, const TrcChartItem& item, const TLongTe
     const TPoint b = Clamped(x + w + 4, y + std::int64_t(n) * h + 2);
     c.Rectangle(a.x, a.y, b.x, b.y);
   }
+  // Lines above or below the canvas are not drawn (a text of thousands of
+  // lines would otherwise cost a call per line on every paint and record).
+  const std::int64_t canvasH = c.GetDeviceCaps(VERTRES);
   std::size_t start = 0;
   for (std::int64_t k = 0; k < n; ++k) {
     const std::size_t lf = text.find('\n', start);
+    const std::int64_t top = y + k * h;
+    if (canvasH > 0 && (top + h < 0 || top > canvasH)) {
+      if (lf == std::string::npos) break;
+      start = lf + 1;
+      continue;
+    }
     std::string_view line(text.data() + start, (lf == std::string::npos ? text.size() : lf) - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::int32_t lw = c.TextWidth(line);

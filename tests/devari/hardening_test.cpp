@@ -234,6 +234,17 @@ TEST(Extremes, AGiantTextItemDrawsOnlyItsVisibleHead) {
     if (r.Op == TMetaOp::Text) drawn += r.Text.size();
   EXPECT_EQ(drawn, kMaxItemTextLen);
   EXPECT_EQ(c.DataLongText(0).size(), std::size_t(4 << 20));  // the data keeps it whole
+  // Of a text of thousands of lines only those on the canvas are drawn.
+  TCustomDEvari d;
+  std::string lines;
+  for (int k = 0; k < 10000; ++k) lines += "line " + std::to_string(k) + "\n";
+  d.Text(0.5, 0.5, 10, lines);
+  TMetafile small(300, 200);
+  d.ConstructDataBmpCanvas(small.Canvas(), 0, 0, false, 0);
+  std::size_t texts = 0;
+  for (const TMetaRecord& r : small.Records()) texts += r.Op == TMetaOp::Text ? 1 : 0;
+  EXPECT_GT(texts, 5u);
+  EXPECT_LT(texts, 40u);
 }
 
 // A 0 x 2^30 chart avoiding duplicate marks sizes its occupancy map by the
