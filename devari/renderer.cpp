@@ -652,7 +652,33 @@ void TItemRenderer::DrawText(TCanvas& c, const TrcChartItem& item, const TLongTe
   }
 
   std::int32_t h = 0, total = 0, w = 0;
-  const std::int32_t n = CalcTextExtents(text, c, h, total, w);
+  std::int32_t n = 1;
+  // Lines above or below the canvas are neither measured nor drawn (a text
+  // of thousands of lines would otherwise cost calls per line on every
+  // paint and record); the width is that of the widest line on the canvas.
+  const std::int64_t canvasH = c.GetDeviceCaps(VERTRES);
+  auto visible = [&](std::int64_t top) { return canvasH <= 0 || (top + h >= 0 && top <= canvasH); };
+  if (text.find('\n') == std::string::npos) {
+    n = CalcTextExtents(text, c, h, total, w);
+  } else {
+    h = c.TextHeight("X") + 1;  // the font's height, whatever the text
+    const std::int64_t top0 = std::int64_t(p.y) - h / 2;
+    std::size_t from = 0;
+    for (std::int64_t k = 0;; ++k) {
+      const std::size_t lf = text.find('\n', from);
+      if (visible(top0 + k * h)) {
+        std::string_view line(text.data() + from,
+                              (lf == std::string::npos ? text.size() : lf) - from);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        w = std::max(w, c.TextWidth(line));
+      }
+      if (lf == std::string::npos) {
+        n = std::int32_t(k + 1);
+        break;
+      }
+      from = lf + 1;
+    }
+  }
   // Offsets from the clamped anchor are computed wide and the points held
   // within +-30000 as well, whatever the text's size and line count.
   const std::int64_t x = std::int64_t(p.x) - (it.Param3 == taRightJustify ? w
@@ -670,14 +696,10 @@ void TItemRenderer::DrawText(TCanvas& c, const TrcChartItem& item, const TLongTe
     const TPoint b = Clamped(x + w + 4, y + std::int64_t(n) * h + 2);
     c.Rectangle(a.x, a.y, b.x, b.y);
   }
-  // Lines above or below the canvas are not drawn (a text of thousands of
-  // lines would otherwise cost a call per line on every paint and record).
-  const std::int64_t canvasH = c.GetDeviceCaps(VERTRES);
   std::size_t start = 0;
   for (std::int64_t k = 0; k < n; ++k) {
     const std::size_t lf = text.find('\n', start);
-    const std::int64_t top = y + k * h;
-    if (canvasH > 0 && (top + h < 0 || top > canvasH)) {
+    if (!visible(y + k * h)) {
       if (lf == std::string::npos) break;
       start = lf + 1;
       continue;
