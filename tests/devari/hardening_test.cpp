@@ -19,6 +19,7 @@
 #include "devari/datafile.h"
 #include "devari/devari.h"
 #include "devari/grid.h"
+#include "devari/layout.h"
 #include "devari/transform.h"
 #include "platform/metafile.h"
 #include "platform/numeric.h"
@@ -122,6 +123,14 @@ TEST(Extremes, GeometrySaturatesForEverySizeAndMargin) {
   g = {INT_MIN, INT_MIN, 30000, 30000, 30000, 30000, 32};
   EXPECT_EQ(g.DataWidth(), INT_MIN);
   EXPECT_EQ(g.DataBmpWidth(), 0);
+  // Caption trimming and placement for the same geometries.
+  const auto width = [](std::string_view t) { return std::int32_t(t.size()) * 7; };
+  EXPECT_EQ(TrimCaption("a caption", INT_MIN, TChartGeometry{}, width), "...");
+  const TChartGeometry huge{INT_MAX, INT_MAX, -30000, -30000, -30000, -30000, 32};
+  const TPoint at = CaptionTextPos(huge, cahChartCenter, cavChartCenter, INT_MAX, INT_MIN,
+                                   taCenter, INT_MAX);
+  EXPECT_LE(std::abs(at.x), kMaxPixelCoord);
+  EXPECT_LE(std::abs(at.y), kMaxPixelCoord);
   // The chart itself: a 0 x INT_MAX control with margins that widen its
   // data area beyond any memory neither overflows nor fails its setters.
   TCustomDEvari c;
