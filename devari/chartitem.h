@@ -131,18 +131,24 @@ static_assert(std::is_trivially_copyable_v<TrcChartItem>);
 // and highlight, grey shadow, layer 1, tkNone, cmAllWorld, empty text.
 KVO_API void CleadEvariItem(TrcChartItem& item) noexcept;
 
-// The text field as a string (at most 15 bytes; a length byte above 15, as a
-// damaged record may hold, reads as 15).
+// The text field as UTF-8. The field holds up to 15 characters in the
+// Windows-1252 code page (as stored files do); a length byte above 15, as a
+// damaged record may hold, reads as 15.
 KVO_API std::string ShortText(const TrcChartItem& item);
 
-// Stores the longest prefix of text that fits the 15-byte field without
-// splitting a UTF-8 sequence. Returns true when the whole text fitted.
+// Stores the first 15 characters of a UTF-8 text in the field, in
+// Windows-1252; a character the code page lacks is stored as '?'. Returns
+// true when the whole text fitted unchanged.
 KVO_API bool SetShortText(TrcChartItem& item, std::string_view text) noexcept;
 
-// True when text is too long for the record's own field and needs a
-// long-text slot.
-constexpr bool NeedsLongText(std::string_view text) noexcept {
-  return text.size() > kShortTextLen;
-}
+// True when text does not fit the record's own field unchanged (more than
+// 15 characters, or one the code page lacks) and needs a long-text slot.
+bool NeedsLongText(std::string_view text) noexcept;
+
+// The most of a text item's text that is ever measured or drawn, in bytes:
+// item texts are drawn at pixel positions held within +-30000, so no glyph
+// past the first 64 KiB of a text can reach a surface. Data files keep at
+// most this much of each long text.
+constexpr std::size_t kMaxItemTextLen = 64 * 1024;
 
 }  // namespace kvo

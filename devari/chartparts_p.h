@@ -29,6 +29,8 @@ struct KVO_API TChartPaintParts {
   TItemRenderer Renderer;
   TBackgroundCache BakGndCache;
   TTextLabelTable TextLabels;
+  bool Painting = false;        // a paint is running (re-entrancy guard)
+  bool RepaintPending = false;  // a handler asked for a paint meanwhile
 
   // The images hold f device pixels per logical pixel on a HiDPI surface;
   // their canvases stay logical.

@@ -34,17 +34,22 @@ void DrawCrossHairsOn(TCanvas& canvas, std::span<const TCrossHairView> crossHair
     canvas.Pen().SetStyle(ch.LineType);
     canvas.Pen().SetMode(pmCopy);
     canvas.Brush().SetColor(chartColor);
+    // Wide, then clamped: sizes, margins and offsets may be anything.
     const std::int32_t h = width / 2;
-    const bool rowOk = g.TRim + h < y && y < H - g.BRim - g.Shadow - h;
-    const bool colOk = g.LRim + h < x && x < W - g.RRim - g.Shadow - h;
-    const std::int32_t sx = x - offsX, sy = y - offsY;
+    const std::int64_t top = std::int64_t(g.TRim) + h, left = std::int64_t(g.LRim) + h;
+    const std::int64_t bottom = std::int64_t(H) - g.BRim - g.Shadow - h;
+    const std::int64_t right = std::int64_t(W) - g.RRim - g.Shadow - h;
+    const bool rowOk = top < y && y < bottom;
+    const bool colOk = left < x && x < right;
+    const std::int32_t sx = ClampPixel(std::int64_t(x) - offsX);
+    const std::int32_t sy = ClampPixel(std::int64_t(y) - offsY);
     if ((ch.Mode == chHoriz || ch.Mode == chBoth) && rowOk) {
-      canvas.MoveTo(g.LRim + h + 1 - offsX, sy);
-      canvas.LineTo(W - g.RRim - g.Shadow - h - offsX, sy);
+      canvas.MoveTo(ClampPixel(left + 1 - offsX), sy);
+      canvas.LineTo(ClampPixel(right - offsX), sy);
     }
     if ((ch.Mode == chVert || ch.Mode == chBoth) && colOk) {
-      canvas.MoveTo(sx, g.TRim + h + 1 - offsY);
-      canvas.LineTo(sx, H - g.BRim - g.Shadow - h - offsY);
+      canvas.MoveTo(sx, ClampPixel(top + 1 - offsY));
+      canvas.LineTo(sx, ClampPixel(bottom - offsY));
     }
     if ((ch.Mode == chSmallCross || ch.Mode == chSquare) && rowOk && colOk) {
       canvas.Brush().SetStyle(bsClear);
@@ -77,7 +82,8 @@ void DrawMouseTraceOn(TCanvas& canvas, std::span<const TColoredPoint> points,
   auto at = [&](const TColoredPoint& p) {
     std::int32_t x, y;
     tf.R2M(layer, p.X, p.Y, x, y);
-    return TPoint{ClampPixel(x) + offsX - g.LRim, ClampPixel(y) + offsY - g.TRim};
+    return TPoint{ClampPixel(std::int64_t(ClampPixel(x)) + offsX - g.LRim),
+                  ClampPixel(std::int64_t(ClampPixel(y)) + offsY - g.TRim)};
   };
   for (std::size_t i = 1; i < points.size(); ++i) {
     const TColoredPoint& prev = points[i - 1];

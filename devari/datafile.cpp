@@ -1,5 +1,7 @@
 #include "devari/datafile_p.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <filesystem>
@@ -32,15 +34,15 @@ std::int32_t Int32At(const unsigned char* rec, std::size_t offset) noexcept {
 
 // Brings the bytes of a record read from a file into a valid state before
 // any field is read: a boolean byte other than 0 and 1 would be undefined
-// behaviour, a text length above 15 would read past the field. Returns false
-// for a kind outside the 24 kinds (the file is damaged).
-bool SanitiseRecord(unsigned char* rec) noexcept {
-  if (!IsValidItemKind(rec[offsetof(TrcChartItem, ItemKind)])) return false;
+// behaviour, a text length above 15 would read past the field. A kind
+// outside the 24 kinds is kept as it is (a record of a newer writer, or one
+// set through SetChartItem): such records are drawn as nothing and counted
+// nowhere, and saving writes them back unchanged.
+void SanitiseRecord(unsigned char* rec) noexcept {
   unsigned char& transp = rec[offsetof(TrcChartItem, Transp)];
   transp = transp != 0 ? 1 : 0;
   unsigned char& len = rec[offsetof(TrcChartItem, Text)];
   if (len > kShortTextLen) len = kShortTextLen;
-  return true;
 }
 
 }  // namespace
@@ -92,19 +94,35 @@ std::int32_t ReadItemStream(std::istream& in, std::uint64_t size, TItemFileKind 
     auto* bytes = reinterpret_cast<unsigned char*>(out.Records.Data());
     if (!in.read(reinterpret_cast<char*>(bytes), static_cast<std::streamsize>(recordBytes)))
       return kLoadError;
-    for (std::int32_t i = 0; i < n; ++i)
-      if (!SanitiseRecord(bytes + std::size_t(i) * kRecordSize)) return kLoadError;
+    // Which lines the text records refer to (a saving chart has at most 50
+    // slots, so no record refers to a line past the 50th).
+    std::array<bool, TLongTextArray::Capacity + 1> wanted{};
+    std::int32_t last = 0;
+    for (std::int32_t i = 0; i < n; ++i) {
+      unsigned char* rec = bytes + std::size_t(i) * kRecordSize;
+      SanitiseRecord(rec);
+      const std::int32_t slot = Int32At(rec, offsetof(TrcChartItem, LWid));
+      if (IsTextKind(TrcItem(rec[offsetof(TrcChartItem, ItemKind)])) && slot >= 1 && slot <= m &&
+          slot <= TLongTextArray::Capacity) {
+        wanted[std::size_t(slot)] = true;
+        last = std::max(last, slot);
+      }
+    }
 
     // Lines missing at the end of the file are not an error: records that
-    // refer to them keep only their own 15 characters. A saving chart has at
-    // most 50 slots, so lines past the 50th can belong to no record; they are
-    // not read (a damaged count of millions of short lines would otherwise
-    // cost gigabytes of empty strings).
-    const std::int32_t wanted = m < TLongTextArray::Capacity ? m : TLongTextArray::Capacity;
-    out.Lines.reserve(std::size_t(wanted));
-    for (std::int32_t k = 0; k < wanted; ++k) {
+    // refer to them keep only their own 15 characters. Only the lines up to
+    // the last one referred to are read; a line no record refers to is
+    // skipped unstored, and each line keeps at most what a text item can
+    // draw, so neither a damaged count nor a giant line costs memory.
+    out.Lines.reserve(std::size_t(last));
+    for (std::int32_t k = 1; k <= last; ++k) {
+      if (!wanted[std::size_t(k)]) {
+        if (!SkipLnStream(in)) break;
+        out.Lines.emplace_back();
+        continue;
+      }
       bool end = false;
-      std::string line = ReadLnStream(in, end, kLineMode);
+      std::string line = ReadLnStream(in, end, kLineMode, kMaxItemTextLen);
       if (end) break;
       out.Lines.push_back(std::move(line));
     }

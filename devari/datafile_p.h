@@ -41,8 +41,10 @@ KVO_API void WriteItemFile(const std::string& path, TItemFileKind kind, const TR
 // Reads a file of the kind into out and returns its record count, or
 // kLoadWrongFormat / kLoadError; out is only meaningful on success. The
 // header's counts are checked against the size before anything is
-// allocated; a record whose kind is not one of the 24 kinds, or a negative
-// count, makes the file damaged; a text length byte above 15 reads as 15.
+// allocated; a negative count makes the file damaged; a text length byte
+// above 15 reads as 15; records of unknown kinds are kept unchanged. Only
+// the long-text lines that records refer to are stored (others are left
+// empty), each cut to kMaxItemTextLen bytes.
 KVO_API std::int32_t ReadItemFile(const std::string& path, TItemFileKind kind, TLoadedItems& out) noexcept;
 // The same from a stream holding size bytes from its current position.
 KVO_API std::int32_t ReadItemStream(std::istream& in, std::uint64_t size, TItemFileKind kind,

@@ -118,7 +118,19 @@ void TCustomDEvari::SetBounds(std::int32_t left, std::int32_t top, std::int32_t 
   const TChartGeometry g = Geometry();
   height = std::int32_t(std::max<std::int64_t>(height, std::int64_t(g.TRim) + g.BRim + g.Shadow + 20));
   width = std::int32_t(std::max<std::int64_t>(width, std::int64_t(g.LRim) + g.RRim + g.Shadow + 80));
-  TCustomControl::SetBounds(left, top, width, height);
+  // A size whose images cannot be allocated throws and leaves the chart at
+  // its previous size with its previous images.
+  const std::int32_t oldLeft = Left(), oldTop = Top(), oldWidth = Width(), oldHeight = Height();
+  try {
+    TCustomControl::SetBounds(left, top, width, height);
+  } catch (...) {
+    try {
+      TCustomControl::SetBounds(oldLeft, oldTop, oldWidth, oldHeight);
+    } catch (...) {
+      // The previous size was allocated before; nothing more to restore.
+    }
+    throw;
+  }
 }
 
 void TCustomDEvari::Resize() {

@@ -61,25 +61,20 @@ void TDisplayListControl::CopyAnnoFrom(const TDisplayListControl& src, std::span
   // Work from a snapshot: the source may be this chart.
   const TRcItemContainer& from = src.FAnnoContainer;
   TLoadedItems loaded;
-  std::vector<std::string> texts;
+  // The source's slots go over as lines 1..Used; items that share a slot
+  // there share one here.
+  loaded.Lines.resize(std::size_t(from.LongTexts().Used()));
   for (const TrcChartItem& it : from.Items()) {
     if (!all && !wanted[it.ItemClass]) continue;
     loaded.Records.PushBack(it);
-    const bool hasLong = IsTextKind(it.ItemKind) && it.LWid >= 1 &&
-                         it.LWid <= from.LongTexts().Used();
-    texts.push_back(hasLong ? from.FullText(it) : std::string());
-  }
-  // Each copied text item refers to its own line, so every long text gets a
-  // slot of its own here (while slots last).
-  for (std::size_t i = 0; i < loaded.Records.Size(); ++i) {
-    TrcChartItem& rec = loaded.Records[i];
+    TrcChartItem& rec = loaded.Records[loaded.Records.Size() - 1];
     if (!IsTextKind(rec.ItemKind) || rec.LWid == 0) continue;
-    if (texts[i].empty()) {
+    if (rec.LWid < 1 || rec.LWid > from.LongTexts().Used()) {
       rec.LWid = 0;  // the source's slot number was not one of its slots
       continue;
     }
-    loaded.Lines.push_back(texts[i]);
-    rec.LWid = static_cast<std::int32_t>(loaded.Lines.size());
+    std::string& line = loaded.Lines[std::size_t(rec.LWid - 1)];
+    if (line.empty()) line = from.LongTexts().Slot(rec.LWid);
   }
   FAnnoContainer.AdoptLoaded(std::move(loaded), appendIt);
   RepaintChart();

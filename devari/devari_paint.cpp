@@ -2,6 +2,7 @@
 // caption, axes), the data image (background, grid, items, text labels,
 // frame) and the ways they reach the window.
 #include <algorithm>
+#include <new>
 
 #include "devari/axislayers_p.h"
 #include "devari/bakgndimg.h"
@@ -11,12 +12,20 @@
 #include "devari/grid_p.h"
 #include "devari/labeldraw_p.h"
 #include "devari/layout_p.h"
+#include "platform/error.h"
 #include "platform/host.h"
 #include "platform/numeric.h"
 
 namespace kvo {
 
 namespace {
+
+// Marks the chart as painting for the lifetime of the scope.
+struct TPaintingScope {
+  bool& Flag;
+  explicit TPaintingScope(bool& f) : Flag(f) { Flag = true; }
+  ~TPaintingScope() { Flag = false; }
+};
 
 // Device pixels per logical pixel of one of the chart's images.
 std::int32_t FactorOf(const TBitmap& bmp) noexcept {
@@ -28,13 +37,24 @@ std::int32_t FactorOf(const TBitmap& bmp) noexcept {
 void TCustomDEvari::Paint() {
   if (!Visible() && !Designing()) return;
   if (Loading() || FSuppressPaint) return;
-  BuildItems();
-  ConstructChartBmp(FParts->ChartBmp.Canvas());
-  ResetDataBitmap();
-  ConstructDataBmp(FParts->GrafBmp, 0, 0, false, 0);
-  DrawMouseTrace(0, 0, FParts->GrafBmp);
-  PutDataImage();
-  DrawFinish(0, 0, Canvas(), FParts->ChartBmp);
+  // A handler that changes the chart while it paints (loads a file, resizes,
+  // paints) gets one repaint after this paint instead of a nested one.
+  if (FParts->Painting) {
+    FParts->RepaintPending = true;
+    return;
+  }
+  const TPaintingScope painting(FParts->Painting);
+  for (int pass = 0; pass < 2; ++pass) {
+    FParts->RepaintPending = false;
+    BuildItems();
+    ConstructChartBmp(FParts->ChartBmp.Canvas());
+    ResetDataBitmap();
+    ConstructDataBmp(FParts->GrafBmp, 0, 0, false, 0);
+    DrawMouseTrace(0, 0, FParts->GrafBmp);
+    PutDataImage();
+    DrawFinish(0, 0, Canvas(), FParts->ChartBmp);
+    if (!FParts->RepaintPending) break;
+  }
 }
 
 void TCustomDEvari::ResetDataBitmap() {
@@ -62,7 +82,18 @@ std::int32_t TCustomDEvari::ImageFactor() const noexcept {
   return std::clamp(Round(SurfaceScale()), 1, 8);
 }
 
-void TCustomDEvari::SizeDataImage() { FParts->SizeData(Geometry(), ImageFactor()); }
+void TCustomDEvari::SizeDataImage() {
+  try {
+    FParts->SizeData(Geometry(), ImageFactor());
+  } catch (const EPlatformError&) {
+    // Margins far beyond the control make a data area no memory holds: the
+    // chart is drawn without it (an empty image) rather than failing in
+    // every setter and paint.
+    FParts->GrafBmp.SetSize(0, 0);
+  } catch (const std::bad_alloc&) {
+    FParts->GrafBmp.SetSize(0, 0);
+  }
+}
 
 bool TCustomDEvari::ImagesFit() const noexcept {
   const std::int32_t f = ImageFactor();
@@ -208,7 +239,10 @@ void TCustomDEvari::DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, 
   const bool l1 = FVisib.LayerVisible[1], l2 = FVisib.LayerVisible[2];
   TrcChartItem copy;
   // Indexed afresh every step: an item handler may append or remove items.
-  for (std::int32_t i = 0; i < list.Count(); ++i) {
+  // Items appended meanwhile wait for the next paint (a handler appending at
+  // every item would otherwise never let the pass end).
+  const std::int32_t n = list.Count();
+  for (std::int32_t i = 0; i < n && i < list.Count(); ++i) {
     const TrcChartItem& it = list[i];
     if (!classVisible[it.ItemClass]) continue;
     if (!((it.Layer == 1 && l1) || (it.Layer == 2 && l2))) continue;
@@ -229,7 +263,8 @@ void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, s
   const TChartGeometry g = Geometry();
   if (OnBeforeRenderData) {
     const TColor pen = canvas.Pen().Color(), brush = canvas.Brush().Color();
-    OnBeforeRenderData(this, canvas, FStyle.TRim - top, FStyle.LRim - left);
+    OnBeforeRenderData(this, canvas, ClampToInt(double(std::int64_t(FStyle.TRim) - top)),
+                       ClampToInt(double(std::int64_t(FStyle.LRim) - left)));
     canvas.Pen().SetColor(pen);
     canvas.Brush().SetColor(brush);
   }
@@ -237,15 +272,18 @@ void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, s
   DrawItems(canvas, left, top, bw, startIndex);
   canvas.Pen().SetWidth(1);
   DrawOverlays(canvas, left, top);
-  if (OnDataRendered) OnDataRendered(this, canvas, FStyle.TRim - top, FStyle.LRim - left);
+  if (OnDataRendered)
+    OnDataRendered(this, canvas, ClampToInt(double(std::int64_t(FStyle.TRim) - top)),
+                   ClampToInt(double(std::int64_t(FStyle.LRim) - left)));
   canvas.Pen().SetColor(ChartPaintColors(FStyle, StyleElements()).Frame);
   canvas.Pen().SetStyle(psSolid);
   canvas.Pen().SetMode(pmCopy);
-  const std::int32_t a = g.DataWidth(), b = g.DataHeight();
+  // Saturated: the origin may be anywhere on a foreign canvas.
+  const std::int32_t r = SatAdd(left, g.DataWidth()), b = SatAdd(top, g.DataHeight());
   canvas.MoveTo(left, top);
-  canvas.LineTo(left + a, top);
-  canvas.LineTo(left + a, top + b);
-  canvas.LineTo(left, top + b);
+  canvas.LineTo(r, top);
+  canvas.LineTo(r, b);
+  canvas.LineTo(left, b);
   canvas.LineTo(left, top);
 }
 
@@ -277,7 +315,7 @@ void TCustomDEvari::DrawContainerItemOnCanvas(TCanvas& canvas, const TrcChartIte
                                               std::int32_t index) {
   // Outside a pass: take this chart's settings for the given origin, keeping
   // the renderer's state (pen position, pending polyline) as it is.
-  FParts->Renderer.SetContext(RenderContext(left, top, bw));
+  FParts->Renderer.SetContext(canvas, RenderContext(left, top, bw));
   FParts->Renderer.DrawItem(canvas, item, longTexts, isAnnotation, index);
 }
 
@@ -288,6 +326,10 @@ std::int32_t TCustomDEvari::CalcTextExtents(const std::string& text, TCanvas& ca
 }
 
 void TCustomDEvari::ShowGraf() {
+  if (FParts->Painting) {  // from a paint handler: after the paint
+    FParts->RepaintPending = true;
+    return;
+  }
   FLastElemOnShow = NumItems() - 1;
   AdjustCanInfoOfSharedCharts();
   ShowGrafHere();
@@ -307,27 +349,41 @@ void TCustomDEvari::ShowGrafHere() {
     Paint();
     return;
   }
-  InitGraf(FParts->GrafBmp.Canvas(), 0, 0, g.DataBmpWidth(), g.DataBmpHeight());
-  ConstructDataBmp(FParts->GrafBmp, 0, 0, false, 0);
-  // The new data image goes into the chart image and the crosshairs are
-  // drawn there, so the data image itself never carries crosshairs.
-  PutDataImage();
-  DrawFinish(0, 0, Canvas(), FParts->ChartBmp);
+  {
+    const TPaintingScope painting(FParts->Painting);
+    FParts->RepaintPending = false;
+    InitGraf(FParts->GrafBmp.Canvas(), 0, 0, g.DataBmpWidth(), g.DataBmpHeight());
+    ConstructDataBmp(FParts->GrafBmp, 0, 0, false, 0);
+    // The new data image goes into the chart image and the crosshairs are
+    // drawn there, so the data image itself never carries crosshairs.
+    PutDataImage();
+    DrawFinish(0, 0, Canvas(), FParts->ChartBmp);
+  }
+  if (FParts->RepaintPending) Paint();
 }
 
 void TCustomDEvari::ShowGrafNewOnly() {
   if (!Visible()) return;
+  if (FParts->Painting) {  // from a paint handler: after the paint
+    FParts->RepaintPending = true;
+    return;
+  }
   if (!ImagesFit()) {
     Paint();
     FLastElemOnShow = NumItems() - 1;
     AdjustCanInfoOfSharedCharts();
     return;
   }
-  ConstructDataBmp(FParts->GrafBmp, 0, 0, false, FLastElemOnShow);
-  PutDataImage();
-  DrawFinish(0, 0, Canvas(), FParts->ChartBmp);
+  {
+    const TPaintingScope painting(FParts->Painting);
+    FParts->RepaintPending = false;
+    ConstructDataBmp(FParts->GrafBmp, 0, 0, false, FLastElemOnShow);
+    PutDataImage();
+    DrawFinish(0, 0, Canvas(), FParts->ChartBmp);
+  }
   FLastElemOnShow = NumItems() - 1;
   AdjustCanInfoOfSharedCharts();
+  if (FParts->RepaintPending) Paint();
 }
 
 void TCustomDEvari::ClearMouseTrace() {

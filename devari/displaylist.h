@@ -208,7 +208,11 @@ public:
   void DoubleArrow(std::int32_t x1, std::int32_t y1, double x2, double y2, std::int32_t headSize);
   void DoubleArrow(double x1, std::int32_t y1, double x2, std::int32_t y2, std::int32_t headSize);
   void DoubleArrow(std::int32_t x1, double y1, std::int32_t x2, double y2, std::int32_t headSize);
-  // Font size in points (Param1), TextBkStyle (Param2), TextAlignment (Param3).
+  // Font size in points (Param1; stored as given, drawn clamped to 0..1000
+  // points), TextBkStyle (Param2), TextAlignment (Param3). UTF-8; the
+  // record's field keeps the first 15 characters in Windows-1252, a longer
+  // text or one outside that code page takes a long-text slot. At most the
+  // first 64 KiB of a text are measured and drawn.
   void Text(double x, double y, std::int32_t size, const std::string& text);
   void Text(std::int32_t x, std::int32_t y, std::int32_t size, const std::string& text);
   void Text(std::int32_t x, double y, std::int32_t size, const std::string& text);

@@ -63,9 +63,8 @@ std::vector<double> GridValues(double rangeLow, double rangeHigh, bool log, doub
   // rounding does not creep in a line just below the upper bound.
   const double step = std::fabs(spacing);
   const double first = v;
-  const double end = linearStep ? hi - step * 1e-9 : hi;
   std::size_t k = 0;
-  while (v < end && out.size() < kMaxGridLines) {
+  while (v < hi && out.size() < kMaxGridLines) {
     out.push_back(v);
     double next;
     if (linearStep) {
@@ -93,7 +92,8 @@ void DrawGrid(TCanvas& canvas, const TLayerTransforms& tf, const TChartGeometry&
               std::int32_t left, std::int32_t top, const TGridSpec& grid) {
   if (grid.Style == gsNone) return;
   const int layer = ClampLayer(grid.Layer);
-  const std::int32_t sx = left - g.LRim, sy = top - g.TRim;
+  // Wide: the data area may be drawn at any origin of a foreign canvas.
+  const std::int64_t sx = std::int64_t(left) - g.LRim, sy = std::int64_t(top) - g.TRim;
   auto px = [&](double x) { return ClampPixel(std::int64_t(tf.MapX(layer, x)) + sx); };
   auto py = [&](double y) { return ClampPixel(std::int64_t(tf.MapY(layer, y)) + sy); };
 

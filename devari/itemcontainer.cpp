@@ -146,15 +146,22 @@ void TRcItemContainer::AdoptLoaded(TLoadedItems&& loaded, bool append) {
   // Build the new long-text table and reserve the storage first: these are
   // the steps that can fail, and they leave the list untouched when they do.
   TLongTextArray texts = append ? FLongTexts : TLongTextArray{};
+  // Our slot for each line of the file (0: none yet). Records that name
+  // the same line (copied labels) share one slot here as they did in the
+  // saving chart.
+  std::vector<std::int32_t> slotOfLine(loaded.Lines.size(), 0);
   for (auto& rec : loaded.Records.Items()) {
     if (!IsTextKind(rec.ItemKind) || rec.LWid == 0) continue;
     // The record names the saving chart's slot; that slot's text is line
     // LWid of the file. Map it to a slot of our own.
     const std::int32_t s = rec.LWid;
-    if (s >= 1 && std::size_t(s) <= loaded.Lines.size())
-      rec.LWid = texts.Take(loaded.Lines[std::size_t(s - 1)]);
-    else
+    if (s < 1 || std::size_t(s) > loaded.Lines.size()) {
       rec.LWid = 0;
+      continue;
+    }
+    std::int32_t& mine = slotOfLine[std::size_t(s - 1)];
+    if (mine == 0) mine = texts.Take(std::move(loaded.Lines[std::size_t(s - 1)]));
+    rec.LWid = mine;
   }
   std::array<std::int32_t, kNumItemKinds> counts{};
   if (append) counts = FKindCount;

@@ -33,8 +33,9 @@ void DrawOne(TCanvas& canvas, const TTextLabelView& lb, const TLayerTransforms& 
   const bool worldY = lb.Attach == tlaWorldY || lb.Attach == tlaWorld;
   const std::int64_t ax = worldX ? ClampPixel(wx) : ClampPixel(Round(lb.PosX));
   const std::int64_t ay = worldY ? ClampPixel(wy) : ClampPixel(Round(lb.PosY));
-  std::int32_t x = std::int32_t(ax - g.LRim + left);
-  std::int32_t y = std::int32_t(ay - g.TRim + top);
+  // Clamped: the data area may be drawn at any origin of a foreign canvas.
+  std::int32_t x = ClampPixel(ax - g.LRim + left);
+  std::int32_t y = ClampPixel(ay - g.TRim + top);
 
   canvas.Font().SetData(lb.Font);
   canvas.Pen().SetColor(lb.ColorBorder);
@@ -46,6 +47,7 @@ void DrawOne(TCanvas& canvas, const TTextLabelView& lb, const TLayerTransforms& 
   std::int32_t c = 0;
   for (std::string_view l : lines) c = std::max(c, canvas.TextWidth(l));
   if (c == 0) c = canvas.TextWidth(lb.Caption);
+  c = ClampPixel(c);  // wider than any surface: alignment needs no more
   const std::int32_t d = std::max(canvas.TextHeight(lb.Caption), 1);
   // A block taller than any canvas keeps only its last lines, so that the
   // pixel arithmetic below stays far from overflowing.

@@ -28,7 +28,7 @@ std::string TrimCaption(const std::string& text, std::int32_t trimPercent, const
   if (w <= limit || w <= 0) return text;
   const std::vector<std::size_t> starts = CodePointStarts(text);
   const double n = double(starts.size());
-  std::int32_t keep = Round(n * double(limit) / double(w)) - 2;
+  std::int32_t keep = Round(n * double(limit) / double(w) - 2);
   if (keep < 0) keep = 0;
   if (std::size_t(keep) > starts.size()) keep = std::int32_t(starts.size());
   const std::size_t bytes = std::size_t(keep) < starts.size() ? starts[std::size_t(keep)] : text.size();
@@ -43,16 +43,20 @@ TPoint CaptionTextPos(const TChartGeometry& g, TCaptionAnchorHoriz ax, TCaptionA
   switch (ax) {
     case cahControlLeft: break;
     case cahChartLeft: x += g.LRim; break;
-    case cahChartCenter: x += g.LRim + (g.Width - g.LRim - g.RRim - g.Shadow) / 2; break;
-    case cahChartRight: x += g.Width - g.RRim - g.Shadow; break;
+    case cahChartCenter:
+      x += g.LRim + (std::int64_t(g.Width) - g.LRim - g.RRim - g.Shadow) / 2;
+      break;
+    case cahChartRight: x += std::int64_t(g.Width) - g.RRim - g.Shadow; break;
     case cahControlRight: x += g.Width; break;
   }
   std::int64_t y = posY;
   switch (ay) {
     case cavControlTop: break;
     case cavChartTop: y += g.TRim; break;
-    case cavChartCenter: y += g.TRim + (g.Height - g.TRim - g.BRim - g.Shadow) / 2; break;
-    case cavChartBottom: y += g.Height - g.BRim; break;
+    case cavChartCenter:
+      y += g.TRim + (std::int64_t(g.Height) - g.TRim - g.BRim - g.Shadow) / 2;
+      break;
+    case cavChartBottom: y += std::int64_t(g.Height) - g.BRim; break;
     case cavControlBottom: y += g.Height; break;
   }
   if (align == taRightJustify) {

@@ -107,27 +107,33 @@ void TItemRenderer::BeginPass(TCanvas& canvas, const TRenderContext& ctx, std::i
   canvas.Font().SetColor(chartColor);
   canvas.SetTextAlign(TA_LEFT | TA_TOP);
   if (ctx.AvoidDupMarks) {
-    const std::int32_t d = ClampToRange<std::int32_t>(ctx.DupMarkDist, 1, 3);
-    FCtx.DupMarkDist = d;
-    FPixMapW = std::max(0, ctx.Geometry.Width) + 2 * d;
-    FPixMapH = std::max(0, ctx.Geometry.Height) + 2 * d;
-    FPixMap.assign(std::size_t(FPixMapW) * std::size_t(FPixMapH), -1);
+    FCtx.DupMarkDist = ClampToRange<std::int32_t>(ctx.DupMarkDist, 1, 3);
+    SizePixMap(canvas);
   } else {
     FPixMap.clear();
     FPixMapW = FPixMapH = 0;
   }
 }
 
-void TItemRenderer::SetContext(const TRenderContext& ctx) {
+void TItemRenderer::SetContext(TCanvas& canvas, const TRenderContext& ctx) {
   const bool hadMap = FCtx.AvoidDupMarks && !FPixMap.empty();
   FCtx = ctx;
   FCtx.DupMarkDist = ClampToRange<std::int32_t>(ctx.DupMarkDist, 1, 3);
-  if (ctx.AvoidDupMarks && !hadMap) {
-    const std::int32_t d = FCtx.DupMarkDist;
-    FPixMapW = std::max(0, ctx.Geometry.Width) + 2 * d;
-    FPixMapH = std::max(0, ctx.Geometry.Height) + 2 * d;
-    FPixMap.assign(std::size_t(FPixMapW) * std::size_t(FPixMapH), -1);
-  }
+  if (ctx.AvoidDupMarks && !hadMap) SizePixMap(canvas);
+}
+
+void TItemRenderer::SizePixMap(TCanvas& canvas) {
+  // The map covers the pixels a mark can be drawn on: the control's area
+  // as far as the canvas reaches (a mark elsewhere is not seen either way),
+  // with a rim of the mark distance.
+  const std::int32_t d = FCtx.DupMarkDist;
+  const std::int32_t w = std::min(std::max(0, FCtx.Geometry.Width),
+                                  std::max(0, canvas.GetDeviceCaps(HORZRES)));
+  const std::int32_t h = std::min(std::max(0, FCtx.Geometry.Height),
+                                  std::max(0, canvas.GetDeviceCaps(VERTRES)));
+  FPixMapW = std::min(w, kMaxPixelCoord) + 2 * d;
+  FPixMapH = std::min(h, kMaxPixelCoord) + 2 * d;
+  FPixMap.assign(std::size_t(FPixMapW) * std::size_t(FPixMapH), -1);
 }
 
 void TItemRenderer::PenColor(TCanvas& c, TColor v) {
@@ -621,6 +627,8 @@ void TItemRenderer::DrawText(TCanvas& c, const TrcChartItem& item, const TLongTe
   TFontData font = c.Font().Data();
   font.Name = FCtx.TextFontName;
   font.Style = FCtx.TextFontStyle;
+  // The stored size is drawn clamped to 0..1000 points (documented with
+  // the text commands).
   font.Size = ClampToRange<std::int32_t>(it.Param1, 0, 1000);
   // Sizes are points: at the canvas' resolution they keep their size on a
   // printer too.
@@ -635,9 +643,42 @@ void TItemRenderer::DrawText(TCanvas& c, const TrcChartItem& item, const TLongTe
 
   std::string text = ItemText(it, longTexts);
   if (FCtx.OnBeforeRenderText) FCtx.OnBeforeRenderText(text, index, isAnnotation);
+  // Only the head of a giant text can reach a surface: measure and draw
+  // that much, cut before a UTF-8 sequence.
+  if (text.size() > kMaxItemTextLen) {
+    std::size_t n = kMaxItemTextLen;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    text.resize(n);
+  }
 
   std::int32_t h = 0, total = 0, w = 0;
-  const std::int32_t n = CalcTextExtents(text, c, h, total, w);
+  std::int32_t n = 1;
+  // Lines above or below the canvas are neither measured nor drawn (a text
+  // of thousands of lines would otherwise cost calls per line on every
+  // paint and record); the width is that of the widest line on the canvas.
+  const std::int64_t canvasH = c.GetDeviceCaps(VERTRES);
+  auto visible = [&](std::int64_t top) { return canvasH <= 0 || (top + h >= 0 && top <= canvasH); };
+  if (text.find('\n') == std::string::npos) {
+    n = CalcTextExtents(text, c, h, total, w);
+  } else {
+    h = c.TextHeight("X") + 1;  // the font's height, whatever the text
+    const std::int64_t top0 = std::int64_t(p.y) - h / 2;
+    std::size_t from = 0;
+    for (std::int64_t k = 0;; ++k) {
+      const std::size_t lf = text.find('\n', from);
+      if (visible(top0 + k * h)) {
+        std::string_view line(text.data() + from,
+                              (lf == std::string::npos ? text.size() : lf) - from);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        w = std::max(w, c.TextWidth(line));
+      }
+      if (lf == std::string::npos) {
+        n = std::int32_t(k + 1);
+        break;
+      }
+      from = lf + 1;
+    }
+  }
   // Offsets from the clamped anchor are computed wide and the points held
   // within +-30000 as well, whatever the text's size and line count.
   const std::int64_t x = std::int64_t(p.x) - (it.Param3 == taRightJustify ? w
@@ -658,6 +699,11 @@ void TItemRenderer::DrawText(TCanvas& c, const TrcChartItem& item, const TLongTe
   std::size_t start = 0;
   for (std::int64_t k = 0; k < n; ++k) {
     const std::size_t lf = text.find('\n', start);
+    if (!visible(y + k * h)) {
+      if (lf == std::string::npos) break;
+      start = lf + 1;
+      continue;
+    }
     std::string_view line(text.data() + start, (lf == std::string::npos ? text.size() : lf) - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::int32_t lw = c.TextWidth(line);
@@ -679,13 +725,14 @@ void TItemRenderer::DrawCursor(TCanvas& c, const TrcChartItem& it) {
   if (it.ItemKind == tkCursorVert) {
     if (std::isnan(it.x)) return;
     const std::int32_t col = screen ? ScreenX(it.x) : WorldX(it.Layer, it.x);
-    c.MoveTo(col, FCtx.Top);
-    c.LineTo(col, FCtx.Top + g.Height - g.TRim - g.BRim);
+    // Wide and clamped: the data area may lie at any origin of the canvas.
+    c.MoveTo(col, ClampPixel(FCtx.Top));
+    c.LineTo(col, ClampPixel(std::int64_t(FCtx.Top) + g.Height - g.TRim - g.BRim));
   } else {
     if (std::isnan(it.y)) return;
     const std::int32_t row = screen ? ScreenY(it.y) : WorldY(it.Layer, it.y);
-    c.MoveTo(FCtx.Left, row);
-    c.LineTo(FCtx.Left + g.Width - g.LRim - g.RRim, row);
+    c.MoveTo(ClampPixel(FCtx.Left), row);
+    c.LineTo(ClampPixel(std::int64_t(FCtx.Left) + g.Width - g.LRim - g.RRim), row);
   }
 }
 

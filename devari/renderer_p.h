@@ -72,7 +72,7 @@ public:
 
   // Takes new settings between passes without touching the kept state (pen
   // position, pending polyline); used for single items drawn outside a pass.
-  void SetContext(const TRenderContext& ctx);
+  void SetContext(TCanvas& canvas, const TRenderContext& ctx);
 
   // Draws one item. longTexts is the long-text table of the item's container;
   // index and isAnnotation are passed on to OnBeforeRenderText.
@@ -125,6 +125,7 @@ private:
   // Duplicate-mark avoidance: true when the mark is to be drawn (and then
   // recorded); positions outside the map are always drawn.
   bool ClaimMark(std::int32_t px, std::int32_t py, std::int32_t markType);
+  void SizePixMap(TCanvas& canvas);
 
   TRenderContext FCtx;
   bool FPenPosValid = true;   // false after a NaN position until the next absolute one

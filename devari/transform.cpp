@@ -33,7 +33,10 @@ bool TLayerTransforms::Adjust(const TChartGeometry& g, const TAxisRange& x1,
   for (int l = 1; l <= 2; ++l) {
     const TAxisRange& x = *xs[l];
     if (a > 0) {
-      if (!AxisParams(x, a, g.LRim, g.Width - g.RRim - g.Shadow, Cpkx[l], Cpdx[l])) return false;
+      // The ends in extended precision: sizes and margins may be anything.
+      if (!AxisParams(x, a, g.LRim, static_cast<long double>(g.Width) - g.RRim - g.Shadow, Cpkx[l],
+                      Cpdx[l]))
+        return false;
     } else {
       Cpkx[l] = 0;
       Cpdx[l] = g.Width / 2.0L;
@@ -42,7 +45,9 @@ bool TLayerTransforms::Adjust(const TChartGeometry& g, const TAxisRange& x1,
     const TAxisRange& y = *ys[l];
     if (b > 0) {
       // Inverted direction: lo at the bottom row, hi at the top row.
-      if (!AxisParams(y, -b, g.Height - g.BRim - g.Shadow, g.TRim, Cpky[l], Cpdy[l])) return false;
+      if (!AxisParams(y, -b, static_cast<long double>(g.Height) - g.BRim - g.Shadow, g.TRim,
+                      Cpky[l], Cpdy[l]))
+        return false;
     } else {
       Cpky[l] = 0;
       Cpdy[l] = g.Height / 2.0L;

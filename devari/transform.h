@@ -22,12 +22,21 @@ struct KVO_API TChartGeometry {
   std::int32_t Shadow = 0;  // shadow (3D rim) width at the right and bottom
 
   // Data extent in pixels as the transform uses it (may be <= 0).
-  std::int32_t DataWidth() const noexcept { return Width - LRim - RRim - Shadow; }
-  std::int32_t DataHeight() const noexcept { return Height - TRim - BRim - Shadow; }
+  // Computed wide and saturated: any size with any margins is an int.
+  std::int32_t DataWidth() const noexcept {
+    return ClampToInt(double(std::int64_t(Width) - LRim - RRim - Shadow));
+  }
+  std::int32_t DataHeight() const noexcept {
+    return ClampToInt(double(std::int64_t(Height) - TRim - BRim - Shadow));
+  }
   // Size of the data bitmap: both corner columns/rows included, never negative.
-  std::int32_t DataBmpWidth() const noexcept { return DataWidth() + 1 < 0 ? 0 : DataWidth() + 1; }
+  std::int32_t DataBmpWidth() const noexcept {
+    const std::int32_t w = DataWidth();
+    return w < 0 ? 0 : SatAdd(w, 1);
+  }
   std::int32_t DataBmpHeight() const noexcept {
-    return DataHeight() + 1 < 0 ? 0 : DataHeight() + 1;
+    const std::int32_t h = DataHeight();
+    return h < 0 ? 0 : SatAdd(h, 1);
   }
   bool operator==(const TChartGeometry&) const noexcept = default;
 };

@@ -32,4 +32,15 @@ enum TReadLnMode : std::int32_t {
 // line without an ending is returned normally). Unknown modes read as lmEncoded.
 KVO_API std::string ReadLnStream(std::istream& stream, bool& endOfStream, std::int32_t mode);
 
+// The same, keeping at most maxLen bytes of the (decoded) line: the rest of
+// the line is consumed without being stored, so a line of any length costs
+// no more than maxLen bytes of memory. The result is the first maxLen bytes
+// of what the unbounded call would return.
+std::string ReadLnStream(std::istream& stream, bool& endOfStream, std::int32_t mode,
+                         std::size_t maxLen);
+
+// Consumes the next line of the encoding of WriteLnStream without storing
+// it; false when the stream held no more characters.
+bool SkipLnStream(std::istream& stream);
+
 }  // namespace kvo

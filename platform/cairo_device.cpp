@@ -326,7 +326,7 @@ void TCairoDevice::TextOut(std::int32_t x, std::int32_t y, std::string_view utf8
   const double dx = h == TA_CENTER ? -std::floor(w / 2) : (h == TA_RIGHT ? -w : 0.0);
   const double top = v == TA_BASELINE ? -m.Ascent : (v == TA_BOTTOM ? -double(m.Height) : 0.0);
   cairo_translate(cr, CairoCoord(x), CairoCoord(y));
-  if (font.Orientation != 0) cairo_rotate(cr, -font.Orientation * kPi / 1800.0);
+  if (font.Orientation != 0) cairo_rotate(cr, -double(font.Orientation) * kPi / 1800.0);
   if (brush.Style == bsSolid && w > 0) {
     SetColor(cr, brush.Color);
     cairo_rectangle(cr, dx, top, w, m.Height);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <typeinfo>
 
+#include "platform/numeric.h"
+
 #include "platform/error.h"
 #include "platform/host.h"
 
@@ -60,12 +62,22 @@ void TCustomControl::SetBounds(std::int32_t left, std::int32_t top, std::int32_t
   height = std::max(0, height);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   const bool resized = width != FWidth || height != FHeight;
+  const std::int32_t oldWidth = FWidth, oldHeight = FHeight;
   FLeft = left;
   FTop = top;
   FWidth = width;
   FHeight = height;
   if (!resized) return;
-  SizeSurface();
+  try {
+    SizeSurface();
+  } catch (...) {
+    // A size whose surface cannot be allocated: the control keeps its
+    // previous size (the surface kept its pixels: SetSize changes nothing
+    // when it fails).
+    FWidth = oldWidth;
+    FHeight = oldHeight;
+    throw;
+  }
   Resize();
   Invalidate();
 }
@@ -115,7 +127,9 @@ void TCustomControl::SetWindowless(bool v) {
 void TCustomControl::SizeSurface() {
   if (FWindowless) return;  // kept at 0 x 0
   const auto dev = [this](std::int32_t v) {
-    return static_cast<std::int32_t>(std::ceil(v * FSurfaceScale - 1e-9));
+    // Saturated: a wide control at a large scale passes 2^31 device pixels
+    // (and then fails to allocate, as any size too large does).
+    return ClampToInt(std::ceil(double(v) * FSurfaceScale - 1e-9));
   };
   FSurface.SetSize(dev(FWidth), dev(FHeight));
   FSurface.SetSurfaceScale(FSurfaceScale);

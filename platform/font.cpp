@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "platform/font_p.h"
+#include "platform/numeric.h"
 #include "platform/raster_ops_p.h"
 
 namespace kvo::detail {
@@ -117,7 +118,8 @@ TSize MeasureText(std::string_view utf8, const TFontData& font) {
   SelectFont(ctx.cr, font);
   const TFontMetrics m = FontMetrics(ctx.cr);
   const std::string text = SanitizeUtf8(utf8);
-  return {static_cast<std::int32_t>(TextAdvance(ctx.cr, text)), m.Height};
+  // Saturated: a long text at a large size passes 2^31 pixels.
+  return {ClampToInt(TextAdvance(ctx.cr, text)), m.Height};
 }
 
 }  // namespace kvo::detail

@@ -9,7 +9,10 @@ namespace kvo {
 std::int32_t TFontData::PixelHeight() const noexcept {
   const double px = std::fabs(Size) * PixelsPerInch / 72.0;
   const std::int32_t h = Round(px);
-  return h < 1 ? 1 : h;
+  // The font engine takes at most 65535 pixels per em (larger sizes fail
+  // inside it and leak), and a HiDPI surface multiplies by up to 8.
+  constexpr std::int32_t kMaxPixelHeight = 8191;
+  return h < 1 ? 1 : (h > kMaxPixelHeight ? kMaxPixelHeight : h);
 }
 
 void TPen::SetData(const TPenData& d) {

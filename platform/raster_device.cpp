@@ -31,7 +31,7 @@ TRasterDevice::TDash::TDash(TPenStyle s) {
 }
 
 void TRasterDevice::TDash::Skip(std::int64_t n) noexcept {
-  if (n <= 0) return;
+  if (n <= 0 || Period <= 0) return;
   n %= Period;
   while (n-- > 0) Step();
 }
@@ -353,10 +353,12 @@ void TRasterDevice::Rectangle(const TRect& r, const TPenData& pen, const TBrushD
     }
     return;
   }
+  // Styles without a dash pattern (also bytes no style names) draw solid.
   TDash dash(pen.Style);
+  TDash* d = dash.Pattern ? &dash : nullptr;
   const TPoint c[4] = {{r.Left, r.Top}, {r.Right - 1, r.Top}, {r.Right - 1, r.Bottom - 1},
                        {r.Left, r.Bottom - 1}};
-  for (int i = 0; i < 4; ++i) Segment(c[i], c[(i + 1) % 4], px, pen.Mode, &dash, clip);
+  for (int i = 0; i < 4; ++i) Segment(c[i], c[(i + 1) % 4], px, pen.Mode, d, clip);
 }
 
 void TRasterDevice::FillRect(const TRect& r, const TBrushData& brush, TPenMode mode) {

@@ -179,13 +179,18 @@ bool ComputeTimeTicks(const TTickRequest& r, TScaleDivision& out) {
   const double lo = s * r.Low, hi = s * r.High;
   const double major = kTimeSteps[std::size_t(i)];
   const double minor = major / kTimeSubs[std::size_t(i)];
-  // The first step boundary at or below Low; the small allowance keeps a Low
-  // that lies on a boundary (up to rounding) from starting a step earlier.
-  const double first = std::floor(lo / major + 1e-6) * major;
-  const std::int64_t count = std::min<std::int64_t>(
-      ClampToInt64(std::floor((hi - first) / minor)) + 5, kMaxCandidates);
+  // The first step boundary at or below Low (the tolerance keeps a positive
+  // Low that lies on a boundary up to rounding from starting a step earlier)
+  // and the candidate count: the span in minor steps and five more.
+  const double first = std::floor((lo / major) / kDecadeTol) * major;
   const double lower = lo >= 0 ? lo * kDecadeTol : lo / kDecadeTol;
   const double upper = hi > 0 ? hi / kDecadeTol : hi * kDecadeTol;
+  std::int64_t count = ClampToInt64(std::floor((hi - lo) / minor)) + 5;
+  // A first boundary far below Low (a negative Low on a boundary starts a
+  // whole step early) must not cost the ticks at the upper end.
+  if (first + double(count + 1) * minor <= upper)
+    count = ClampToInt64(std::floor((upper - first) / minor));
+  count = std::min<std::int64_t>(count, kMaxCandidates);
   auto inside = [&](double v) { return v >= lower && v <= upper; };
 
   out.Labels = r.Labels ? (i <= 9 ? TDivisionLabels::TimeMs : TDivisionLabels::Time)

@@ -11,7 +11,8 @@ JOBS="${FUZZ_JOBS:-$(nproc)}"
 
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-      -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" -DKVO_SANITIZE=ON \
+      -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link -fsanitize-coverage-ignorelist=$PWD/fuzz/coverage_ignore.txt" \
+      -DKVO_SANITIZE=ON \
       -DKVO_BUILD_TESTS=OFF -DKVO_BUILD_BENCH=OFF -DKVO_BUILD_APPS=OFF -DKVO_BUILD_QT=OFF \
       -DKVO_BUILD_FUZZ=ON >/dev/null
 cmake --build build/fuzz --target kvo_fuzzers -j"$JOBS"

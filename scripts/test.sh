@@ -26,6 +26,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 if [ -x scripts/fuzz.sh ]; then
   echo "== fuzzers (brief)"
-  FUZZ_SECONDS="${FUZZ_SECONDS:-60}" bash scripts/fuzz.sh
+  FUZZ_SECONDS="${FUZZ_SECONDS:-40}" bash scripts/fuzz.sh
 fi
 echo "== all tests passed"

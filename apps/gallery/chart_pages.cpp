@@ -4,6 +4,7 @@
 // several charts, built in code exactly as an application would.
 #include <cmath>
 #include <numbers>
+#include <cstdio>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -767,10 +768,18 @@ void BuildRealisticChart(TDEvari& c) {
   c.SetAnnoMode(true);
   c.SetDataCol(RGBColor(200, 0, 0));
   c.SetFillCol(RGBColor(200, 0, 0));
-  c.Arrow(72.0, 3.6, 63.4, 2.9, 10);
+  // The arrow points at the highest sample of the impact and the label
+  // gives its time.
+  int spike = int(63.0 * n / 100);
+  for (int i = int(60.0 * n / 100); i < int(66.0 * n / 100); ++i)
+    if (ys[std::size_t(i)] > ys[std::size_t(spike)]) spike = i;
+  const double tSpike = spike * (100.0 / n), ySpike = ys[std::size_t(spike)];
+  c.Arrow(72.0, 3.6, tSpike + 0.3, ySpike + 0.08, 10);
   c.SetFillCol(clWhite);
   c.SetTextBkStyle(tbSolid);
-  c.Text(72.5, 3.6, 9, "impact at 63.2 s", 0, 0, taLeftJustify);
+  char impact[40];
+  std::snprintf(impact, sizeof impact, "impact at %.1f s", tSpike);
+  c.Text(72.5, 3.6, 9, impact, 0, 0, taLeftJustify);
   c.SetTextBkStyle(tbClear);
   c.SetPenStyle(psDash);
   c.SetDataCol(RGBColor(230, 120, 0));
@@ -791,7 +800,7 @@ void BuildRealisticChart(TDEvari& c) {
   c.GetFTextLabel(l2).SetTxtLblShadowDy(3);
   c.GetFTextLabel(l2).SetTxtLblColorBkg(RGBColor(250, 250, 240));
   c.CrossHairSetup(1, RGBColor(0, 150, 0), chVert, psDot, 1);
-  c.CrossHairSetPos(1, 63.2, 0);
+  c.CrossHairSetPos(1, tSpike, 0);
   c.SetSuppressPaint(keep);
 }
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QEvent>
 #include <QComboBox>
 #include <QDoubleValidator>
 #include <QFormLayout>
@@ -238,6 +239,7 @@ TChartPage::TChartPage(QWidget* parent) : TViewerPage(parent) {
   connect(FAnnos, &QCheckBox::toggled, this, [this](bool on) { FChart->SetAnnosVisible(on); });
   connect(FDesktop, &QCheckBox::toggled, this, [this](bool on) {
     FChart->SetStyleElements(on ? TStyleElements{seFont, seClient, seBorder} : TStyleElements{});
+    FollowTheme();
     FChart->Refresh();
   });
   connect(FXLow, &QLineEdit::editingFinished, this, [this] { ApplyRange(); });
@@ -251,6 +253,34 @@ TChartPage::TChartPage(QWidget* parent) : TViewerPage(parent) {
     ShowRange();
   });
   ShowRange();
+  FLightGrid = FChart->GridColor();
+  FLightCrossHair = FChart->CrossHair(1).Color();
+  FollowTheme();
+}
+
+void TChartPage::FollowTheme() {
+  if (!FChart || !FDesktop) return;
+  // On a dark data area the chart's light grey grid would shine brighter
+  // than the data and its dark green crosshair would vanish: the grid
+  // becomes a line a little lighter than the background, the crosshair a
+  // light green.
+  const QColor base = palette().color(QPalette::Base), text = palette().color(QPalette::Text);
+  const bool dark = FDesktop->isChecked() && base.lightness() < 128;
+  TColor grid = FLightGrid, cross = FLightCrossHair;
+  if (dark) {
+    auto mix = [&](int b, int t) { return b + (t - b) * 22 / 100; };
+    grid = RGBColor(std::uint8_t(mix(base.red(), text.red())),
+                    std::uint8_t(mix(base.green(), text.green())),
+                    std::uint8_t(mix(base.blue(), text.blue())));
+    cross = RGBColor(110, 230, 120);
+  }
+  if (grid != FChart->GridColor()) FChart->SetGridCol(grid);
+  if (cross != FChart->CrossHair(1).Color()) FChart->CrossHair(1).SetCrossHColor(cross);
+}
+
+void TChartPage::changeEvent(QEvent* e) {
+  TViewerPage::changeEvent(e);
+  if (e->type() == QEvent::PaletteChange) FollowTheme();
 }
 
 TCustomControl* TChartPage::MainControl() { return FChart; }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "apps/viewer/viewer_page.h"
+#include "platform/types.h"
 
 class QActionGroup;
 class QCheckBox;
@@ -41,6 +42,9 @@ private:
   void StepHistory(int step);
   void SetMode(int mode);
   QString NearestItem(int x, int y) const;
+  // Grid and crosshair colours for the current palette.
+  void FollowTheme();
+  void changeEvent(QEvent* e) override;
 
   TDEvari* FChart = nullptr;
   QWidget* FChartWidget = nullptr;
@@ -57,6 +61,7 @@ private:
   TDEvari* FOverview = nullptr;
   int FHistoryStep = 0;  // 0: the last saved view, -1 the one before, ...
   bool FUpdating = false;
+  TColor FLightGrid = 0, FLightCrossHair = 0;  // the chart's own colours
 };
 
 }  // namespace kvo::viewer

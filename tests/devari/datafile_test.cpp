@@ -394,13 +394,22 @@ TEST(DataFileLines, LinesPastTheFiftiethAreNotRead) {
   EXPECT_EQ(list.FullText(list[0]), "slot fifty, long enough");
 }
 
-TEST_F(FailedLoad, ARecordOfNoKnownKindMakesTheFileInvalid) {
+// A record of no known kind (a newer writer's, or one set through
+// SetChartItem) is kept as an inert record: loaded, counted nowhere, saved
+// back byte for byte.
+TEST_F(DataFiles, RecordsOfUnknownKindsAreKeptUncountedAndSavedBack) {
   Bytes f = SampleFile();
   f[104 + 104 + 61] = 24;
-  EXPECT_EQ(Load(f, true), kLoadError);
-  f[104 + 104 + 61] = 255;
-  EXPECT_EQ(Load(f, false), kLoadError);
-  ExpectUnchanged();
+  Write(Path("unknown.dat"), f);
+  TCountingChart c;
+  ASSERT_EQ(c.LoadData(Path("unknown.dat"), false), 2);
+  EXPECT_EQ(c.GetChartItem(1).ItemKind, TrcItem(24));
+  EXPECT_EQ(c.ItemCount(tkMoveTo), 1);
+  EXPECT_EQ(c.ItemCount(tkText), 0);
+  c.SaveData(Path("again.dat"));
+  TCountingChart d;
+  ASSERT_EQ(d.LoadData(Path("again.dat"), false), 2);
+  EXPECT_EQ(std::memcmp(&c.DataItems()[1], &d.DataItems()[1], sizeof(TrcChartItem)), 0);
 }
 
 TEST_F(DataFiles, OddBytesInRecordsAreReadSafely) {

@@ -48,18 +48,21 @@ TEST(ChartItem, CleadEvariItemSetsTheRecordDefaults) {
   EXPECT_FALSE(it.Transp);
 }
 
-TEST(ChartItem, ShortTextKeepsFifteenBytesAndNeverSplitsACharacter) {
+TEST(ChartItem, ShortTextKeepsFifteenCharactersAndNeverSplitsOne) {
   TrcChartItem it{};
   EXPECT_TRUE(SetShortText(it, "exactly15chars!"));
   EXPECT_EQ(ShortText(it), "exactly15chars!");
   EXPECT_FALSE(SetShortText(it, "sixteen chars!!!"));
   EXPECT_EQ(ShortText(it), "sixteen chars!!");
-  // "aaaaaaaaaaaaaa" (14) + "é" (2 bytes) does not fit: the é is left out whole.
-  EXPECT_FALSE(SetShortText(it, "aaaaaaaaaaaaaa\xC3\xA9"));
-  EXPECT_EQ(ShortText(it), "aaaaaaaaaaaaaa");
+  // "aaaaaaaaaaaaaa" (14) + "é" (2 bytes in UTF-8, one in the field) fits;
+  // one more é does not, and is left out whole.
+  EXPECT_TRUE(SetShortText(it, "aaaaaaaaaaaaaa\xC3\xA9"));
+  EXPECT_EQ(ShortText(it), "aaaaaaaaaaaaaa\xC3\xA9");
+  EXPECT_FALSE(SetShortText(it, "aaaaaaaaaaaaaa\xC3\xA9\xC3\xA9"));
+  EXPECT_EQ(ShortText(it), "aaaaaaaaaaaaaa\xC3\xA9");
   // A damaged length byte reads as 15.
   it.Text.Len = 200;
-  EXPECT_EQ(ShortText(it).size(), 15u);
+  EXPECT_EQ(ShortText(it), "aaaaaaaaaaaaaa\xC3\xA9");
 }
 
 TEST(ItemContainer, AllocatedCountGrowsInStepsWhileStorageGrowsGeometrically) {

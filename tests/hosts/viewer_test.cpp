@@ -222,6 +222,28 @@ TEST_F(ViewerChartTest, DarkThemeGivesADarkChartUnlessTheChartKeepsItsColours) {
   QApplication::setPalette(before);
 }
 
+// On the dark theme the grid stays dimmer than the data and the crosshair
+// brighter than the dark data area; with the chart's own colours both come
+// back.
+TEST_F(ViewerChartTest, DarkThemeKeepsTheGridBehindTheDataAndTheCrosshairVisible) {
+  const QPalette before = QApplication::palette();
+  const TColor lightGrid = FChart->GridColor(), lightCross = FChart->CrossHair(1).Color();
+  FWindow->SetDarkTheme(true);
+  QApplication::processEvents();
+  const QColor base = QApplication::palette().color(QPalette::Base);
+  const QColor grid = qt::ToQColor(FChart->GridColor());
+  const QColor cross = qt::ToQColor(FChart->CrossHair(1).Color());
+  const QColor data = qt::ToQColor(FChart->GetChartItem(1).Color);  // the measurement
+  EXPECT_LT(grid.lightness(), data.lightness());  // a faint line, not white dots
+  EXPECT_GT(grid.lightness(), base.lightness());
+  EXPECT_GT(cross.lightness(), base.lightness() + 80);
+  FWindow->findChild<QCheckBox*>("desktopColours")->setChecked(false);
+  QApplication::processEvents();
+  EXPECT_EQ(FChart->GridColor(), lightGrid);
+  EXPECT_EQ(FChart->CrossHair(1).Color(), lightCross);
+  QApplication::setPalette(before);
+}
+
 }  // namespace
 }  // namespace kvo::test
 #endif
