@@ -525,14 +525,15 @@ void TContourPlot::RenderRows(TRGB32* base, std::int32_t stride, std::int32_t w,
 
   for (std::int32_t i = 1; i <= nx; ++i) {
     if (i % q == 0) Progress(70 + Round(15.0 * i / nx));
-    const double x0 = xl + dx * (i - 1) - dx / 2;
-    const std::int32_t px0 = map.X(x0), px1 = map.X(x0 + dx);
+    // Edges computed by one expression, so neighbours share them exactly.
+    const double x0 = xl + dx * (i - 1.5);
+    const std::int32_t px0 = map.X(x0), px1 = map.X(xl + dx * (i - 0.5));
     if (std::max(px0, px1) < 0 || std::min(px0, px1) >= w) continue;
     for (std::int32_t j = 1; j <= ny; ++j) {
       const std::size_t k = std::size_t(i - 1) * ny + (j - 1);
       if (mask[k] != 0 && mask[k] != 255) continue;
-      const double y0 = yl + dy * (j - 1) - dy / 2;
-      const std::int32_t py0 = map.Y(y0), py1 = map.Y(y0 + dy);
+      const double y0 = yl + dy * (j - 1.5);
+      const std::int32_t py0 = map.Y(y0), py1 = map.Y(yl + dy * (j - 0.5));
       if (std::max(py0, py1) < 0 || std::min(py0, py1) >= h) continue;
       if (mode == cpmColorSurfNoIp || mode == cpmColorSurfNoIpTransp) {
         const std::int32_t ix = FlatColorIndex(z[k]);
@@ -633,15 +634,13 @@ void TContourPlot::MaskOverlay(TRGB32* base, std::int32_t stride, std::int32_t w
   std::vector<TRGB32> fill(std::size_t(w) * std::size_t(h));
   for (std::int32_t i = 1; i <= nx; ++i) {
     if (i % q == 0) Progress(85 + Round(15.0 * i / nx));
-    const double x0 = xl + dx * (i - 1) - dx / 2;
-    const std::int32_t a0 = map.X(x0), a1 = map.X(x0 + dx);
+    const std::int32_t a0 = map.X(xl + dx * (i - 1.5)), a1 = map.X(xl + dx * (i - 0.5));
     if (std::max(a0, a1) < 0 || std::min(a0, a1) >= w) continue;
     const std::int32_t c0 = std::clamp(std::min(a0, a1), 0, w - 1), c1 = std::clamp(std::max(a0, a1), 0, w - 1);
     for (std::int32_t j = 1; j <= ny; ++j) {
       const std::uint8_t m = mask[std::size_t(i - 1) * ny + (j - 1)];
       if (m < 2) continue;
-      const double y0 = yl + dy * (j - 1) - dy / 2;
-      const std::int32_t b0 = map.Y(y0), b1 = map.Y(y0 + dy);
+      const std::int32_t b0 = map.Y(yl + dy * (j - 1.5)), b1 = map.Y(yl + dy * (j - 0.5));
       if (std::max(b0, b1) < 0 || std::min(b0, b1) >= h) continue;
       const std::int32_t r0 = std::clamp(std::min(b0, b1), 0, h - 1), r1 = std::clamp(std::max(b0, b1), 0, h - 1);
       const TRGB32 c = Pixel(MaskPalette.GetColorElem(m));
