@@ -53,6 +53,23 @@ bool Span(std::int32_t a, std::int32_t b, bool withB, std::int32_t limit, std::i
   return lo <= hi;
 }
 
+// Round to nearest, halves to even (the default rounding mode), for |v| below
+// 2^51: adding and removing 1.5 * 2^52 leaves the rounded value. Inline where
+// the library call of nearbyint would cost more than the rest of the pixel.
+inline double FastRoundHalfEven(double v) noexcept {
+  constexpr double kMagic = 6755399441055744.0;
+  const double t = v + kMagic;  // not folded: the build keeps strict IEEE arithmetic
+  return t - kMagic;
+}
+
+// A pixel coordinate: rounded, NaN and far values held within +-2^30.
+inline std::int32_t PixelOf(double v) noexcept {
+  constexpr double kFar = 1073741824.0;
+  if (!(v > -kFar)) v = -kFar;
+  if (v > kFar) v = kFar;
+  return std::int32_t(FastRoundHalfEven(v));
+}
+
 }  // namespace
 
 // World to pixel of the target: the chart's layer-1 transform, shifted to the
@@ -70,8 +87,8 @@ struct TContourPlot::TPixMap {
     if (logY) y = y > 1e-100 ? std::log(y) : std::log(1e-100);
     return ky * y + dy;
   }
-  std::int32_t X(double x) const noexcept { return Round(FX(x)); }
-  std::int32_t Y(double y) const noexcept { return Round(FY(y)); }
+  std::int32_t X(double x) const noexcept { return PixelOf(FX(x)); }
+  std::int32_t Y(double y) const noexcept { return PixelOf(FY(y)); }
 };
 
 // ---- Life cycle -------------------------------------------------------------------------
@@ -499,6 +516,10 @@ inline void FillRows(TRGB32* base, std::int32_t stride, std::int32_t x0, std::in
 
 void TContourPlot::RenderRows(TRGB32* base, std::int32_t stride, std::int32_t w, std::int32_t h,
                               const TPixMap& map) {
+  if (FSet.PlotMode == cpmColorSurface) {
+    RenderSurface(base, stride, w, h, map);
+    return;
+  }
   const std::int32_t nx = FNumPivotX, ny = FNumPivotY;
   const std::int32_t q = std::max(nx / 100, 1);
   const std::int32_t nSub = 5 * nx <= 500 ? 500 / nx : 5;
@@ -611,6 +632,121 @@ void TContourPlot::RenderRows(TRGB32* base, std::int32_t stride, std::int32_t w,
           if (!Span(bx[std::size_t(a)], bx[std::size_t(a) + 1], a == sx - 1 && ownX, w, c0, c1)) continue;
           FillRows(base, stride, c0, c1, r0, r1, subCol[std::size_t(b) * sx + a]);
         }
+      }
+    }
+  }
+}
+
+namespace {
+
+// Edges of the cells along one axis in target pixels and, per cell, the
+// boundaries of its sub-steps: cell k spans Edge0[k]..Edge1[k] with Sub[k]
+// sub-steps whose boundaries are Bounds[Off[k] .. Off[k] + Sub[k]].
+struct TCellEdges {
+  std::vector<std::int32_t> Edge0, Edge1, Sub, Off, Bounds;
+  template <class Map>
+  void Build(std::int32_t n, double lo, double step, std::int32_t nSub, Map map) {
+    Edge0.resize(std::size_t(n) + 1);
+    Edge1.resize(std::size_t(n) + 1);
+    Sub.resize(std::size_t(n) + 1);
+    Off.resize(std::size_t(n) + 1);
+    Bounds.clear();
+    for (std::int32_t k = 1; k <= n; ++k) {
+      const double a = lo + step * (k - 1.5), b = lo + step * (k - 0.5);
+      const std::int32_t e0 = map(a), e1 = map(b);
+      const std::int32_t s = std::clamp(std::abs(e1 - e0), 1, nSub);
+      Edge0[std::size_t(k)] = e0;
+      Edge1[std::size_t(k)] = e1;
+      Sub[std::size_t(k)] = s;
+      Off[std::size_t(k)] = std::int32_t(Bounds.size());
+      for (std::int32_t q = 0; q < s; ++q) Bounds.push_back(q == 0 ? e0 : map(a + q * step / s));
+      Bounds.push_back(e1);
+    }
+  }
+};
+
+}  // namespace
+
+// The bilinear colour surface: per cell the corner values, one fill when
+// the four corners share a colour, else the sub-steps' colours composed in
+// a row buffer and copied into the rows the cell owns.
+void TContourPlot::RenderSurface(TRGB32* base, std::int32_t stride, std::int32_t w, std::int32_t h,
+                                 const TPixMap& map) {
+  const std::int32_t nx = FNumPivotX, ny = FNumPivotY;
+  const std::int32_t q = std::max(nx / 100, 1);
+  const std::int32_t nSub = 5 * nx <= 500 ? 500 / nx : 5;
+  const double xl = GetScalePropsX(1).RangeLow(), yl = GetScalePropsY(1).RangeLow();
+  const double dx = PivotDx(), dy = PivotDy();
+  const std::int32_t nCol = std::max(IsoColors.NumColors(), 1);
+  FIsoLut.resize(std::size_t(nCol) + 1);
+  for (std::int32_t k = 1; k <= nCol; ++k) FIsoLut[std::size_t(k)] = Pixel(IsoColors.GetColorElem(k));
+  FIsoLut[0] = FIsoLut[1];
+  const TRGB32* lut = FIsoLut.data();
+  const double lo = FSet.IsoLow, scale = IsoColors.NumColors() / (FSet.IsoHigh - FSet.IsoLow);
+  const double top = nCol;
+  // Colour index: 1 at or below IsoLow (and for NaN), else round(t) within 1..n.
+  auto colorIx = [lo, scale, top](double v) noexcept -> std::int32_t {
+    double t = (v - lo) * scale;
+    t = t > 1 ? t : 1;
+    t = t < top ? t : top;
+    return std::int32_t(FastRoundHalfEven(t));
+  };
+  const std::uint8_t* mask = FMaskMat.Data().data();
+  auto drawn = [mask, ny](std::int32_t i, std::int32_t j) noexcept {
+    const std::uint8_t m = mask[std::size_t(i - 1) * ny + (j - 1)];
+    return m == 0 || m == 255;
+  };
+  TCellEdges ex, ey;
+  ex.Build(nx, xl, dx, nSub, [&map](double x) { return map.X(x); });
+  ey.Build(ny, yl, dy, nSub, [&map](double y) { return map.Y(y); });
+  std::vector<std::int32_t> colLo(static_cast<std::size_t>(nSub)), colHi(static_cast<std::size_t>(nSub));
+  std::vector<TRGB32> rowBuf(static_cast<std::size_t>(w));
+
+  for (std::int32_t i = 1; i <= nx; ++i) {
+    if (i % q == 0) Progress(70 + Round(15.0 * i / nx));
+    const std::int32_t px0 = ex.Edge0[std::size_t(i)], px1 = ex.Edge1[std::size_t(i)];
+    if (std::max(px0, px1) < 0 || std::min(px0, px1) >= w) continue;
+    const std::int32_t sx = ex.Sub[std::size_t(i)];
+    const std::int32_t* bx = ex.Bounds.data() + ex.Off[std::size_t(i)];
+    for (std::int32_t j = 1; j <= ny; ++j) {
+      if (!drawn(i, j)) continue;
+      const std::int32_t py0 = ey.Edge0[std::size_t(j)], py1 = ey.Edge1[std::size_t(j)];
+      if (std::max(py0, py1) < 0 || std::min(py0, py1) >= h) continue;
+      const bool ownX = i == nx || !drawn(i + 1, j), ownY = j == ny || !drawn(i, j + 1);
+      double vll, vul, vur, vlr;
+      CornerValues(i, j, vll, vul, vur, vlr);
+      const std::int32_t cll = colorIx(vll);
+      if (cll == colorIx(vul) && cll == colorIx(vur) && cll == colorIx(vlr)) {
+        std::int32_t c0, c1, r0, r1;
+        if (Span(px0, px1, ownX, w, c0, c1) && Span(py0, py1, ownY, h, r0, r1))
+          FillRows(base, stride, c0, c1, r0, r1, lut[cll]);
+        continue;
+      }
+      const std::int32_t sy = ey.Sub[std::size_t(j)];
+      const std::int32_t* by = ey.Bounds.data() + ey.Off[std::size_t(j)];
+      std::int32_t cmin = w, cmax = -1;
+      for (std::int32_t a = 0; a < sx; ++a) {
+        std::int32_t c0, c1;
+        if (!Span(bx[a], bx[a + 1], a == sx - 1 && ownX, w, c0, c1)) c0 = 0, c1 = -1;
+        colLo[std::size_t(a)] = c0;
+        colHi[std::size_t(a)] = c1;
+        if (c0 <= c1) cmin = std::min(cmin, c0), cmax = std::max(cmax, c1);
+      }
+      if (cmin > cmax) continue;
+      const std::size_t len = std::size_t(cmax - cmin + 1);
+      const double isx = 1.0 / sx, isy = 1.0 / sy;
+      for (std::int32_t b = 0; b < sy; ++b) {
+        std::int32_t r0, r1;
+        if (!Span(by[b], by[b + 1], b == sy - 1 && ownY, h, r0, r1)) continue;
+        const double t = b * isy;
+        const double l = vll + (vul - vll) * t, r = vlr + (vur - vlr) * t;
+        for (std::int32_t a = 0; a < sx; ++a) {
+          const TRGB32 c = lut[colorIx(l + (r - l) * (a * isx))];
+          for (std::int32_t x = colLo[std::size_t(a)]; x <= colHi[std::size_t(a)]; ++x)
+            rowBuf[std::size_t(x - cmin)] = c;
+        }
+        for (std::int32_t y = r0; y <= r1; ++y)
+          std::copy_n(rowBuf.data(), len, base + std::size_t(y) * stride + cmin);
       }
     }
   }

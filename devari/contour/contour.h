@@ -220,6 +220,8 @@ private:
   };
   TGridKey CurrentKey() const noexcept;
   void Progress(std::int32_t percent);
+  void RenderSurface(TRGB32* base, std::int32_t stride, std::int32_t w, std::int32_t h,
+                     const TPixMap& map);
   void RenderRows(TRGB32* base, std::int32_t stride, std::int32_t w, std::int32_t h,
                   const TPixMap& map);
   void MaskOverlay(TRGB32* base, std::int32_t stride, std::int32_t w, std::int32_t h,
