@@ -39,7 +39,7 @@ double StepAway(double x, double dir) noexcept {
 
 // Pixel span between a boundary that is always covered (a) and one that is
 // covered only when `withB` (b), clipped to 0..limit - 1. False when empty.
-bool Span(std::int32_t a, std::int32_t b, bool withB, std::int32_t limit, std::int32_t& lo,
+inline bool Span(std::int32_t a, std::int32_t b, bool withB, std::int32_t limit, std::int32_t& lo,
           std::int32_t& hi) noexcept {
   if (a <= b) {
     lo = a;
@@ -685,8 +685,9 @@ void TContourPlot::RenderSurface(TRGB32* base, std::int32_t stride, std::int32_t
   const double lo = FSet.IsoLow, scale = IsoColors.NumColors() / (FSet.IsoHigh - FSet.IsoLow);
   const double top = nCol;
   // Colour index: 1 at or below IsoLow (and for NaN), else round(t) within 1..n.
-  auto colorIx = [lo, scale, top](double v) noexcept -> std::int32_t {
-    double t = (v - lo) * scale;
+  // The bilinear interpolation commutes with this linear map, so the cells
+  // interpolate the scaled values t = (v - IsoLow) * scale directly.
+  auto colorT = [top](double t) noexcept -> std::int32_t {
     t = t > 1 ? t : 1;
     t = t < top ? t : top;
     return std::int32_t(FastRoundHalfEven(t));
@@ -700,7 +701,6 @@ void TContourPlot::RenderSurface(TRGB32* base, std::int32_t stride, std::int32_t
   ex.Build(nx, xl, dx, nSub, [&map](double x) { return map.X(x); });
   ey.Build(ny, yl, dy, nSub, [&map](double y) { return map.Y(y); });
   std::vector<std::int32_t> colLo(static_cast<std::size_t>(nSub)), colHi(static_cast<std::size_t>(nSub));
-  std::vector<TRGB32> rowBuf(static_cast<std::size_t>(w));
 
   for (std::int32_t i = 1; i <= nx; ++i) {
     if (i % q == 0) Progress(70 + Round(15.0 * i / nx));
@@ -715,8 +715,12 @@ void TContourPlot::RenderSurface(TRGB32* base, std::int32_t stride, std::int32_t
       const bool ownX = i == nx || !drawn(i + 1, j), ownY = j == ny || !drawn(i, j + 1);
       double vll, vul, vur, vlr;
       CornerValues(i, j, vll, vul, vur, vlr);
-      const std::int32_t cll = colorIx(vll);
-      if (cll == colorIx(vul) && cll == colorIx(vur) && cll == colorIx(vlr)) {
+      vll = (vll - lo) * scale;
+      vul = (vul - lo) * scale;
+      vur = (vur - lo) * scale;
+      vlr = (vlr - lo) * scale;
+      const std::int32_t cll = colorT(vll);
+      if (cll == colorT(vul) && cll == colorT(vur) && cll == colorT(vlr)) {
         std::int32_t c0, c1, r0, r1;
         if (Span(px0, px1, ownX, w, c0, c1) && Span(py0, py1, ownY, h, r0, r1))
           FillRows(base, stride, c0, c1, r0, r1, lut[cll]);
@@ -740,13 +744,17 @@ void TContourPlot::RenderSurface(TRGB32* base, std::int32_t stride, std::int32_t
         if (!Span(by[b], by[b + 1], b == sy - 1 && ownY, h, r0, r1)) continue;
         const double t = b * isy;
         const double l = vll + (vul - vll) * t, r = vlr + (vur - vlr) * t;
+        // The first row is written directly, the others copied from it.
+        TRGB32* first = base + std::size_t(r0) * stride;
+        const double step = (r - l) * isx;
         for (std::int32_t a = 0; a < sx; ++a) {
-          const TRGB32 c = lut[colorIx(l + (r - l) * (a * isx))];
-          for (std::int32_t x = colLo[std::size_t(a)]; x <= colHi[std::size_t(a)]; ++x)
-            rowBuf[std::size_t(x - cmin)] = c;
+          const TRGB32 c = lut[colorT(l + step * a)];
+          for (std::int32_t x = colLo[std::size_t(a)]; x <= colHi[std::size_t(a)]; ++x) first[x] = c;
         }
-        for (std::int32_t y = r0; y <= r1; ++y)
-          std::copy_n(rowBuf.data(), len, base + std::size_t(y) * stride + cmin);
+        for (std::int32_t y = r0 + 1; y <= r1; ++y) {
+          TRGB32* row = base + std::size_t(y) * stride;
+          for (std::size_t k = 0; k < len; ++k) row[cmin + std::ptrdiff_t(k)] = first[cmin + std::ptrdiff_t(k)];
+        }
       }
     }
   }
