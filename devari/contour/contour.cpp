@@ -62,6 +62,15 @@ inline double FastRoundHalfEven(double v) noexcept {
   return t - kMagic;
 }
 
+// The first level number (1..nLevels + 1) that can lie above v: levels
+// L_k = lo + (k - 1) dist below it are skipped without stepping through them.
+inline std::int32_t FirstLevelAbove(double v, double lo, double dist, std::int32_t nLevels) noexcept {
+  const double k = std::floor((v - lo) / dist) + 1;
+  if (!(k > 1)) return 1;
+  if (k > nLevels) return nLevels + 1;
+  return std::int32_t(k);
+}
+
 // A pixel coordinate: rounded, NaN and far values held within +-2^30.
 inline std::int32_t PixelOf(double v) noexcept {
   constexpr double kFar = 1073741824.0;
@@ -531,17 +540,9 @@ void TContourPlot::RenderRows(TRGB32* base, std::int32_t stride, std::int32_t w,
   for (std::int32_t k = 1; k <= std::max(nCol, 1); ++k) FIsoLut[std::size_t(k)] = Pixel(IsoColors.GetColorElem(k));
   FIsoLut[0] = FIsoLut[1];
   const TRGB32* lut = FIsoLut.data();
-  const double lo = FSet.IsoLow, scale = nCol / (FSet.IsoHigh - FSet.IsoLow);
-  auto colorIx = [lo, scale, nCol](double v) noexcept -> std::int32_t {
-    if (!(v > lo)) return 1;
-    const double k = std::rint((v - lo) * scale);
-    return k >= nCol ? nCol : (k < 1 ? 1 : std::int32_t(k));
-  };
+  const double lo = FSet.IsoLow;
   const std::uint8_t* mask = FMaskMat.Data().data();
   const double* z = FPivotMat.Data().data();
-  // Sub-step boundaries of the current cell (pixels) and their colours.
-  std::vector<std::int32_t> bx, by;
-  std::vector<TRGB32> subCol;
   const std::int32_t nLevels = NumIsoLevels();
 
   for (std::int32_t i = 1; i <= nx; ++i) {
@@ -567,7 +568,7 @@ void TContourPlot::RenderRows(TRGB32* base, std::int32_t stride, std::int32_t w,
       }
       double vll, vul, vur, vlr;
       CornerValues(i, j, vll, vul, vur, vlr);
-      if (mode == cpmDots || mode == cpmMonoDots) {
+      {  // cpmDots, cpmMonoDots
         if (nLevels == 0) continue;
         const double dist = FSet.IsoDist, hi = FSet.IsoHigh;
         auto dot = [&](double wx, double wy, double level) {
@@ -580,8 +581,7 @@ void TContourPlot::RenderRows(TRGB32* base, std::int32_t stride, std::int32_t w,
         auto levels = [&](double a, double b, auto&& put) {
           const double mn = std::min(a, b), mx = std::max(a, b);
           if (!(mn < mx)) return;
-          std::int32_t k0 = Round(std::floor((mn - lo) / dist)) + 1;
-          k0 = std::max(k0, 1);
+          const std::int32_t k0 = FirstLevelAbove(mn, lo, dist, nLevels);
           for (std::int32_t kk = k0; kk <= nLevels; ++kk) {
             const double L = lo + (kk - 1) * dist;
             if (L >= mx) break;
@@ -597,40 +597,6 @@ void TContourPlot::RenderRows(TRGB32* base, std::int32_t stride, std::int32_t w,
           const double y = y0 + dy * r / nSub;
           const double vl = vll + (vul - vll) * r / nSub, vr = vlr + (vur - vlr) * r / nSub;
           levels(vl, vr, [&](double L) { dot(x0 + dx * (L - vl) / (vr - vl), y, L); });
-        }
-        continue;
-      }
-      // The bilinear colour surface.
-      const bool ownX = !CellDrawn(i + 1, j), ownY = !CellDrawn(i, j + 1);
-      const std::int32_t cll = colorIx(vll), cul = colorIx(vul), cur = colorIx(vur), clr = colorIx(vlr);
-      if (cll == cul && cll == cur && cll == clr) {
-        std::int32_t c0, c1, r0, r1;
-        if (Span(px0, px1, ownX, w, c0, c1) && Span(py0, py1, ownY, h, r0, r1))
-          FillRows(base, stride, c0, c1, r0, r1, lut[cll]);
-        continue;
-      }
-      const std::int32_t sx = std::clamp(std::abs(px1 - px0), 1, nSub);
-      const std::int32_t sy = std::clamp(std::abs(py1 - py0), 1, nSub);
-      bx.resize(std::size_t(sx) + 1);
-      by.resize(std::size_t(sy) + 1);
-      for (std::int32_t a = 0; a <= sx; ++a) bx[std::size_t(a)] = a == sx ? px1 : map.X(x0 + a * dx / sx);
-      for (std::int32_t b = 0; b <= sy; ++b) by[std::size_t(b)] = b == sy ? py1 : map.Y(y0 + b * dy / sy);
-      subCol.resize(std::size_t(sx) * std::size_t(sy));
-      for (std::int32_t b = 0; b < sy; ++b) {
-        const double t = double(b) / sy;
-        for (std::int32_t a = 0; a < sx; ++a) {
-          const double s = double(a) / sx;
-          const double vb = vll + (vlr - vll) * s, vt = vul + (vur - vul) * s;
-          subCol[std::size_t(b) * sx + a] = lut[colorIx(vb + (vt - vb) * t)];
-        }
-      }
-      for (std::int32_t b = 0; b < sy; ++b) {
-        std::int32_t r0, r1;
-        if (!Span(by[std::size_t(b)], by[std::size_t(b) + 1], b == sy - 1 && ownY, h, r0, r1)) continue;
-        for (std::int32_t a = 0; a < sx; ++a) {
-          std::int32_t c0, c1;
-          if (!Span(bx[std::size_t(a)], bx[std::size_t(a) + 1], a == sx - 1 && ownX, w, c0, c1)) continue;
-          FillRows(base, stride, c0, c1, r0, r1, subCol[std::size_t(b) * sx + a]);
         }
       }
     }
@@ -923,7 +889,7 @@ void TContourPlot::IsoQuad(TCanvas& canvas, std::int32_t offX, std::int32_t offY
   auto levels = [&](double a, double b, auto&& put) {
     const double mn = std::min(a, b), mx = std::max(a, b);
     if (!(mn < mx)) return;
-    for (std::int32_t k = std::max(Round(std::floor((mn - lo) / dist)) + 1, 1); k <= nLevels; ++k) {
+    for (std::int32_t k = FirstLevelAbove(mn, lo, dist, nLevels); k <= nLevels; ++k) {
       const double L = lo + (k - 1) * dist;
       if (L >= mx) break;
       if (L > mn) put(L);

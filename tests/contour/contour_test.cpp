@@ -14,6 +14,7 @@
 #include "colorscale/colorscale.h"
 #include "devari/contour/contour.h"
 #include "devari/scaleprops.h"
+#include "devari/textlabel.h"
 #include "platform/bitmap.h"
 #include "platform/host.h"
 #include "platform/metafile.h"
@@ -393,6 +394,64 @@ TEST(ContourSurface, HiDpiRowsAtTheDeviceResolution) {
   // The boundary at x = 0.5 lies on device column 100 (logical 50).
   EXPECT_EQ(At(*p, 98, 80), clRed);
   EXPECT_EQ(At(*p, 101, 80), clBlue);
+}
+
+TEST(ContourSurface, ForeignCanvasGetsTheSurfaceAsAnImageUnderLabels) {
+  auto p = Plot(200, 150);
+  p->SetPivotResX(20);
+  p->SetPivotResY(15);
+  p->OnEstimateZVal = [](TObject*, double x, double y, std::int32_t, std::int32_t, double& z, std::uint8_t&) {
+    z = std::sin(x) * std::cos(y);
+  };
+  const int l1 = p->AddTextLabel(0, 0, clBlack, "first", 0);
+  const int l2 = p->AddTextLabel(0.2, 0.1, clBlack, "second", 0);
+  const int l3 = p->AddTextLabel(1, 1, clBlack, "unused", 0);
+  ASSERT_GT(l3, 0);
+  p->GetFTextLabel(l3).SetMode(tlmFree);
+  TMetafile mf(400, 300);
+  p->InitGraf(mf.Canvas(), 10, 20, 200, 150);
+  p->ConstructDataBmpCanvas(mf.Canvas(), 10, 20, false, 0);
+  int images = 0;
+  std::vector<std::string> texts;
+  for (const auto& r : mf.Records()) {
+    if (r.Op == TMetaOp::DrawBitmap) {
+      ++images;
+      EXPECT_EQ(r.Box.Left, 10);
+      EXPECT_EQ(r.Box.Top, 20);
+      ASSERT_TRUE(r.Image);
+      EXPECT_EQ(r.Image->Width(), 201);
+      EXPECT_EQ(r.Image->ScanLine(70)[100].A, 255);
+    }
+    if (r.Op == TMetaOp::Text) texts.push_back(r.Text);
+  }
+  EXPECT_GE(images, 1);
+  // Labels from 30 down to 1, so label 1 ends on top; a free label is not drawn.
+  ASSERT_EQ(l1, 1);
+  ASSERT_EQ(l2, 2);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "second");
+  EXPECT_EQ(texts[1], "first");
+}
+
+TEST(ContourSurface, SubdivisionBoundedByStepsAndCellSize) {
+  auto p = Plot(300, 300);
+  p->SetRange(0, 0, 1, 1);
+  p->IsoColors.FillDefault();
+  TMetafile mf(300, 300);
+  auto fills = [&] {
+    int n = 0;
+    for (const auto& r : mf.Records()) n += r.Op == TMetaOp::FillRect || r.Op == TMetaOp::SetPixel;
+    return n;
+  };
+  // A 300-pixel cell split into at most 25 x 25 parts, a 3-pixel one into 3 x 3.
+  p->IsoColQuad(mf.Canvas(), 0, 0, 0, 0, 1, 1, -1, 0, 1, 0, 25);
+  EXPECT_EQ(fills(), 625);
+  mf.Clear();
+  p->IsoColQuad(mf.Canvas(), 0, 0, 0, 0, 0.01, 0.01, -1, 0, 1, 0, 25);
+  EXPECT_EQ(fills(), 9);
+  mf.Clear();
+  p->IsoColQuad(mf.Canvas(), 0, 0, 0, 0, 1, 1, 0.5, 0.5, 0.5, 0.5, 25);
+  EXPECT_EQ(fills(), 1);  // one colour: no subdivision
 }
 
 TEST(ContourIso, SettersKeepTheRangeApart) {
