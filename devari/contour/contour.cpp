@@ -87,6 +87,7 @@ struct TContourPlot::TPixMap {
   double kx = 1, dx = 0, ky = -1, dy = 0;
   bool logX = false, logY = false;
   std::int32_t w = 0, h = 0;  // target size in device pixels
+  std::int32_t f = 1;         // device pixels per logical pixel
 
   double FX(double x) const noexcept {
     if (logX) x = x > 1e-100 ? std::log(x) : std::log(1e-100);
@@ -575,7 +576,9 @@ void TContourPlot::RenderRows(TRGB32* base, std::int32_t stride, std::int32_t w,
           const std::int32_t ddx = std::clamp(map.X(wx), 0, w - 1), ddy = std::clamp(map.Y(wy), 0, h - 1);
           std::int32_t ci = 1;
           if (mode == cpmDots) ci = std::clamp(Round(nCol * (level - lo) / (hi - lo)), 1, std::max(nCol, 1));
-          base[std::size_t(ddy) * stride + ddx] = lut[ci];
+          // One logical pixel: f x f device pixels on a HiDPI image.
+          FillRows(base, stride, ddx, std::min(ddx + map.f - 1, w - 1), ddy, std::min(ddy + map.f - 1, h - 1),
+                   lut[ci]);
         };
         // Levels strictly between a and b: L_k = lo + (k - 1) dist, k = 1..nLevels.
         auto levels = [&](double a, double b, auto&& put) {
@@ -800,6 +803,7 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& bmp, std::int32_t offX, std::i
   map.logY = Transforms().LogY(1);
   map.w = bmp.Width();
   map.h = bmp.Height();
+  map.f = factor;
   RenderRows(bmp.Bits(), bmp.Stride(), bmp.Width(), bmp.Height(), map);
   MaskOverlay(bmp.Bits(), bmp.Stride(), bmp.Width(), bmp.Height(), map);
 }
