@@ -27,6 +27,7 @@
 namespace kvo {
 
 class TColorScale;
+class TTextLabel;
 struct TRGB32;
 
 enum TContourPlotMode : std::uint8_t {
@@ -189,7 +190,30 @@ public:
   void SetMarginBottom(std::int32_t v) { SetBRim(v); }
   void SetCaption(const std::string& v) { SetChartCaption(v); }
   void SetChartColor(TColor v) { SetChartCol(v); }
+  void SetWindColor(TColor v) { SetWindCol(v); }
+  void SetChartFrameColor(TColor v) { SetScaleCol(v); }
   void SetShadowWidth(std::int32_t v) { SetF3DRim(v); }
+  void AutoRange(double margin, double minRange = 0) { TCustomDEvari::AutoRange(1, margin, minRange); }
+  using TCustomDEvari::AutoRange;
+  // Layer 1's mapping between world and control pixels.
+  void R2M(double x, double y, std::int32_t& mx, std::int32_t& my) const noexcept {
+    TCustomDEvari::R2M(1, x, y, mx, my);
+  }
+  void M2R(std::int32_t mx, std::int32_t my, double& x, double& y) const noexcept {
+    TCustomDEvari::M2R(1, mx, my, x, y);
+  }
+  using TCustomDEvari::M2R;
+  using TCustomDEvari::R2M;
+  // Crosshair 1 and the text labels.
+  void CrossHairSetPos(double x, double y) { TCustomDEvari::CrossHairSetPos(1, x, y); }
+  void CrossHairSetup(TColor color, TCrossHMode mode, TPenStyle lineType, std::int32_t lineWidth) {
+    TCustomDEvari::CrossHairSetup(1, color, mode, lineType, lineWidth);
+  }
+  using TCustomDEvari::CrossHairSetPos;
+  using TCustomDEvari::CrossHairSetup;
+  double CrossHairPosX() const noexcept { return GetCHPosX(1); }
+  double CrossHairPosY() const noexcept { return GetCHPosY(1); }
+  TTextLabel& TextLabels(std::int32_t ix) { return GetFTextLabel(ix); }
 
   TEstimateZValEvent OnEstimateZVal;
   TOnPercentDoneEvent OnProgress;
