@@ -123,6 +123,7 @@ void TContourPlot::ResetComp() {
 void TContourPlot::ResetContour() {
   const TPaintBatch batch(*this);
   FSet = TContourSettings{};
+  TCustomDEvari::SetEnabled(true);
   OnEstimateZVal = nullptr;
   OnProgress = nullptr;
   FPivotPreCalc = false;
@@ -198,7 +199,7 @@ void TContourPlot::Paint() {
 
 // ---- Settings --------------------------------------------------------------------------
 
-void TContourPlot::Invalidate() {
+void TContourPlot::InvalidateGrid() {
   FInvalidDataBmp = true;
   FGridStale = true;
   RedrawByRule();
@@ -212,9 +213,10 @@ void TContourPlot::SetPlotMode(TContourPlotMode v) {
 }
 
 void TContourPlot::SetEnabled(bool v) {
-  if (v == FSet.Enabled) return;
+  if (v == FSet.Enabled && v == TCustomDEvari::Enabled()) return;
   FSet.Enabled = v;
-  Invalidate();
+  TCustomDEvari::SetEnabled(v);
+  InvalidateGrid();
 }
 
 void TContourPlot::IsoChanged() {

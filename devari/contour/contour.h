@@ -82,8 +82,10 @@ public:
   const TContourSettings& ContourSettings() const noexcept { return FSet; }
   TContourPlotMode PlotMode() const noexcept { return FSet.PlotMode; }
   void SetPlotMode(TContourPlotMode v);
+  // The control's enabled state; a disabled plot also skips the estimation
+  // (every value 0, masks kept).
   bool Enabled() const noexcept { return FSet.Enabled; }
-  void SetEnabled(bool v);
+  void SetEnabled(bool v) override;
   double IsoLow() const noexcept { return FSet.IsoLow; }
   double IsoHigh() const noexcept { return FSet.IsoHigh; }
   double IsoDist() const noexcept { return FSet.IsoDist; }
@@ -232,7 +234,7 @@ private:
   struct TPixMap;
   void ResetContour();
   void NewPivotMatrix(std::int32_t nx, std::int32_t ny);
-  void Invalidate();  // the grid must be re-estimated; repaint by rule
+  void InvalidateGrid();  // the grid must be re-estimated; repaint by rule
   void IsoChanged();
   void ApplyIsoRange(double lo, double hi);
   // Key of what the estimated grid depends on besides its own changes.

@@ -169,6 +169,7 @@ TEST(ContourEstimation, OncePerPivotAtThePivotPositions) {
   // Disabled: every value 0, masks kept, no calls.
   calls.clear();
   p->SetEnabled(false);
+  EXPECT_FALSE(p->TCustomControl::Enabled());  // the control's input state follows
   EXPECT_TRUE(calls.empty());
   EXPECT_EQ(p->GetPivotVal(11, 6), 0.0);
   EXPECT_EQ(p->GetMaskVal(1, 3), 4);
