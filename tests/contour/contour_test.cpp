@@ -5,6 +5,7 @@
 // dots through the recording canvas and the attached colour legend.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -159,6 +160,11 @@ TEST(ContourEstimation, OncePerPivotAtThePivotPositions) {
   EXPECT_EQ(p->GetMaskVal(1, 3), 4);
   ASSERT_FALSE(progress.empty());
   EXPECT_EQ(progress[10], 100);  // one report per column, then the rendering's
+  // The rendering reports 70..85 for the cells, 85..100 for the mask overlay.
+  ASSERT_EQ(progress.size(), 33u);
+  EXPECT_EQ(progress[21], 85);
+  EXPECT_EQ(progress[32], 100);
+  EXPECT_TRUE(std::is_sorted(progress.begin() + 11, progress.end()));
   // An unchanged plot repaints without a new pass; a new range re-estimates.
   calls.clear();
   p->Repaint();
