@@ -11,6 +11,7 @@
 
 namespace kvo {
 class TBoxPlot;
+class TContourPlot;
 class TDataTable;
 class TCustomDEvari;
 class TDEvari;
@@ -53,6 +54,7 @@ void AddRot3DPages(std::vector<Page>& pages);
 void AddPlot3DPages(std::vector<Page>& pages);
 void AddBoxPlotPages(std::vector<Page>& pages);
 void AddSmithPages(std::vector<Page>& pages);
+void AddContourPages(std::vector<Page>& pages);
 void AddColorScalePages(std::vector<Page>& pages);
 void AddGaugePages(std::vector<Page>& pages);
 const std::vector<PageGroup>& PageGroups();
@@ -92,5 +94,9 @@ void BuildBoxPlotDemo(TBoxPlot& plot);
 // A measured-looking reflection sweep (301 points of a patch antenna's S11
 // with noise) with a marker at the best match, on a Smith chart.
 void BuildSmithSweep(TSmithChart& chart);
+
+// The contour pages' function (MATLAB's "peaks") on -3..3 in both axes, fed
+// through OnEstimateZVal, with the standard spectrum over IsoLow..IsoHigh.
+void BuildContourDemo(TContourPlot& plot);
 
 }  // namespace kvo::gallery

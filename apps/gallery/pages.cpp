@@ -16,6 +16,7 @@ const std::vector<PageGroup>& PageGroups() {
       {"gauge", AddGaugePages},
       {"boxplot", AddBoxPlotPages},
       {"smith", AddSmithPages},
+      {"contour", AddContourPages},
   };
   return groups;
 }

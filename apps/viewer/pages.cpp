@@ -28,6 +28,9 @@
 #if KVO_VIEWER_HAVE_SMITH
 #include "apps/viewer/smith_page.h"
 #endif
+#if KVO_VIEWER_HAVE_CONTOUR
+#include "apps/viewer/contour_page.h"
+#endif
 
 namespace kvo::viewer {
 namespace {
@@ -72,6 +75,9 @@ std::vector<TViewerPage*> CreatePages(QWidget* parent) {
 #endif
 #if KVO_VIEWER_HAVE_SMITH
   pages.push_back(new TSmithPage(parent));
+#endif
+#if KVO_VIEWER_HAVE_CONTOUR
+  pages.push_back(new TContourPage(parent));
 #endif
   if (pages.empty()) pages.push_back(new TNoControlsPage(parent));
   return pages;

@@ -33,7 +33,10 @@ protected:
   template <class T>
   std::vector<qt::TControlWidget*> Hosts() const {
     std::vector<qt::TControlWidget*> out;
-    for (QWidget* child : FWindow->findChildren<QWidget*>())
+    // The open tab's controls only (other tabs host legends too).
+    auto* tabs = FWindow->findChild<QTabWidget*>("pages");
+    QWidget* page = tabs ? tabs->currentWidget() : FWindow.get();
+    for (QWidget* child : page->findChildren<QWidget*>())
       if (auto* w = dynamic_cast<qt::TControlWidget*>(child))
         if (dynamic_cast<T*>(w->Control())) out.push_back(w);
     return out;
