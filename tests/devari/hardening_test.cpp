@@ -164,7 +164,8 @@ TEST(Extremes, TheDataAreaDrawsAtAnyOriginOfAForeignCanvas) {
       bool frame = true, clamped = true;
       for (const TPoint& p : r.Points) {
         frame = frame && (p.x == o[0] || p.x == right) && (p.y == o[1] || p.y == bottom);
-        clamped = clamped && std::abs(p.x) <= kMaxPixelCoord && std::abs(p.y) <= kMaxPixelCoord;
+        clamped = clamped && std::abs(std::int64_t(p.x)) <= kMaxPixelCoord &&
+                  std::abs(std::int64_t(p.y)) <= kMaxPixelCoord;
       }
       EXPECT_TRUE(frame || clamped) << r.ToString();
       ++lines;
