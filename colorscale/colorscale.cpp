@@ -6,19 +6,11 @@
 
 #include "platform/numeric.h"
 #include "platform/registry.h"
+#include "platform/update.h"
 
 namespace kvo {
 
 namespace {
-
-// Painting flag held for a scope.
-struct TFlagScope {
-  bool& Flag;
-  explicit TFlagScope(bool& f) : Flag(f) { Flag = true; }
-  ~TFlagScope() { Flag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-};
 
 // The legend's crosshair at its start: a dotted red full cross at (0, 0).
 void InitCrossHair(TCrossHair& ch) {

@@ -15,18 +15,13 @@
 #include "platform/error.h"
 #include "platform/host.h"
 #include "platform/numeric.h"
+#include "platform/update.h"
 
 namespace kvo {
 
 namespace {
 
 // Marks the chart as painting for the lifetime of the scope.
-struct TPaintingScope {
-  bool& Flag;
-  explicit TPaintingScope(bool& f) : Flag(f) { Flag = true; }
-  ~TPaintingScope() { Flag = false; }
-};
-
 // Device pixels per logical pixel of one of the chart's images.
 std::int32_t FactorOf(const TBitmap& bmp) noexcept {
   return std::max(Round(bmp.SurfaceScale()), 1);
@@ -43,7 +38,7 @@ void TCustomDEvari::Paint() {
     FParts->RepaintPending = true;
     return;
   }
-  const TPaintingScope painting(FParts->Painting);
+  const TFlagScope painting(FParts->Painting);
   for (int pass = 0; pass < 2; ++pass) {
     FParts->RepaintPending = false;
     BuildItems();
@@ -350,7 +345,7 @@ void TCustomDEvari::ShowGrafHere() {
     return;
   }
   {
-    const TPaintingScope painting(FParts->Painting);
+    const TFlagScope painting(FParts->Painting);
     FParts->RepaintPending = false;
     InitGraf(FParts->GrafBmp.Canvas(), 0, 0, g.DataBmpWidth(), g.DataBmpHeight());
     ConstructDataBmp(FParts->GrafBmp, 0, 0, false, 0);
@@ -375,7 +370,7 @@ void TCustomDEvari::ShowGrafNewOnly() {
     return;
   }
   {
-    const TPaintingScope painting(FParts->Painting);
+    const TFlagScope painting(FParts->Painting);
     FParts->RepaintPending = false;
     ConstructDataBmp(FParts->GrafBmp, 0, 0, false, FLastElemOnShow);
     PutDataImage();

@@ -143,11 +143,7 @@ void TChartMouse::Down(TMouseButton button, TShiftState shift, std::int32_t x, s
 
 void TChartMouse::Move(TShiftState shift, std::int32_t x, std::int32_t y) {
   if (FMoveActive) return;  // a handler moved the mouse again
-  FMoveActive = true;
-  struct TClear {
-    bool& Flag;
-    ~TClear() { Flag = false; }
-  } clear{FMoveActive};
+  const TFlagScope moving(FMoveActive);
 
   FLastX = x, FLastY = y;
   FChart.TDisplayListControl::MouseMove(shift, x, y);

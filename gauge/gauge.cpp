@@ -7,6 +7,7 @@
 #include "libs/kvocolors.h"
 #include "platform/numeric.h"
 #include "platform/registry.h"
+#include "platform/update.h"
 
 namespace kvo {
 
@@ -17,14 +18,6 @@ constexpr TColor kDisabledBg = 0xE9E9EE;
 constexpr TColor kDisabledLine = 0x808080;
 // Pixels between the dial's base line and the cover, room for the index.
 constexpr std::int32_t kIndexRoom = 10;
-
-struct TFlagScope {
-  bool& Flag;
-  explicit TFlagScope(bool& f) : Flag(f) { Flag = true; }
-  ~TFlagScope() { Flag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-};
 
 // k / n for an interpolation over n steps; 0 when there are none.
 double Fraction(double k, double n) noexcept { return n != 0 ? k / n : 0.0; }

@@ -39,6 +39,19 @@ private:
   bool FSaved;
 };
 
+// Sets a flag for a scope (a re-entrancy guard: "this is running") and
+// clears it on leaving, also when a handler throws.
+class TFlagScope {
+public:
+  explicit TFlagScope(bool& flag) noexcept : FFlag(flag) { FFlag = true; }
+  ~TFlagScope() { FFlag = false; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+  bool& FFlag;
+};
+
 // Silences an object's OnChange notification for a scope and gives it back.
 template <class T>
 class TSilentChanges {

@@ -18,6 +18,7 @@
 #include "platform/vectorcanvas.h"
 #include "plot3d/cellraster_p.h"
 #include "plot3d/plot3d.h"
+#include "platform/update.h"
 
 namespace kvo {
 
@@ -26,14 +27,6 @@ namespace {
 // At most this many ticks per axis (the tick step of a sane range gives
 // about the requested count; this only bounds a pathological one).
 constexpr int kMaxAxisTicks = 200;
-
-struct TFlagScope {
-  bool& Flag;
-  explicit TFlagScope(bool& f) : Flag(f) { Flag = true; }
-  ~TFlagScope() { Flag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-};
 
 std::int32_t Scaled(double scale, std::int32_t v) noexcept {
   return ClampPixel(RoundHalfEven(scale * v));

@@ -23,14 +23,6 @@ double SeparatedFrom(double x) noexcept {
   return v;
 }
 
-// Sets a flag for a scope, also when a handler throws.
-struct TFlagScope {
-  bool& Flag;
-  explicit TFlagScope(bool& f) : Flag(f) { Flag = true; }
-  ~TFlagScope() { Flag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-};
 }  // namespace
 
 TScale::TScale(TComponent* owner) : TCustomControl(owner) {

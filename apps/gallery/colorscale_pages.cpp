@@ -13,16 +13,6 @@ namespace kvo::gallery {
 
 namespace {
 
-void Label(TCanvas& c, int x, int y, const std::string& s) {
-  c.Brush().SetStyle(bsClear);
-  c.Font().SetData({});
-  c.Font().SetColor(clNavy);
-  c.Font().SetSize(9);
-  c.Font().SetStyle({fsBold});
-  c.SetTextAlign(TA_LEFT | TA_TOP);
-  c.TextOut(x, y, s);
-}
-
 struct TLegendCase {
   const char* Title;
   std::function<void(TColorScale&)> Configure;
@@ -111,7 +101,7 @@ void DrawHorizontalPage(TCanvas& c) {
   const auto cases = Cases();
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const int x = 20 + int(i % 2) * 390, y = 20 + int(i / 2) * 190;
-    Label(c, x, y, cases[i].Title);
+    PageTitle(c, x, y, cases[i].Title, clNavy);
     PlaceLegend(c, x, y + 22, 370, i == 0 ? 90 : 75, csoHorizontal, cases[i]);
   }
 }
@@ -121,7 +111,7 @@ void DrawVerticalPage(TCanvas& c) {
   const auto cases = Cases();
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const int x = 16 + int(i % 3) * 262, y = 16 + int(i / 3) * 292;
-    Label(c, x, y, cases[i].Title);
+    PageTitle(c, x, y, cases[i].Title, clNavy);
     PlaceLegend(c, x + 60, y + 22, 130, 260, csoVertical, cases[i]);
   }
 }

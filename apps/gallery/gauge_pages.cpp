@@ -13,16 +13,6 @@ namespace kvo::gallery {
 
 namespace {
 
-void Label(TCanvas& c, int x, int y, const std::string& s) {
-  c.Brush().SetStyle(bsClear);
-  c.Font().SetData({});
-  c.Font().SetColor(clNavy);
-  c.Font().SetSize(9);
-  c.Font().SetStyle({fsBold});
-  c.SetTextAlign(TA_LEFT | TA_TOP);
-  c.TextOut(x, y, s);
-}
-
 using TConfigure = std::function<void(TScaleGauge&)>;
 
 void PlaceGauge(TCanvas& page, int x, int y, int w, int h, TGaugeOrientation o,
@@ -85,7 +75,7 @@ void DrawIndexVertical(TCanvas& c) {
   int i = 0;
   for (const TModeName& m : kModes) {
     const int x = 12 + (i % 4) * 196, y = 10 + (i / 4) * 295;
-    Label(c, x, y, m.Name);
+    PageTitle(c, x, y, m.Name, clNavy);
     PlaceGauge(c, x + 30, y + 20, 110, 265, goVertical, [&](TScaleGauge& g) {
       g.SetIndexMode(m.Mode);
       g.SetBackground(gbHorizGrad);
@@ -93,7 +83,7 @@ void DrawIndexVertical(TCanvas& c) {
     });
     ++i;
   }
-  Label(c, 12 + 3 * 196, 305, "Dual-colour band, 6.5");
+  PageTitle(c, 12 + 3 * 196, 305, "Dual-colour band, 6.5", clNavy);
   PlaceGauge(c, 42 + 3 * 196, 325, 110, 265, goVertical, [](TScaleGauge& g) {
     g.SetIndexMode(gimDualColorBand);
     g.SetBackground(gbHorizGrad);
@@ -125,13 +115,13 @@ void DrawBackgrounds(TCanvas& c) {
     });
     ++i;
   }
-  Label(c, 420, 14, "Vertical mid-band");
+  PageTitle(c, 420, 14, "Vertical mid-band", clNavy);
   PlaceGauge(c, 420, 36, 110, 260, goVertical, [](TScaleGauge& g) {
     g.SetBackground(gbVertMidBand);
     g.SetValue(5);
     g.SetIndexMode(gimBar);
   });
-  Label(c, 560, 14, "Horizontal mid-band");
+  PageTitle(c, 560, 14, "Horizontal mid-band", clNavy);
   PlaceGauge(c, 560, 36, 110, 260, goVertical, [](TScaleGauge& g) {
     g.SetBackground(gbHorizMidBand);
     g.SetValue(-5);
