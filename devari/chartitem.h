@@ -127,6 +127,13 @@ static_assert(offsetof(TrcChartItem, Param3) == 96);
 static_assert(offsetof(TrcChartItem, CoordMode) == 100);
 static_assert(std::is_trivially_copyable_v<TrcChartItem>);
 
+// One vertex of a packed run: the coordinates of an item whose other fields
+// the run holds once (see TRcItemContainer).
+struct KVO_API TXY {
+  double x = 0, y = 0;
+};
+static_assert(sizeof(TXY) == 16);
+
 // Resets a record to the defaults: zero coordinates, black pen, white fill
 // and highlight, grey shadow, layer 1, tkNone, cmAllWorld, empty text.
 KVO_API void CleadEvariItem(TrcChartItem& item) noexcept;
