@@ -62,9 +62,9 @@ void WriteItemFile(const std::string& path, TItemFileKind kind, const TRcItemCon
   const TrcChartItem header = ItemFileHeader(kind, list.Count(), texts.Used());
   WriteFileAtomically(path, [&](std::ostream& os) {
     os.write(reinterpret_cast<const char*>(&header), kRecordSize);
-    const auto items = list.Items();
-    os.write(reinterpret_cast<const char*>(items.data()),
-             static_cast<std::streamsize>(items.size() * kRecordSize));
+    list.ForEachBlock([&](const TrcChartItem* items, std::size_t n, std::size_t) {
+      os.write(reinterpret_cast<const char*>(items), static_cast<std::streamsize>(n * kRecordSize));
+    });
     for (std::int32_t k = 1; k <= texts.Used(); ++k) WriteLnStream(os, texts.Slot(k));
   });
 }

@@ -244,7 +244,7 @@ void TCustomDEvari::AdjustScaling() {
 
 void TCustomDEvari::LLCalcExtents(std::int32_t layer, double marginPct, double minSpanPct,
                                   double& minX, double& minY, double& maxX, double& maxY) const {
-  const TExtent e = CalcExtents(FDataContainer->Items(), layer, marginPct, minSpanPct,
+  const TExtent e = CalcExtents(*FDataContainer, layer, marginPct, minSpanPct,
                                 GetScalePropsX(layer).Logarithmic(),
                                 GetScalePropsY(layer).Logarithmic());
   minX = e.MinX;
@@ -256,7 +256,7 @@ void TCustomDEvari::LLCalcExtents(std::int32_t layer, double marginPct, double m
 void TCustomDEvari::LLCalcMinMax(std::int32_t layer, double xLow, double yLow, double xHigh,
                                  double yHigh, double& minX, double& minY, double& maxX,
                                  double& maxY) const {
-  const TExtent e = CalcMinMaxInWindow(FDataContainer->Items(), layer, xLow, yLow, xHigh, yHigh);
+  const TExtent e = CalcMinMaxInWindow(*FDataContainer, layer, xLow, yLow, xHigh, yHigh);
   minX = e.MinX;
   minY = e.MinY;
   maxX = e.MaxX;

@@ -237,18 +237,44 @@ void TCustomDEvari::DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, 
   // Items appended meanwhile wait for the next paint (a handler appending at
   // every item would otherwise never let the pass end).
   const std::int32_t n = list.Count();
-  for (std::int32_t i = 0; i < n && i < list.Count(); ++i) {
-    const TrcChartItem& it = list[i];
-    if (!classVisible[it.ItemClass]) continue;
-    if (!((it.Layer == 1 && l1) || (it.Layer == 2 && l2))) continue;
-    if (textPass != 0 && (textPass == 2) != IsTextKind(it.ItemKind)) continue;
-    if (OnBeforeRendedEvariItem) {
-      copy = it;
-      OnBeforeRendedEvariItem(this, copy, i, isAnnotation);
-      FParts->Renderer.DrawItem(canvas, copy, texts, isAnnotation, i);
-    } else {
-      FParts->Renderer.DrawItem(canvas, it, texts, isAnnotation, i);
+  if (!OnBeforeRendedEvariItem && !OnBeforeRenderText) {
+    // Without item and text handlers nothing can change the list during the
+    // pass: walk its stretches, a packed run at a time.
+    const auto& segs = list.Segments();
+    const auto& starts = list.SegmentStarts();
+    for (std::size_t s = 0; s < segs.size(); ++s) {
+      const TItemSegment& seg = segs[s];
+      if (seg.Packed) {
+        const TrcChartItem& it = seg.Template;
+        if (!classVisible[it.ItemClass]) continue;
+        if (!((it.Layer == 1 && l1) || (it.Layer == 2 && l2))) continue;
+        if (textPass != 0 && (textPass == 2) != IsTextKind(it.ItemKind)) continue;
+        for (std::size_t k = 0; k < seg.Pts.Size(); ++k) {
+          copy = it;
+          copy.x = seg.Pts[k].x;
+          copy.y = seg.Pts[k].y;
+          FParts->Renderer.DrawItem(canvas, copy, texts, isAnnotation, std::int32_t(starts[s] + k));
+        }
+        continue;
+      }
+      for (std::size_t k = 0; k < seg.Records.Size(); ++k) {
+        const TrcChartItem& it = seg.Records[k];
+        if (!classVisible[it.ItemClass]) continue;
+        if (!((it.Layer == 1 && l1) || (it.Layer == 2 && l2))) continue;
+        if (textPass != 0 && (textPass == 2) != IsTextKind(it.ItemKind)) continue;
+        FParts->Renderer.DrawItem(canvas, it, texts, isAnnotation, std::int32_t(starts[s] + k));
+      }
     }
+    FParts->Renderer.FinishPolyLine(canvas);
+    return;
+  }
+  for (std::int32_t i = 0; i < n && i < list.Count(); ++i) {
+    copy = list[i];
+    if (!classVisible[copy.ItemClass]) continue;
+    if (!((copy.Layer == 1 && l1) || (copy.Layer == 2 && l2))) continue;
+    if (textPass != 0 && (textPass == 2) != IsTextKind(copy.ItemKind)) continue;
+    if (OnBeforeRendedEvariItem) OnBeforeRendedEvariItem(this, copy, i, isAnnotation);
+    FParts->Renderer.DrawItem(canvas, copy, texts, isAnnotation, i);
   }
   FParts->Renderer.FinishPolyLine(canvas);
 }

@@ -162,9 +162,7 @@ void TDisplayListControl::SetClassDefault(std::uint8_t cls) noexcept {
 }
 
 void TDisplayListControl::NewColorOfClassItems(TColor color, std::uint8_t cls) noexcept {
-  TRcItemContainer& data = *FDataContainer;
-  for (std::int32_t i = 0; i < data.Count(); ++i)
-    if (cls == 255 || data[i].ItemClass == cls) data[i].Color = color;
+  FDataContainer->Recolour(cls, color);
   AdjustCanInfoOfSharedCharts();
 }
 

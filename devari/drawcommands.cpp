@@ -41,14 +41,28 @@ std::int32_t TDisplayListControl::AppendPolyline(std::span<const double> x, std:
   TrcChartItem move = NewItem(tkMoveTo);
   move.LWid = FDraw.LineWidth;
   move.CoordMode = cmAllWorld;
-  bool start = true;  // the next valid point moves the pen
-  Target().AppendMany(n, proto, FAllocSize, [&](std::size_t i, TrcChartItem& it) {
-    const bool gap = std::isnan(x[i]) || std::isnan(y[i]);
-    if (start || gap) it = move;  // a move carries no fill colour
-    it.x = x[i];
-    it.y = y[i];
-    start = gap;
-  });
+  // A point is a move when it is the first, a gap (NaN) or follows a gap;
+  // the line items between are appended as runs.
+  TRcItemContainer& list = Target();
+  const TRcItemContainer::TMark before = list.Mark();
+  try {
+    std::size_t i = 0;
+    while (i < n) {
+      move.x = x[i];
+      move.y = y[i];
+      list.Append(move, FAllocSize);
+      const bool gap = std::isnan(x[i]) || std::isnan(y[i]);
+      ++i;
+      if (gap) continue;
+      std::size_t j = i;
+      while (j < n && !std::isnan(x[j]) && !std::isnan(y[j])) ++j;
+      list.AppendRun(proto, x.data() + i, y.data() + i, j - i, FAllocSize);
+      i = j;
+    }
+  } catch (...) {
+    list.Rollback(before);  // all or nothing
+    throw;
+  }
   if (!FDraw.AnnoMode) AdjustCanInfoOfSharedCharts();
   return std::int32_t(n);
 }
@@ -60,10 +74,7 @@ std::int32_t TDisplayListControl::AppendMarks(std::span<const double> x, std::sp
   proto.Param3 = markType;
   proto.LWid = FDraw.LineWidth;
   proto.CoordMode = cmAllWorld;
-  Target().AppendMany(n, proto, FAllocSize, [&](std::size_t i, TrcChartItem& it) {
-    it.x = x[i];
-    it.y = y[i];
-  });
+  Target().AppendRun(proto, x.data(), y.data(), n, FAllocSize);
   if (!FDraw.AnnoMode) AdjustCanInfoOfSharedCharts();
   return std::int32_t(n);
 }

@@ -54,12 +54,7 @@ void Widen(double& lo, double& hi, double marginPct, double minSpanPct, bool log
   }
 }
 
-}  // namespace
-
-TExtent CalcExtents(std::span<const TrcChartItem> items, std::int32_t layer, double marginPct,
-                    double minSpanPct, bool logX, bool logY) {
-  TAccum a;
-  bool any = false;
+void AccumExtents(TAccum& a, bool& any, std::span<const TrcChartItem> items, std::int32_t layer) {
   for (const TrcChartItem& it : items) {
     if (it.Layer != layer) continue;
     any = true;
@@ -89,6 +84,10 @@ TExtent CalcExtents(std::span<const TrcChartItem> items, std::int32_t layer, dou
       }
     }
   }
+}
+
+TExtent FinishExtents(const TAccum& a, bool any, double marginPct, double minSpanPct, bool logX,
+                      bool logY) {
   // No item of the layer, or none with a usable coordinate.
   if (!any || a.E.MinX > a.E.MaxX || a.E.MinY > a.E.MaxY) return {0, 0, 0, 0};
   TExtent e = a.E;
@@ -97,9 +96,8 @@ TExtent CalcExtents(std::span<const TrcChartItem> items, std::int32_t layer, dou
   return e;
 }
 
-TExtent CalcMinMaxInWindow(std::span<const TrcChartItem> items, std::int32_t layer, double xLow,
-                           double yLow, double xHigh, double yHigh) {
-  TAccum a;
+void AccumWindow(TAccum& a, std::span<const TrcChartItem> items, std::int32_t layer, double xLow,
+                 double yLow, double xHigh, double yHigh) {
   auto inside = [&](double x, double y) { return xLow < x && x < xHigh && yLow < y && y < yHigh; };
   for (const TrcChartItem& it : items) {
     if (layer != 0 && it.Layer != layer) continue;
@@ -112,6 +110,41 @@ TExtent CalcMinMaxInWindow(std::span<const TrcChartItem> items, std::int32_t lay
       a.Y(it.y2);
     }
   }
+}
+
+}  // namespace
+
+TExtent CalcExtents(std::span<const TrcChartItem> items, std::int32_t layer, double marginPct,
+                    double minSpanPct, bool logX, bool logY) {
+  TAccum a;
+  bool any = false;
+  AccumExtents(a, any, items, layer);
+  return FinishExtents(a, any, marginPct, minSpanPct, logX, logY);
+}
+
+TExtent CalcExtents(const TRcItemContainer& items, std::int32_t layer, double marginPct,
+                    double minSpanPct, bool logX, bool logY) {
+  TAccum a;
+  bool any = false;
+  items.ForEachBlock([&](const TrcChartItem* p, std::size_t n, std::size_t) {
+    AccumExtents(a, any, {p, n}, layer);
+  });
+  return FinishExtents(a, any, marginPct, minSpanPct, logX, logY);
+}
+
+TExtent CalcMinMaxInWindow(std::span<const TrcChartItem> items, std::int32_t layer, double xLow,
+                           double yLow, double xHigh, double yHigh) {
+  TAccum a;
+  AccumWindow(a, items, layer, xLow, yLow, xHigh, yHigh);
+  return a.E;
+}
+
+TExtent CalcMinMaxInWindow(const TRcItemContainer& items, std::int32_t layer, double xLow,
+                           double yLow, double xHigh, double yHigh) {
+  TAccum a;
+  items.ForEachBlock([&](const TrcChartItem* p, std::size_t n, std::size_t) {
+    AccumWindow(a, {p, n}, layer, xLow, yLow, xHigh, yHigh);
+  });
   return a.E;
 }
 

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "devari/chartitem.h"
+#include "devari/itemcontainer.h"
 
 namespace kvo {
 
@@ -23,9 +24,14 @@ struct KVO_API TExtent {
 KVO_API TExtent CalcExtents(std::span<const TrcChartItem> items, std::int32_t layer, double marginPct,
                     double minSpanPct, bool logX, bool logY);
 
+KVO_API TExtent CalcExtents(const TRcItemContainer& items, std::int32_t layer, double marginPct,
+                            double minSpanPct, bool logX, bool logY);
+
 // Extent of the item points of layer (0: all layers) strictly inside the
 // window; +-uc_MaxDouble (minima +, maxima -) when no point lies inside.
 KVO_API TExtent CalcMinMaxInWindow(std::span<const TrcChartItem> items, std::int32_t layer, double xLow,
                            double yLow, double xHigh, double yHigh);
+KVO_API TExtent CalcMinMaxInWindow(const TRcItemContainer& items, std::int32_t layer, double xLow,
+                                   double yLow, double xHigh, double yHigh);
 
 }  // namespace kvo

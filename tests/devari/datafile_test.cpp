@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "chart_fixture.h"
+#include "tests/support/items.h"
 #include "devari/atomicfile_p.h"
 #include "devari/datafile_p.h"
 
@@ -25,6 +26,7 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 using Bytes = std::vector<unsigned char>;
 using testing::TCountingChart;
+using test::SameRecord;
 
 // ---- Hand-built bytes --------------------------------------------------------
 
@@ -315,7 +317,7 @@ protected:
   void ExpectUnchanged() {
     ASSERT_EQ(c.NumItems(), 3);
     for (int i = 0; i < 3; ++i)
-      EXPECT_EQ(std::memcmp(&before[i], &c.DataItems()[i], sizeof(TrcChartItem)), 0) << i;
+      EXPECT_TRUE(SameRecord(before[i], c.DataItems()[i])) << i;
     EXPECT_EQ(c.DataLongText(1), longBefore);
     EXPECT_EQ(c.DataItems().LongTexts().Used(), 1);
     EXPECT_EQ(c.ItemCount(tkLineto), 1);
@@ -409,7 +411,7 @@ TEST_F(DataFiles, RecordsOfUnknownKindsAreKeptUncountedAndSavedBack) {
   c.SaveData(Path("again.dat"));
   TCountingChart d;
   ASSERT_EQ(d.LoadData(Path("again.dat"), false), 2);
-  EXPECT_EQ(std::memcmp(&c.DataItems()[1], &d.DataItems()[1], sizeof(TrcChartItem)), 0);
+  EXPECT_TRUE(SameRecord(c.DataItems()[1], d.DataItems()[1]));
 }
 
 TEST_F(DataFiles, OddBytesInRecordsAreReadSafely) {
@@ -422,7 +424,8 @@ TEST_F(DataFiles, OddBytesInRecordsAreReadSafely) {
   EXPECT_EQ(ShortText(c.GetChartItem(1)).size(), 15u);
   EXPECT_TRUE(c.GetChartItem(0).Transp);
   unsigned char raw[104];
-  std::memcpy(raw, &c.DataItems()[0], 104);
+  const TrcChartItem first = c.DataItems()[0];
+  std::memcpy(raw, &first, 104);
   EXPECT_EQ(raw[68], 1);
 }
 

@@ -292,7 +292,9 @@ TEST(LongTexts, FullTextAndSetFullTextFollowTheLongTextRule) {
   EXPECT_EQ(c.FullText(c[1]), "");
   EXPECT_EQ(c.LongTexts().Used(), 1);
   // A slot number the table never handed out reads the record's own text.
-  c[0].LWid = 42;
+  TrcChartItem bogus = c[0];
+  bogus.LWid = 42;
+  c.Replace(0, bogus, false);
   EXPECT_EQ(c.FullText(c[0]), "short");
   c.SetFullText(0, "a long text replacing a bogus slot");
   EXPECT_EQ(c[0].LWid, 2);

@@ -8,11 +8,17 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "devari/chartitem.h"
 
 namespace kvo::test {
+
+// Byte-for-byte equality of two records (padding included).
+inline bool SameRecord(const TrcChartItem& a, const TrcChartItem& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 class TItemBuilder {
 public:
