@@ -3,8 +3,11 @@
 // searches and removals at the container level.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "devari/chartitem.h"
 #include "devari/itemcontainer.h"
@@ -336,6 +339,145 @@ TEST(ItemContainer, AdoptLoadedMapsSlotsAndCountsKinds) {
   EXPECT_EQ(c.KindCount(tkText), 0);
   EXPECT_EQ(c.KindCount(tkArc), 1);
   EXPECT_EQ(c.LongTexts().Used(), 0);
+}
+
+// ---- Packed runs ------------------------------------------------------------------
+
+// Random operations on a list, checked after each against a plain vector of
+// records: packing must never change what any accessor returns.
+TEST(PackedRuns, EveryOperationMatchesAPlainListOfRecords) {
+  std::mt19937 rng(1234);
+  auto pick = [&](int n) { return int(rng() % unsigned(n)); };
+  // Few distinct templates so that long runs form, broken now and then.
+  auto make = [&](int variant) {
+    TrcChartItem it = Item(variant % 3 == 0 ? tkMarkAt : tkLineto, std::uint8_t(variant % 2), 1 + variant % 2);
+    it.Color = TColor(variant * 0x10101);
+    it.x = std::ldexp(double(rng() % 1000), -4);
+    it.y = double(rng() % 997) - 500;
+    return it;
+  };
+  TRcItemContainer c(true);
+  std::vector<TrcChartItem> ref;
+  auto check = [&](int step) {
+    ASSERT_EQ(c.Count(), std::int32_t(ref.size())) << step;
+    std::size_t k = 0;
+    for (const TrcChartItem& it : c.Items()) {
+      ASSERT_TRUE(std::memcmp(&it, &ref[k], sizeof it) == 0) << "step " << step << " item " << k;
+      ++k;
+    }
+    ASSERT_EQ(k, ref.size());
+    for (int probe = 0; probe < 5 && !ref.empty(); ++probe) {
+      const auto i = std::int32_t(rng() % ref.size());
+      const TrcChartItem it = c[i];
+      ASSERT_TRUE(std::memcmp(&it, &ref[std::size_t(i)], sizeof it) == 0) << step;
+    }
+    std::array<std::int32_t, 256> hist{};
+    std::int32_t lines = 0, class1 = 0, firstLayer2 = -1;
+    for (std::size_t i = 0; i < ref.size(); ++i) {
+      ++hist[ref[i].ItemClass];
+      lines += ref[i].ItemKind == tkLineto;
+      class1 += ref[i].ItemClass == 1;
+      if (firstLayer2 < 0 && i >= 7 && ref[i].ItemKind == tkMarkAt) firstLayer2 = std::int32_t(i);
+    }
+    ASSERT_EQ(c.ClassHistogram(), hist);
+    ASSERT_EQ(c.KindCount(tkLineto), lines);
+    ASSERT_EQ(c.CountMatching(0, 0, 1, tkEverything), class1);
+    ASSERT_EQ(c.Search(7, 0, 0, 255, tkMarkAt), firstLayer2);
+    std::size_t blockItems = 0;
+    c.ForEachBlock([&](const TrcChartItem* p, std::size_t n, std::size_t first) {
+      ASSERT_EQ(first, blockItems);
+      for (std::size_t j = 0; j < n; ++j) ASSERT_EQ(std::memcmp(&p[j], &ref[first + j], sizeof p[j]), 0);
+      blockItems += n;
+    });
+    ASSERT_EQ(blockItems, ref.size());
+  };
+  int variant = 0, packedSeen = 0;
+  for (int step = 0; step < 3000; ++step) {
+    const int op = pick(100);
+    if (op < 55) {  // single appends, mostly continuing the current run
+      if (pick(40) == 0) variant = pick(6);
+      const TrcChartItem it = make(variant);
+      c.Append(it, 10);
+      ref.push_back(it);
+    } else if (op < 60) {  // a bulk run
+      std::vector<double> x(std::size_t(pick(120))), y(x.size());
+      TrcChartItem t = make(variant);
+      for (std::size_t i = 0; i < x.size(); ++i) x[i] = double(i), y[i] = double(pick(50));
+      c.AppendRun(t, x.data(), y.data(), x.size(), 10);
+      for (std::size_t i = 0; i < x.size(); ++i) t.x = x[i], t.y = y[i], ref.push_back(t);
+    } else if (op < 72 && !ref.empty()) {  // replacements: same fields or others
+      const auto i = std::size_t(pick(int(ref.size())));
+      TrcChartItem it = pick(2) ? ref[i] : make(pick(6));
+      it.x = -double(step);
+      c.Replace(std::int32_t(i), it, true);
+      ref[i] = it;
+    } else if (op < 82 && !ref.empty()) {
+      const auto i = std::size_t(pick(int(ref.size())));
+      c.RemoveAt(std::int32_t(i));
+      ref.erase(ref.begin() + std::ptrdiff_t(i));
+    } else if (op < 90 && !ref.empty()) {
+      c.RemoveLast();
+      ref.pop_back();
+    } else if (op < 92) {
+      const TColor col = TColor(step);
+      c.Recolour(1, col);
+      for (auto& it : ref)
+        if (it.ItemClass == 1) it.Color = col;
+    } else if (op < 94) {
+      const double cut = double(pick(500)) - 250;
+      c.RemoveIf([cut](const TrcChartItem& it) { return it.y < cut; });
+      std::erase_if(ref, [cut](const TrcChartItem& it) { return it.y < cut; });
+    } else if (op < 96) {
+      const auto m = c.Mark();
+      const std::size_t size = ref.size();
+      for (int k = 0; k < 40; ++k) c.Append(make(variant), 10);
+      c.Rollback(m);
+      ASSERT_EQ(c.Allocated(), m.Allocated);
+      ASSERT_EQ(ref.size(), size);
+    } else if (op < 97) {  // a copy, and loading what it holds
+      TRcItemContainer copy = c;
+      TLoadedItems loaded;
+      copy.ForEachBlock([&](const TrcChartItem* p, std::size_t n, std::size_t) { loaded.Records.Append(p, n); });
+      c.AdoptLoaded(std::move(loaded), pick(2) == 0);
+      if (c.Count() != std::int32_t(ref.size())) {
+        const std::vector<TrcChartItem> again = ref;
+        ref.insert(ref.end(), again.begin(), again.end());
+      }
+    } else if (op < 98) {
+      c.Clear(false, pick(2) == 0);
+      ref.clear();
+    }
+    check(step);
+    if (HasFatalFailure()) return;
+    for (const TItemSegment& seg : c.Segments()) packedSeen += seg.Packed ? 1 : 0;
+  }
+  EXPECT_GT(packedSeen, 1000);  // the operations did meet packed runs
+}
+
+TEST(PackedRuns, LongRunsTakeSixteenBytesPerItemAndClearKeepsTheirMemory) {
+  TRcItemContainer c(true);
+  TrcChartItem move = Item(tkMoveTo), line = Item(tkLineto);
+  c.Append(move, 1);
+  for (int i = 0; i < 200000; ++i) {
+    line.x = i;
+    line.y = std::sin(i * 0.01);
+    c.Append(line, 1);
+  }
+  EXPECT_EQ(c.Segments().size(), 2u);
+  EXPECT_LE(c.StorageBytes(), 200001u * 17u);
+  EXPECT_EQ(c.KindCount(tkLineto), 200000);
+  // A changed field in the middle splits the run; the item reads back as set.
+  TrcChartItem red = c[100000];
+  red.Color = clRed;
+  c.Replace(100000, red, true);
+  EXPECT_EQ(c[100000].Color, clRed);
+  EXPECT_EQ(c[100001].Color, line.Color);
+  EXPECT_EQ(c.Segments().size(), 4u);
+  const std::size_t cap = c.Capacity();
+  c.Clear(true, true);
+  EXPECT_EQ(c.Count(), 0);
+  EXPECT_GE(c.Capacity(), 100000u);
+  EXPECT_LE(c.Capacity(), cap);
 }
 
 }  // namespace
