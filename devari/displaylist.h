@@ -232,8 +232,11 @@ public:
   // through (x[i], y[i]) (a move to the first point, line items to the
   // others; a NaN coordinate leaves a gap and the next valid point starts
   // anew) and a mark at every point. The shorter array decides the count;
-  // returns the number of items appended.
-  std::int32_t AppendPolyline(std::span<const double> x, std::span<const double> y);
+  // returns the number of items appended. With connect the polyline goes on
+  // from the pen position (its first point is a line item, as DrawTo would
+  // append), so a long series can be appended in chunks.
+  std::int32_t AppendPolyline(std::span<const double> x, std::span<const double> y,
+                              bool connect = false);
   std::int32_t AppendMarks(std::span<const double> x, std::span<const double> y,
                            std::uint8_t markType);
   bool AvoidDuplicateMarks() const noexcept { return FAvoidDupMarks; }

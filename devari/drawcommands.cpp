@@ -32,7 +32,8 @@ void TDisplayListControl::AppendItem(TrcChartItem& item, TCoordMode mode) {
 
 // ---- Bulk appends -------------------------------------------------------------------
 
-std::int32_t TDisplayListControl::AppendPolyline(std::span<const double> x, std::span<const double> y) {
+std::int32_t TDisplayListControl::AppendPolyline(std::span<const double> x, std::span<const double> y,
+                                                 bool connect) {
   const std::size_t n = std::min(x.size(), y.size());
   TrcChartItem proto = NewItem(tkLineto);
   proto.LWid = FDraw.LineWidth;
@@ -48,6 +49,13 @@ std::int32_t TDisplayListControl::AppendPolyline(std::span<const double> x, std:
   try {
     std::size_t i = 0;
     while (i < n) {
+      if (connect && i == 0 && !std::isnan(x[0]) && !std::isnan(y[0])) {
+        std::size_t j = 0;
+        while (j < n && !std::isnan(x[j]) && !std::isnan(y[j])) ++j;
+        list.AppendRun(proto, x.data(), y.data(), j, FAllocSize);
+        i = j;
+        continue;
+      }
       move.x = x[i];
       move.y = y[i];
       list.Append(move, FAllocSize);

@@ -6,9 +6,11 @@
 #include <cstring>
 #include <vector>
 #include <limits>
+#include <span>
 #include <string>
 
 #include "chart_fixture.h"
+#include "tests/support/items.h"
 
 namespace kvo {
 namespace {
@@ -337,6 +339,27 @@ TEST(BulkAppend, PolylineAndMarksMatchTheSingleCommands) {
   bulk.ClearGraf();
   EXPECT_EQ(bulk.NumItems(), 0);
   EXPECT_EQ(bulk.DataItems().Capacity(), capacity);
+}
+
+// Long series go into packed runs; appended in chunks with connect they
+// give the records of one MoveTo and DrawTo after DrawTo, gaps included.
+TEST(BulkAppend, LongSeriesInChunksMatchTheSingleCommands) {
+  TCountingChart bulk, single;
+  std::vector<double> x(1000), y(1000);
+  for (std::size_t i = 0; i < x.size(); ++i) x[i] = double(i), y[i] = std::sin(double(i));
+  y[500] = std::numeric_limits<double>::quiet_NaN();
+  const std::span<const double> xs(x), ys(y);
+  bulk.AppendPolyline(xs.first(300), ys.first(300));
+  bulk.AppendPolyline(xs.subspan(300), ys.subspan(300), true);
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    if (i == 0 || i == 500 || i == 501) single.MoveTo(x[i], y[i]);
+    else single.DrawTo(x[i], y[i]);
+  }
+  ASSERT_EQ(bulk.NumItems(), single.NumItems());
+  for (int i = 0; i < bulk.NumItems(); ++i)
+    ASSERT_TRUE(test::SameRecord(bulk.GetChartItem(i), single.GetChartItem(i))) << i;
+  EXPECT_EQ(bulk.GetItemCount(tkLineto), single.GetItemCount(tkLineto));
+  EXPECT_LE(bulk.DataItems().StorageBytes(), 1000u * 20u);
 }
 
 }  // namespace
