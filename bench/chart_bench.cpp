@@ -5,6 +5,7 @@
 // sum of the floors) holds on a noisy machine.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <ctime>
 #include <cmath>
 #include <cstdlib>
@@ -268,5 +269,90 @@ void BM_AppendPolyline1e6(benchmark::State& state) {
   state.counters["ratio_to_floor"] = tb / tf;
 }
 BENCHMARK(BM_AppendPolyline1e6)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Axes and grid alone, against the floor of filling the chart's image once.
+void BM_AxesAndGrid(benchmark::State& state) {
+  auto c = MakeChart();
+  c->SetSuppressPaint(false);
+  TBitmap floorBmp(c->Width(), c->Height());
+  double tc = 0, tf = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    c->Paint();
+    const auto t1 = Clock::now();
+    floorBmp.Canvas().Brush().SetColor(clWhite);
+    floorBmp.Canvas().FillRect(TRect{0, 0, c->Width(), c->Height()});
+    benchmark::DoNotOptimize(floorBmp.Bits());
+    tf += Seconds(t1, Clock::now());
+    tc += Seconds(t0, t1);
+  }
+  const double n = double(state.iterations());
+  state.counters["chart_ms"] = tc / n * 1e3;
+  state.counters["fill_floor_ms"] = tf / n * 1e3;
+  state.counters["ratio"] = tc / tf;
+}
+BENCHMARK(BM_AxesAndGrid)->Unit(benchmark::kMillisecond)->Iterations(500);
+
+// 10^6 vertices with the x range showing 1/100 of them, against a chart that
+// holds only the visible 10^4.
+void BM_ZoomedView1e6(benchmark::State& state) {
+  auto c = MakeChart(), floor = MakeChart();
+  AddNoisySine(*c, 1000000);
+  c->Scale1X().SetRangeLow(0.5);
+  c->Scale1X().SetRangeHigh(0.51);
+  std::mt19937 rng(42);
+  std::uniform_real_distribution<double> noise(-0.15, 0.15);
+  for (int i = 500000 - 1; i <= 510000 + 1; ++i) {
+    const double x = double(i) / 999999.0, y = std::sin(x * 13.0) + noise(rng);
+    if (i == 500000 - 1) floor->MoveTo(x, y);
+    else floor->DrawTo(x, y);
+  }
+  floor->Scale1X().SetRangeLow(0.5);
+  floor->Scale1X().SetRangeHigh(0.51);
+  c->SetSuppressPaint(false);
+  floor->SetSuppressPaint(false);
+  double tc = 0, tf = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    c->Paint();
+    const auto t1 = Clock::now();
+    floor->Paint();
+    tf += Seconds(t1, Clock::now());
+    tc += Seconds(t0, t1);
+  }
+  const double n = double(state.iterations());
+  state.counters["chart_ms"] = tc / n * 1e3;
+  state.counters["visible_only_ms"] = tf / n * 1e3;
+  state.counters["ratio"] = tc / tf;
+}
+BENCHMARK(BM_ZoomedView1e6)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+std::size_t ResidentBytes() {
+  long pages = 0, resident = 0;
+  if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(f);
+  }
+  return std::size_t(resident) * 4096u;
+}
+
+// Memory a long line takes: resident bytes per vertex after appending 10^6
+// vertices one DrawTo at a time, against the 16 bytes of its coordinates.
+void BM_MemoryPerVertex(benchmark::State& state) {
+  double perVertex = 0;
+  for (auto _ : state) {
+    const std::size_t before = ResidentBytes();
+    {
+      TDEvari c;
+      c.MoveTo(0.0, 0.0);
+      for (int i = 1; i < 1000000; ++i) c.DrawTo(double(i), std::sin(i * 1e-3));
+      perVertex = double(ResidentBytes() - before) / 1e6;
+      benchmark::DoNotOptimize(c.NumItems());
+    }
+  }
+  state.counters["bytes_per_vertex"] = perVertex;
+  state.counters["ratio_to_coordinates"] = perVertex / 16.0;
+}
+BENCHMARK(BM_MemoryPerVertex)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

@@ -84,7 +84,7 @@ double TBitmap::SurfaceScale() const noexcept {
 
 void TBitmap::Fill(TColor c) {
   if (FDevice) FDevice->Flush();
-  std::fill(FPixels.begin(), FPixels.end(), detail::PixelOf(ColorToRGB(c)));
+  FillPixels(FPixels.data(), FPixels.size(), detail::PixelOf(ColorToRGB(c)));
   if (FDevice) FDevice->Flush();
 }
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <cstring>
 #include <vector>
 
 #include "canvas.h"
@@ -22,6 +23,22 @@ struct KVO_API TRGB32 {
   std::uint8_t B, G, R, A;
 };
 static_assert(sizeof(TRGB32) == 4);
+
+// Sets n pixels to px: one memset when its four bytes agree (white, black),
+// else eight bytes per store.
+inline void FillPixels(TRGB32* p, std::size_t n, TRGB32 px) noexcept {
+  if (px.B == px.G && px.G == px.R && px.R == px.A) {
+    std::memset(p, px.B, n * sizeof(TRGB32));
+    return;
+  }
+  std::uint32_t v;
+  std::memcpy(&v, &px, 4);
+  const std::uint64_t two = (std::uint64_t(v) << 32) | v;
+  std::size_t i = 0;
+  if ((reinterpret_cast<std::uintptr_t>(p) & 7) != 0 && n > 0) p[i++] = px;
+  for (; i + 2 <= n; i += 2) std::memcpy(p + i, &two, 8);
+  if (i < n) p[i] = px;
+}
 
 enum class TImageFormat : std::uint8_t { Auto, Bmp, Png, Jpeg };
 

@@ -275,7 +275,7 @@ void TRasterDevice::Span(std::int32_t y, std::int32_t x0, std::int32_t x1, TRGB3
                          TPenMode mode) {
   TRGB32* row = FBmp.ScanLine(y);
   if (mode == pmCopy) {
-    std::fill(row + x0, row + x1, px);
+    FillPixels(row + x0, std::size_t(x1 - x0), px);
   } else {
     for (std::int32_t x = x0; x < x1; ++x) row[x] = Rop2(mode, px, row[x]);
   }
@@ -316,14 +316,14 @@ void TRasterDevice::Rectangle(const TRect& r, const TPenData& pen, const TBrushD
     const TRGB32 fill = PixelOf(brush.Color);
     const bool filled = brush.Style == bsSolid;
     const std::int32_t w = r.Width();
-    std::fill_n(FBmp.ScanLine(r.Top) + r.Left, w, px);
+    FillPixels(FBmp.ScanLine(r.Top) + r.Left, std::size_t(w), px);
     for (std::int32_t y = r.Top + 1; y < r.Bottom - 1; ++y) {
       TRGB32* row = FBmp.ScanLine(y) + r.Left;
       row[0] = px;
-      if (filled && w > 2) std::fill_n(row + 1, w - 2, fill);
+      if (filled && w > 2) FillPixels(row + 1, std::size_t(w - 2), fill);
       row[w - 1] = px;
     }
-    if (r.Bottom - 1 > r.Top) std::fill_n(FBmp.ScanLine(r.Bottom - 1) + r.Left, w, px);
+    if (r.Bottom - 1 > r.Top) FillPixels(FBmp.ScanLine(r.Bottom - 1) + r.Left, std::size_t(w), px);
     return;
   }
   FillBox({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, brush, pen.Mode);
