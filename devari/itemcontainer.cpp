@@ -1,6 +1,7 @@
 #include "devari/itemcontainer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 namespace kvo {
@@ -36,6 +37,22 @@ bool ItemMatches(const TrcChartItem& item, std::int32_t tag, std::uint32_t tagMa
     return false;
   if (kind != tkEverything && kind != item.ItemKind) return false;
   return itemClass == 255 || itemClass == item.ItemClass;
+}
+
+// ---- TItemSegment ------------------------------------------------------------
+
+namespace {
+std::atomic<std::uint64_t> gVersions{0};
+}  // namespace
+
+void TItemSegment::Changed(bool ptsChanged) noexcept {
+  (void)ptsChanged;
+  Version = ++gVersions;
+}
+
+void TItemSegment::Grew(std::size_t from) noexcept {
+  (void)from;
+  Version = ++gVersions;
 }
 
 // ---- TRcItemContainer --------------------------------------------------------
@@ -77,7 +94,7 @@ void TRcItemContainer::Push(const TrcChartItem& item) {
     TItemSegment& last = FSegs.back();
     if (last.Packed && SameButXY(item, last.Template)) {
       last.Pts.PushBack({item.x, item.y});
-      ++last.Version;
+      last.Grew(last.Pts.Size() - 1);
       ++FCount;
       CountKind(item.ItemKind, +1);
       return;
@@ -98,7 +115,7 @@ void TRcItemContainer::Push(const TrcChartItem& item) {
     }
     throw;
   }
-  ++FSegs.back().Version;
+  FSegs.back().Changed();
   ++FCount;
   CountKind(item.ItemKind, +1);
   if (FTailMatch >= kPackAfter) {
@@ -121,7 +138,7 @@ void TRcItemContainer::PackTail() {
   run.Pts.Reserve(std::max<std::size_t>(n * 2, 64));
   for (std::size_t k = keep; k < recs.Size(); ++k) run.Pts.PushBack({recs[k].x, recs[k].y});
   if (keep == 0) {
-    run.Version = FSegs.back().Version + 1;
+    run.Changed();
     recs.Truncate();
     FSpareRecords.Swap(recs);
     FSegs.back() = std::move(run);
@@ -130,7 +147,8 @@ void TRcItemContainer::PackTail() {
     FSegs.push_back(std::move(run));  // may throw; the records are still whole
     FFirst.push_back(FCount - n);
     FSegs[FSegs.size() - 2].Records.Truncate(keep);
-    ++FSegs[FSegs.size() - 2].Version;
+    FSegs[FSegs.size() - 2].Changed();
+    FSegs.back().Changed();
   }
   FTailMatch = 0;
 }
@@ -181,7 +199,7 @@ void TRcItemContainer::AppendRun(const TrcChartItem& tmpl, const double* x, cons
     throw;
   }
   dst.Commit(n);
-  ++FSegs.back().Version;
+  FSegs.back().Grew(dst.Size() - n);
   FCount += n;
   if (FCountKinds && IsValidItemKind(tmpl.ItemKind)) FKindCount[tmpl.ItemKind] += std::int32_t(n);
   GrowAllocated(allocSize);
@@ -224,8 +242,7 @@ void TRcItemContainer::Replace(std::int32_t i, const TrcChartItem& item, bool mo
     FSegs.reserve(FSegs.size() + parts.size());
     FFirst.reserve(FSegs.size() + parts.size());
     // Commit (nothing below throws: the vectors have room).
-    const std::uint64_t v = seg.Version + 1;
-    for (auto& p : parts) p.Version = v;
+    for (auto& p : parts) p.Changed();
     FSegs.erase(FSegs.begin() + std::ptrdiff_t(s));
     FSegs.insert(FSegs.begin() + std::ptrdiff_t(s), std::make_move_iterator(parts.begin()),
                  std::make_move_iterator(parts.end()));
@@ -236,7 +253,7 @@ void TRcItemContainer::Replace(std::int32_t i, const TrcChartItem& item, bool mo
     }
     return;
   }
-  ++seg.Version;
+  seg.Changed();
   if (moveCount) {
     CountKind(oldKind, -1);
     CountKind(item.ItemKind, +1);
@@ -251,7 +268,7 @@ void TRcItemContainer::Reindex() {
       // Joining may need memory; when there is none the stretches stay apart.
       try {
         FSegs[out - 1].Records.Append(FSegs[s].Records.Data(), FSegs[s].Records.Size());
-        ++FSegs[out - 1].Version;
+        FSegs[out - 1].Changed();
         continue;
       } catch (const std::bad_alloc&) {
       }
@@ -277,7 +294,7 @@ void TRcItemContainer::Recolour(std::uint8_t cls, TColor color) noexcept {
       for (TrcChartItem& it : seg.Records.Items())
         if (cls == 255 || it.ItemClass == cls) it.Color = color;
     }
-    ++seg.Version;
+    seg.Changed(false);
   }
   FTailMatch = 0;
 }
@@ -294,7 +311,7 @@ void TRcItemContainer::RemoveAt(std::int32_t i) noexcept {
   CountKind(seg.Packed ? seg.Template.ItemKind : seg.Records[ofs].ItemKind, -1);
   if (seg.Packed) seg.Pts.Erase(ofs);
   else seg.Records.Erase(ofs);
-  ++seg.Version;
+  seg.Changed();
   --FCount;
   if (seg.Size() == 0) {
     FSegs.erase(FSegs.begin() + std::ptrdiff_t(s));
@@ -314,7 +331,7 @@ void TRcItemContainer::RemoveLast() noexcept {
   CountKind(seg.Packed ? seg.Template.ItemKind : seg.Records.Back().ItemKind, -1);
   if (seg.Packed) seg.Pts.PopBack();
   else seg.Records.PopBack();
-  ++seg.Version;
+  seg.Changed();
   --FCount;
   if (seg.Size() == 0) {
     FSegs.pop_back();
@@ -332,7 +349,7 @@ void TRcItemContainer::TruncateTo(std::size_t n) noexcept {
       CountKind(seg.Packed ? kind : seg.Records[k].ItemKind, -1);
     if (seg.Packed) seg.Pts.Truncate(seg.Size() - drop);
     else seg.Records.Truncate(seg.Size() - drop);
-    ++seg.Version;
+    seg.Changed();
     FCount -= drop;
     if (seg.Size() == 0) {
       FSegs.pop_back();
@@ -357,7 +374,7 @@ std::int32_t TRcItemContainer::RemoveIf(const std::function<bool(const TrcChartI
   FCount = kept.FCount;
   FKindCount = kept.FKindCount;
   FTailMatch = kept.FTailMatch;
-  for (TItemSegment& seg : FSegs) ++seg.Version;
+  for (TItemSegment& seg : FSegs) seg.Changed();
   return removed;
 }
 

@@ -198,7 +198,12 @@ struct KVO_API TItemSegment {
   TItemStore Records;     // !Packed
   TrcChartItem Template{};  // Packed: x and y unused (0)
   TXYStore Pts;           // Packed
-  std::uint64_t Version = 0;
+  std::uint64_t Version = 0;  // unique in the process: never reused for other contents
+
+  // Takes a new version after a change (ptsChanged: of the coordinates too).
+  void Changed(bool ptsChanged = true) noexcept;
+  // Takes a new version after vertices were appended from index from on.
+  void Grew(std::size_t from) noexcept;
 
   std::size_t Size() const noexcept { return Packed ? Pts.Size() : Records.Size(); }
   // Item k of the stretch, expanded to a record.
