@@ -355,4 +355,51 @@ void BM_MemoryPerVertex(benchmark::State& state) {
 }
 BENCHMARK(BM_MemoryPerVertex)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// 10^8 vertices in one run (appended in chunks), full view and a view of
+// 1/1000 of them, against the floor of the same chart with no data; "frames"
+// is the paint time over one frame at 60 Hz.
+void BM_Lines1e8(benchmark::State& state) {
+  auto c = MakeChart(), empty = MakeChart();
+  constexpr std::size_t kChunk = 1000000, kTotal = 100 * kChunk;
+  {
+    std::vector<double> x(kChunk), y(kChunk);
+    std::mt19937 rng(42);
+    std::uniform_real_distribution<double> noise(-0.15, 0.15);
+    for (std::size_t done = 0; done < kTotal; done += kChunk) {
+      for (std::size_t i = 0; i < kChunk; ++i) {
+        x[i] = double(done + i) / double(kTotal - 1);
+        y[i] = std::sin(x[i] * 13.0) + noise(rng);
+      }
+      c->AppendPolyline(x, y, done > 0);
+    }
+  }
+  c->SetSuppressPaint(false);
+  empty->SetSuppressPaint(false);
+  c->Paint();  // builds the run's index once
+  double tFull = 0, tZoom = 0, tf = 0;
+  for (auto _ : state) {
+    c->Scale1X().SetRangeLow(0);
+    c->Scale1X().SetRangeHigh(1);
+    auto t0 = Clock::now();
+    c->Paint();
+    tFull += Seconds(t0, Clock::now());
+    c->Scale1X().SetRangeLow(0.4995);
+    c->Scale1X().SetRangeHigh(0.5005);
+    t0 = Clock::now();
+    c->Paint();
+    tZoom += Seconds(t0, Clock::now());
+    t0 = Clock::now();
+    empty->Paint();
+    tf += Seconds(t0, Clock::now());
+  }
+  const double n = double(state.iterations());
+  state.counters["full_ms"] = tFull / n * 1e3;
+  state.counters["zoomed_ms"] = tZoom / n * 1e3;
+  state.counters["axes_floor_ms"] = tf / n * 1e3;
+  state.counters["full_frames"] = tFull / n / (1.0 / 60);
+  state.counters["zoomed_frames"] = tZoom / n / (1.0 / 60);
+  state.counters["bytes_per_vertex"] = double(c->DataItems().StorageBytes()) / double(kTotal);
+}
+BENCHMARK(BM_Lines1e8)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 }  // namespace
