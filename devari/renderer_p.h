@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@
 namespace kvo {
 
 class TLongTextArray;
+class TRunIndex;
+class TAxisMapper;
 
 constexpr std::size_t kPolylineBatch = 200;
 
@@ -79,6 +82,34 @@ public:
   void DrawItem(TCanvas& canvas, const TrcChartItem& item, const TLongTextArray& longTexts,
                 bool isAnnotation, std::int32_t index);
 
+  // Draws a run of items that differ only in x and y: item i is tmpl with
+  // (x, y) = pts[i]. The pixels are those of DrawItem for each item in
+  // turn, and the renderer is left in the same state: pen position and its
+  // validity after NaN gaps, kept pen, brush and width, and a polyline that
+  // following tkLineto items continue. The run's segments may be drawn at
+  // once where DrawItem would leave up to 199 vertices pending until the
+  // next FinishPolyLine (same pen, so the same pixels at the end of a pass).
+  //
+  // tkLineto in cmAllWorld maps every vertex in double and falls back to
+  // the extended-precision mapping wherever the two could differ. On a
+  // raster bitmap at scale 1 without antialiasing, with a solid 1-pixel pen
+  // in a mode where a pixel drawn twice looks drawn once (copy, not XOR),
+  // the polyline is reduced (TLineReducer) before it is drawn; elsewhere
+  // (styled or wide pens, XOR, antialiasing, surface scales, vector and
+  // recording canvases) the canvas receives exactly the calls of the item
+  // path. Other kinds and coordinate modes are drawn item by item (texts
+  // use longTexts and the item indexes firstIndex, firstIndex + 1, ...).
+  //
+  // index, when given, must describe exactly pts (built from them, extended
+  // by Append as vertices were appended; an index of another size is
+  // ignored). With it, a run whose x never decreases and holds no NaN
+  // costs about (visible columns) x log n: the vertices before and after
+  // the visible columns are skipped by bisection and each column's extremes
+  // come from the index's pyramid.
+  void DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl, std::span<const TXY> pts,
+                   const TRunIndex* index, const TLongTextArray* longTexts = nullptr,
+                   bool isAnnotation = false, std::int32_t firstIndex = 0);
+
   // Adds a vertex to the pending polyline (the first one is preceded by the
   // pen position); a full batch is drawn and the next one starts at its end.
   void EnterPolyline(std::int32_t x, std::int32_t y, TCanvas& canvas);
@@ -108,6 +139,7 @@ private:
   bool SecPoint(const TrcChartItem& it, TPoint& p) const;
 
   void DrawLineto(TCanvas& c, const TrcChartItem& it);
+  void MapRun(TCanvas& c, std::span<const TXY> pts, const TAxisMapper& mx, const TAxisMapper& my);
   void DrawRelPix(TCanvas& c, const TrcChartItem& it);
   void DrawLineRelPixOrig(TCanvas& c, const TrcChartItem& it);
   void DrawLine(TCanvas& c, const TrcChartItem& it);

@@ -1,0 +1,331 @@
+#include "devari/linerun_p.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "devari/itemcontainer.h"
+#include "devari/renderer_p.h"
+#include "devari/runindex_p.h"
+#include "platform/numeric.h"
+
+namespace kvo {
+
+// ---- mapping -----------------------------------------------------------------------
+
+TAxisMapper::TAxisMapper(const TLayerTransforms& tf, std::int32_t layer, bool isX,
+                         std::int64_t offset) noexcept
+    : FTf(&tf), FLayer(ClampLayer(layer)), FIsX(isX), FOffset(offset) {
+  const long double k = isX ? tf.Cpkx[FLayer] : tf.Cpky[FLayer];
+  const long double d = isX ? tf.Cpdx[FLayer] : tf.Cpdy[FLayer];
+  FLog = isX ? tf.LogX(FLayer) : tf.LogY(FLayer);
+  FDir = k > 0 ? 1 : (k < 0 ? -1 : 0);
+  Fk = static_cast<double>(k);
+  Fd = static_cast<double>(d);
+  FAbsD = std::fabs(Fd);
+  FErr = FLog ? 0x1p-48 : 0x1p-49;
+  if (!std::isfinite(Fk) || !std::isfinite(Fd)) {
+    // Parameters beyond double: every value goes the reference way.
+    Fk = 0;
+    Fd = std::numeric_limits<double>::quiet_NaN();
+  }
+}
+
+std::int32_t TAxisMapper::Exact(double v) const noexcept {
+  const std::int32_t m = FIsX ? FTf->MapX(FLayer, v) : FTf->MapY(FLayer, v);
+  return ClampPixel(std::int64_t(m) + FOffset);
+}
+
+bool ReducibleLines(const TCanvas& canvas) {
+  const TDeviceCaps caps = canvas.Caps();
+  // Only the raster surface of a bitmap reads pixels and does raster
+  // operations; at scale 1 without antialiasing it draws 1-pixel lines by
+  // the GDI rule itself (a printer page over a bitmap forwards to it).
+  if (!caps.RasterOps || !caps.PixelRead || caps.Scale != 1.0 || canvas.Antialias()) return false;
+  const TPen& pen = canvas.Pen();
+  if (pen.Width() > 1) return false;
+  if (pen.Style() != psSolid && pen.Style() != psInsideFrame) return false;
+  switch (pen.Mode()) {
+    // f(f(d)) = f(d): a pixel set twice looks as if set once.
+    case pmBlack:
+    case pmWhite:
+    case pmNop:
+    case pmCopy:
+    case pmNotCopy:
+    case pmMerge:
+    case pmMask:
+    case pmMergeNotPen:
+    case pmMaskNotPen: return true;
+    default: return false;
+  }
+}
+
+// ---- reduction ---------------------------------------------------------------------
+
+TLineReducer::TLineReducer(TCanvas& canvas, std::int32_t width, std::int32_t height)
+    : FCanvas(canvas), FW(width), FH(height) {
+  FOut.reserve(4096);
+}
+
+void TLineReducer::Start(TPoint p) {
+  Finish();
+  FActive = true;
+  FPrev = FS = FL = p;
+  FAnd = Code(p);
+  FPending = false;
+  FOut.push_back(p);
+  FColX = p.x;
+  FLastY = p.y;
+  FPMin = INT32_MAX;
+  FPMax = INT32_MIN;
+}
+
+void TLineReducer::CloseColumn() {
+  if (FPMin <= FPMax) {  // more than one vertex in the column
+    // The extreme on the last row comes first: the last row is then drawn
+    // by the segment that leaves it, as in the full sequence (next to the
+    // last vertex it would be a zero-length segment).
+    if (FLastY == FPMin) {
+      Cull({FColX, FPMin});
+      Cull({FColX, FPMax});
+    } else {
+      Cull({FColX, FPMax});
+      Cull({FColX, FPMin});
+    }
+    Cull({FColX, FLastY});
+  }
+}
+
+void TLineReducer::Cull(TPoint q) {
+  if (q == FPrev) return;
+  FPrev = q;
+  const int c = Code(q);
+  if (FAnd & c) {  // the stretch goes on beyond a common edge
+    FAnd &= c;
+    FL = q;
+    FPending = true;
+    return;
+  }
+  if (FPending) {
+    Out(FL);
+    FPending = false;
+    FS = FL;
+    FAnd = Code(FL) & c;
+    if (FAnd) {
+      FL = q;
+      FPending = true;
+      return;
+    }
+  }
+  Out(q);
+  FS = FL = q;
+  FAnd = c;
+}
+
+void TLineReducer::Out(TPoint q) {
+  FOut.push_back(q);
+  if (FOut.size() >= 4096) {
+    Draw();
+    FOut.push_back(q);  // the next batch goes on from here
+  }
+}
+
+void TLineReducer::Draw() {
+  if (FOut.size() >= 2) {
+    FCanvas.Polyline(FOut.data(), FOut.size());
+    FEmitted += FOut.size() - 1;
+  }
+  FOut.clear();
+}
+
+void TLineReducer::Finish() {
+  if (!FActive) return;
+  CloseColumn();
+  if (FPending) Out(FL);
+  FPending = false;
+  Draw();
+  FActive = false;
+}
+
+// ---- the renderer's run ----------------------------------------------------------------
+
+namespace {
+
+bool IsGap(const TXY& p) noexcept { return std::isnan(p.x) || std::isnan(p.y); }
+
+// Below this many vertices a column's extremes are read directly.
+constexpr std::size_t kScanLimit = 48;
+
+}  // namespace
+
+void TItemRenderer::DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl,
+                                std::span<const TXY> pts, const TRunIndex* index,
+                                const TLongTextArray* longTexts, bool isAnnotation,
+                                std::int32_t firstIndex) {
+  if (pts.empty()) return;
+  if (tmpl.ItemKind != tkLineto || tmpl.CoordMode != cmAllWorld || FCtx.Transforms == nullptr) {
+    // Any other kind: item by item.
+    static const TLongTextArray kNoTexts;
+    const TLongTextArray& texts = longTexts ? *longTexts : kNoTexts;
+    TrcChartItem it = tmpl;
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+      it.x = pts[i].x;
+      it.y = pts[i].y;
+      DrawItem(canvas, it, texts, isAnnotation,
+               std::int32_t(std::min<std::int64_t>(std::int64_t(firstIndex) + std::int64_t(i),
+                                                   INT32_MAX)));
+    }
+    return;
+  }
+  // The common first step of every item but texts: the pen width.
+  const std::int32_t w = ClampToRange<std::int32_t>(tmpl.LWid, 0, 255);
+  if (w != FLastLWidth) {
+    FinishPolyLine(canvas);
+    FLastLWidth = w;
+    canvas.Pen().SetWidth(w);
+  }
+  const std::size_t n = pts.size();
+  std::size_t i = 0;
+  for (; i < n && IsGap(pts[i]); ++i) {
+    FinishPolyLine(canvas);
+    FPenPosValid = false;
+  }
+  if (i == n) return;
+  // The first vertex that is drawn sets the pen; the rest of the run keeps it.
+  if (Pc(tmpl) != FLastPenCol || tmpl.PenStyle != FLastPenStyle ||
+      tmpl.FillColor != FLastBrushCol) {
+    FinishPolyLine(canvas);
+    PenBrush(canvas, tmpl);
+  }
+  const TAxisMapper mx(*FCtx.Transforms, tmpl.Layer, true,
+                       std::int64_t(FCtx.Left) - FCtx.Geometry.LRim);
+  const TAxisMapper my(*FCtx.Transforms, tmpl.Layer, false,
+                       std::int64_t(FCtx.Top) - FCtx.Geometry.TRim);
+  const std::span<const TXY> rest = pts.subspan(i);
+  if (!ReducibleLines(canvas)) {
+    MapRun(canvas, rest, mx, my);
+    return;
+  }
+  if (index && index->Count() != n) index = nullptr;  // not this run's index
+  const bool sorted = index && i == 0 && index->XSorted() && !index->HasNaN() &&
+                      mx.Direction() != 0 && my.Direction() != 0 &&
+                      (!mx.Log() || pts.front().x > 1e-100) &&
+                      (!my.Log() || index->AllY().Min > 1e-100);
+  // The pending polyline is drawn now: the run continues from its end.
+  const TPoint start = FNumPPa > 0 ? FPPa[std::size_t(FNumPPa) - 1] : TPoint{FLastMoveToX, FLastMoveToY};
+  FinishPolyLine(canvas);
+  const TDeviceCaps caps = canvas.Caps();
+  TLineReducer red(canvas, caps.Width, caps.Height);
+  TPoint last = start;
+  bool valid = FPenPosValid;
+  if (valid) red.Start(start);
+  const auto enter = [&](TPoint p) {
+    if (valid) {
+      red.Add(p);
+    } else {
+      red.Start(p);
+      valid = true;
+    }
+    last = p;
+  };
+  if (sorted) {
+    const auto col = [&](std::size_t k) { return mx(pts[k].x); };
+    const auto vertex = [&](std::size_t k) { return TPoint{col(k), my(pts[k].y)}; };
+    const std::int32_t first = 0, lastCol = caps.Width - 1;
+    const bool up = mx.Direction() > 0;
+    // Columns move one way along the run: find where it enters and leaves
+    // the visible columns.
+    const auto before = [&](std::size_t k) { return up ? col(k) < first : col(k) > lastCol; };
+    const auto inView = [&](std::size_t k) { return up ? col(k) <= lastCol : col(k) >= first; };
+    const auto bound = [](std::size_t lo, std::size_t hi, const auto& pred) {
+      while (lo < hi) {  // first index in [lo, hi) where pred fails
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (pred(mid)) lo = mid + 1;
+        else hi = mid;
+      }
+      return lo;
+    };
+    const std::size_t a = bound(0, n, before), b = bound(a, n, inView);
+    // All vertices before the view lie beyond one edge: only the first and
+    // the last of them can draw.
+    if (a > 0) {
+      enter(vertex(0));
+      if (a > 1) enter(vertex(a - 1));
+    }
+    for (std::size_t k = a; k < b;) {
+      const std::int32_t c = col(k);
+      // Last vertex of this column: gallop, then bisect.
+      std::size_t lo = k, step = 1;
+      while (lo + step < b && col(lo + step) == c) {
+        lo += step;
+        step *= 2;
+      }
+      const std::size_t e =
+          bound(lo + 1, std::min(lo + step, b), [&](std::size_t m) { return col(m) == c; }) - 1;
+      enter({c, my(pts[k].y)});
+      if (e > k) {
+        TRunIndex::TMinMax m;
+        if (e - k <= kScanLimit) {
+          for (std::size_t j = k + 1; j < e; ++j) {
+            m.Min = std::min(m.Min, pts[j].y);
+            m.Max = std::max(m.Max, pts[j].y);
+          }
+        } else {
+          m = index->RangeY(pts, k + 1, e);
+        }
+        const std::int32_t lastY = my(pts[e].y);
+        if (m.Min <= m.Max) {
+          // In an order that keeps an extreme on the last row apart from
+          // the last vertex (see TLineReducer::CloseColumn).
+          const std::int32_t y0 = my(m.Min), y1 = my(m.Max);
+          enter({c, y0 == lastY ? y0 : y1});
+          enter({c, y0 == lastY ? y1 : y0});
+        }
+        enter({c, lastY});
+      }
+      k = e + 1;
+    }
+    if (b < n) {
+      enter(vertex(b));
+      if (n - 1 > b) enter(vertex(n - 1));
+    }
+  } else {
+    for (const TXY& p : rest) {
+      if (IsGap(p)) {
+        red.Finish();
+        valid = false;
+        continue;
+      }
+      enter({mx(p.x), my(p.y)});
+    }
+  }
+  red.Finish();
+  FPenPosValid = valid;
+  FLastMoveToX = last.x;
+  FLastMoveToY = last.y;
+  canvas.MoveTo(last.x, last.y);
+}
+
+// The run as DrawLineto takes it item by item (the pen is already set), with
+// the fast mapping: the canvas receives the very same calls.
+void TItemRenderer::MapRun(TCanvas& canvas, std::span<const TXY> pts, const TAxisMapper& mx,
+                           const TAxisMapper& my) {
+  for (const TXY& v : pts) {
+    if (IsGap(v)) {
+      FinishPolyLine(canvas);
+      FPenPosValid = false;
+      continue;
+    }
+    const std::int32_t x = mx(v.x), y = my(v.y);
+    if (!FPenPosValid) {
+      FinishPolyLine(canvas);
+      FLastMoveToX = x;
+      FLastMoveToY = y;
+      FPenPosValid = true;
+      canvas.MoveTo(x, y);
+      continue;
+    }
+    EnterPolyline(x, y, canvas);
+  }
+}
+
+}  // namespace kvo
