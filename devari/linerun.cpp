@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "devari/itemcontainer.h"
 #include "devari/renderer_p.h"
@@ -33,6 +36,57 @@ TAxisMapper::TAxisMapper(const TLayerTransforms& tf, std::int32_t layer, bool is
 std::int32_t TAxisMapper::Exact(double v) const noexcept {
   const std::int32_t m = FIsX ? FTf->MapX(FLayer, v) : FTf->MapY(FLayer, v);
   return ClampPixel(std::int64_t(m) + FOffset);
+}
+
+TPointMapper::TPointMapper(const TLayerTransforms& tf, std::int32_t layer, std::int64_t offX,
+                           std::int64_t offY) noexcept
+    : FX(tf, layer, true, offX), FY(tf, layer, false, offY) {
+  // The offsets join the rounded value in double: exact below 2^40.
+  constexpr std::int64_t kMaxOff = std::int64_t(1) << 40;
+  FLinear = !FX.FLog && !FY.FLog && offX > -kMaxOff && offX < kMaxOff && offY > -kMaxOff &&
+            offY < kMaxOff;
+}
+
+bool TPointMapper::Map(const TXY* pts, std::size_t n, TPoint* out) const noexcept {
+  bool nan = false;
+#if defined(__SSE2__)
+  if (FLinear) {
+    // Lanes (x, y): the steps of TAxisMapper::operator() for both at once;
+    // a lane that fails the boundary test is redone by the reference.
+    const __m128d k = _mm_set_pd(FY.Fk, FX.Fk), d = _mm_set_pd(FY.Fd, FX.Fd);
+    const __m128d absD = _mm_set_pd(FY.FAbsD, FX.FAbsD), err = _mm_set_pd(FY.FErr, FX.FErr);
+    const __m128d off = _mm_set_pd(double(FY.FOffset), double(FX.FOffset));
+    const __m128d rounder = _mm_set1_pd(TAxisMapper::kRounder), half = _mm_set1_pd(0.5);
+    const __m128d big = _mm_set1_pd(1073741824.0), lim = _mm_set1_pd(double(kMaxPixelCoord));
+    const __m128d signMask = _mm_set1_pd(-0.0);
+    for (std::size_t j = 0; j < n; ++j) {
+      const __m128d v = _mm_loadu_pd(&pts[j].x);
+      const __m128d kv = _mm_mul_pd(k, v);
+      const __m128d t = _mm_add_pd(kv, d);
+      const __m128d r = _mm_sub_pd(_mm_add_pd(t, rounder), rounder);
+      const __m128d e = _mm_mul_pd(_mm_add_pd(_mm_andnot_pd(signMask, kv), absD), err);
+      const __m128d ok = _mm_and_pd(
+          _mm_cmplt_pd(_mm_andnot_pd(signMask, t), big),
+          _mm_cmplt_pd(_mm_andnot_pd(signMask, _mm_sub_pd(t, r)), _mm_sub_pd(half, e)));
+      __m128d o = _mm_add_pd(r, off);
+      o = _mm_min_pd(_mm_max_pd(o, _mm_sub_pd(_mm_setzero_pd(), lim)), lim);
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(&out[j]), _mm_cvttpd_epi32(o));
+      const int good = _mm_movemask_pd(ok);
+      if (good != 3) [[unlikely]] {
+        const TXY& p = pts[j];
+        nan |= std::isnan(p.x) || std::isnan(p.y);
+        if (!(good & 1)) out[j].x = FX.Exact(p.x);
+        if (!(good & 2)) out[j].y = FY.Exact(p.y);
+      }
+    }
+    return !nan;
+  }
+#endif
+  for (std::size_t j = 0; j < n; ++j) {
+    nan |= std::isnan(pts[j].x) || std::isnan(pts[j].y);
+    out[j] = (*this)(pts[j]);
+  }
+  return !nan;
 }
 
 bool ReducibleLines(const TCanvas& canvas) {
@@ -196,13 +250,13 @@ void TItemRenderer::DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl,
     FinishPolyLine(canvas);
     PenBrush(canvas, tmpl);
   }
-  const TAxisMapper mx(*FCtx.Transforms, tmpl.Layer, true,
-                       std::int64_t(FCtx.Left) - FCtx.Geometry.LRim);
-  const TAxisMapper my(*FCtx.Transforms, tmpl.Layer, false,
-                       std::int64_t(FCtx.Top) - FCtx.Geometry.TRim);
+  const TPointMapper map(*FCtx.Transforms, tmpl.Layer, std::int64_t(FCtx.Left) - FCtx.Geometry.LRim,
+                         std::int64_t(FCtx.Top) - FCtx.Geometry.TRim);
+  const TAxisMapper& mx = map.X();
+  const TAxisMapper& my = map.Y();
   const std::span<const TXY> rest = pts.subspan(i);
   if (!ReducibleLines(canvas)) {
-    MapRun(canvas, rest, mx, my);
+    MapRun(canvas, rest, map);
     return;
   }
   if (index && index->Count() != n) index = nullptr;  // not this run's index
@@ -289,13 +343,24 @@ void TItemRenderer::DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl,
       if (n - 1 > b) enter(vertex(n - 1));
     }
   } else {
-    for (const TXY& p : rest) {
-      if (IsGap(p)) {
-        red.Finish();
-        valid = false;
+    constexpr std::size_t kBlock = 1024;
+    TPoint block[kBlock];
+    for (std::size_t at = 0; at < rest.size(); at += kBlock) {
+      const std::size_t m = std::min(kBlock, rest.size() - at);
+      const TXY* p = rest.data() + at;
+      if (map.Map(p, m, block) && valid) {
+        for (std::size_t j = 0; j < m; ++j) red.Add(block[j]);
+        last = block[m - 1];
         continue;
       }
-      enter({mx(p.x), my(p.y)});
+      for (std::size_t j = 0; j < m; ++j) {
+        if (IsGap(p[j])) {
+          red.Finish();
+          valid = false;
+          continue;
+        }
+        enter(block[j]);
+      }
     }
   }
   red.Finish();
@@ -307,15 +372,14 @@ void TItemRenderer::DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl,
 
 // The run as DrawLineto takes it item by item (the pen is already set), with
 // the fast mapping: the canvas receives the very same calls.
-void TItemRenderer::MapRun(TCanvas& canvas, std::span<const TXY> pts, const TAxisMapper& mx,
-                           const TAxisMapper& my) {
+void TItemRenderer::MapRun(TCanvas& canvas, std::span<const TXY> pts, const TPointMapper& map) {
   for (const TXY& v : pts) {
     if (IsGap(v)) {
       FinishPolyLine(canvas);
       FPenPosValid = false;
       continue;
     }
-    const std::int32_t x = mx(v.x), y = my(v.y);
+    const auto [x, y] = map(v);
     if (!FPenPosValid) {
       FinishPolyLine(canvas);
       FLastMoveToX = x;

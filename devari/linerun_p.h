@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "devari/chartitem.h"
 #include "devari/transform.h"
 #include "platform/canvas.h"
 
@@ -64,8 +65,26 @@ private:
   int FLayer;
   bool FIsX, FLog;
   int FDir;
+  friend class TPointMapper;
   double Fk, Fd, FAbsD, FErr;
   std::int64_t FOffset;
+};
+
+// Both axes of a layer: maps vertices in blocks, both coordinates of a
+// vertex at once (SSE2) when both axes are linear, with the same results.
+class KVO_API TPointMapper {
+public:
+  TPointMapper(const TLayerTransforms& tf, std::int32_t layer, std::int64_t offX,
+               std::int64_t offY) noexcept;
+  const TAxisMapper& X() const noexcept { return FX; }
+  const TAxisMapper& Y() const noexcept { return FY; }
+  TPoint operator()(const TXY& p) const noexcept { return {FX(p.x), FY(p.y)}; }
+  // Maps n vertices into out; false when one of them has a NaN coordinate.
+  bool Map(const TXY* pts, std::size_t n, TPoint* out) const noexcept;
+
+private:
+  TAxisMapper FX, FY;
+  bool FLinear;
 };
 
 // Takes the vertices of polylines in pixels, one after the other, and draws

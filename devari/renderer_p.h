@@ -27,7 +27,7 @@ namespace kvo {
 
 class TLongTextArray;
 class TRunIndex;
-class TAxisMapper;
+class TPointMapper;
 
 constexpr std::size_t kPolylineBatch = 200;
 
@@ -139,7 +139,7 @@ private:
   bool SecPoint(const TrcChartItem& it, TPoint& p) const;
 
   void DrawLineto(TCanvas& c, const TrcChartItem& it);
-  void MapRun(TCanvas& c, std::span<const TXY> pts, const TAxisMapper& mx, const TAxisMapper& my);
+  void MapRun(TCanvas& c, std::span<const TXY> pts, const TPointMapper& map);
   void DrawRelPix(TCanvas& c, const TrcChartItem& it);
   void DrawLineRelPixOrig(TCanvas& c, const TrcChartItem& it);
   void DrawLine(TCanvas& c, const TrcChartItem& it);

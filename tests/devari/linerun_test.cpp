@@ -397,12 +397,14 @@ TEST(LineRunMapping, DoubleMappingEqualsTheReferenceOnExtremeRanges) {
                                    TChartGeometry{100000, 3, 7, 5, 1, 1, 0}}) {
       TLayerTransforms t;
       ASSERT_TRUE(t.Adjust(g, r, r, r, r));
+      std::vector<double> values;
       for (bool isX : {true, false}) {
         const TAxisMapper m(t, 1, isX, isX ? -g.LRim : 17);
         const long double k = isX ? t.Cpkx[1] : t.Cpky[1], d = isX ? t.Cpdx[1] : t.Cpdy[1];
         auto check = [&](double v) {
           ++checked;
           if (m(v) != m.Exact(v)) ++mismatches;
+          values.push_back(v);
         };
         for (int i = 0; i < 20000; ++i) {
           const double f = unit(rng);
@@ -420,6 +422,17 @@ TEST(LineRunMapping, DoubleMappingEqualsTheReferenceOnExtremeRanges) {
         for (double v : {0.0, -0.0, 1e-100, 1.0000000000000001e-100, -1.0, kInf, -kInf, kNaN, 1e308,
                          -1e308, 5e-324})
           check(v);
+      }
+      // The block mapping of both coordinates at once, values paired both ways.
+      const TPointMapper pm(t, 1, -g.LRim, 17);
+      std::vector<TXY> pts(values.size());
+      for (std::size_t i = 0; i < values.size(); ++i)
+        pts[i] = {values[i], values[values.size() - 1 - i]};
+      std::vector<TPoint> out(pts.size());
+      pm.Map(pts.data(), pts.size(), out.data());
+      for (std::size_t i = 0; i < pts.size(); ++i) {
+        ++checked;
+        if (out[i] != TPoint{pm.X().Exact(pts[i].x), pm.Y().Exact(pts[i].y)}) ++mismatches;
       }
     }
   }
