@@ -17,6 +17,7 @@
 #include "devari/itemcontainer.h"
 #include "devari/renderer_p.h"
 #include "devari/runindex_p.h"
+#include "libs/kvobase.h"
 #include "platform/bitmap.h"
 
 namespace {
@@ -167,5 +168,34 @@ void BM_LineRun1e8(benchmark::State& state) {
   state.counters["index_bytes_per_vertex"] = double(index.MemoryBytes()) / double(pts.size());
 }
 BENCHMARK(BM_LineRun1e8)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Filled marks whose pen and brush agree (one fill each) against the same
+// marks in two colours (interior and outline apart), in one run.
+void BM_OneColourMarks1e5(benchmark::State& state) {
+  std::mt19937 rng(7);
+  std::uniform_int_distribution<int> ux(0, kW - 1), uy(0, kH - 1);
+  std::vector<TPoint> at(100000);
+  for (auto& p : at) p = {ux(rng), uy(rng)};
+  TBitmap bmp(kW, kH);
+  TCanvas& c = bmp.Canvas();
+  double t1 = 0, t2 = 0;
+  for (auto _ : state) {
+    for (int pass = 0; pass < 2; ++pass) {
+      c.Pen().SetColor(clRed);
+      c.Brush().SetColor(pass == 0 ? clRed : clYellow);
+      const double t0 = Now();
+      static constexpr std::uint8_t kFilled[] = {5, 7, 9, 13};  // square, circle, diamond, triangle
+      for (std::size_t i = 0; i < at.size(); ++i)
+        DrawMarkOnCanvas(c, kFilled[i % 4], at[i].x, at[i].y);
+      (pass == 0 ? t1 : t2) += Now() - t0;
+    }
+    benchmark::DoNotOptimize(bmp.Bits());
+  }
+  const double k = double(state.iterations());
+  state.counters["one_colour_ms"] = t1 / k * 1e3;
+  state.counters["two_colour_ms"] = t2 / k * 1e3;
+  state.counters["ratio"] = t1 / t2;
+}
+BENCHMARK(BM_OneColourMarks1e5)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
