@@ -281,7 +281,22 @@ void TItemRenderer::DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl,
     }
     last = p;
   };
-  if (sorted) {
+  // A run whose box lies beyond one edge of the device draws only the
+  // segment into its first vertex; the pen ends on its last one.
+  bool outside = false;
+  if (index && i == 0 && !index->HasNaN() && !index->HasInf() &&
+      (!mx.Log() || index->XMin() > 1e-100) && (!my.Log() || index->YMin() > 1e-100)) {
+    // Every value is finite and maps monotonically: the box's corners bound
+    // the vertices' pixels.
+    const std::int32_t xa = mx(index->XMin()), xb = mx(index->XMax());
+    const std::int32_t ya = my(index->YMin()), yb = my(index->YMax());
+    outside = std::max(xa, xb) < 0 || std::min(xa, xb) >= caps.Width || std::max(ya, yb) < 0 ||
+              std::min(ya, yb) >= caps.Height;
+  }
+  if (outside) {
+    enter(map(pts.front()));
+    if (n > 1) enter(map(pts.back()));
+  } else if (sorted) {
     const auto col = [&](std::size_t k) { return mx(pts[k].x); };
     const auto vertex = [&](std::size_t k) { return TPoint{col(k), my(pts[k].y)}; };
     const std::int32_t first = 0, lastCol = caps.Width - 1;

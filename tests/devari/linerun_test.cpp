@@ -245,6 +245,12 @@ TEST_F(LineRun, RunsDrawTheItemsPixelsOnEveryAxis) {
     sortedFar[10].y = kInf;
     sortedFar[3000].y = -1e300;
     series.push_back(fix(sortedFar));
+    // Whole runs beyond an edge: only the segment into them shows.
+    std::vector<TXY> above = RandomWalk(2000, seed++), right = Sorted(RandomWalk(2000, seed++));
+    for (auto& p : above) p.y += 40;
+    for (auto& p : right) p.x += 1e4;
+    series.push_back(fix(above));
+    series.push_back(fix(right));
     std::int64_t inked = 0;
     for (const auto& pts : series) {
       SCOPED_TRACE(&pts - series.data());
