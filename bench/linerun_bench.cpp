@@ -50,9 +50,9 @@ struct TScene {
     Tmpl.LWid = 1;
     Tmpl.Layer = 1;
   }
-  void Draw(std::span<const TXY> pts, const TRunIndex* index) {
+  void Draw(std::span<const TXY> pts, const TRunIndex* index, std::uint64_t version = 0) {
     R.BeginPass(Bmp.Canvas(), Ctx, 1, clWhite);
-    R.DrawLineRun(Bmp.Canvas(), Tmpl, pts, index);
+    R.DrawLineRun(Bmp.Canvas(), Tmpl, pts, index, nullptr, false, 0, version);
     R.FinishPolyLine(Bmp.Canvas());
   }
 };
@@ -109,7 +109,8 @@ void ColumnFloor(const TLayerTransforms& tf, std::span<const TXY> pts, std::vect
   bench::PlainPolyline(bmp, buf, TRGB32{0x80, 0, 0, 255});
 }
 
-void RunAgainstFloors(benchmark::State& state, std::size_t n, bool withIndex) {
+void RunAgainstFloors(benchmark::State& state, std::size_t n, bool withIndex,
+                      std::uint64_t version = 0) {
   const std::vector<TXY> pts = NoisySine(n);
   const TRunIndex index(pts);
   TScene s(0, 1, -1.5, 1.5);
@@ -120,7 +121,7 @@ void RunAgainstFloors(benchmark::State& state, std::size_t n, bool withIndex) {
   for (auto _ : state) {
     s.Bmp.Fill(clWhite);
     const double t0 = Now();
-    s.Draw(pts, withIndex ? &index : nullptr);
+    s.Draw(pts, withIndex ? &index : nullptr, version);
     const double t1 = Now();
     PlainFloor(s.Tf, pts, buf, floorBmp);
     const double t2 = Now();
@@ -147,6 +148,9 @@ void BM_LineRun1e6Indexed(benchmark::State& state) { RunAgainstFloors(state, 100
 BENCHMARK(BM_LineRun1e6Indexed)->Unit(benchmark::kMillisecond)->Iterations(20);
 void BM_LineRun1e5Indexed(benchmark::State& state) { RunAgainstFloors(state, 100000, true); }
 BENCHMARK(BM_LineRun1e5Indexed)->Unit(benchmark::kMillisecond)->Iterations(100);
+// Repaints without a change: the kept polylines drawn again.
+void BM_LineRun1e6Kept(benchmark::State& state) { RunAgainstFloors(state, 1000000, false, 1); }
+BENCHMARK(BM_LineRun1e6Kept)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // 10^8 x-sorted vertices (1.6 GB) with their index: the whole run in view,
 // and a view of one ten-thousandth of it. The floor is one R2M per column and

@@ -187,6 +187,16 @@ void TLineReducer::Draw() {
   if (FOut.size() >= 2) {
     FCanvas.Polyline(FOut.data(), FOut.size());
     FEmitted += FOut.size() - 1;
+    if (FRecPoints && FRecPoints->size() + FOut.size() > FRecLimit) {
+      FRecPoints->clear();
+      FRecEnds->clear();
+      FRecPoints = nullptr;
+      FRecEnds = nullptr;
+    }
+    if (FRecPoints) {
+      FRecPoints->insert(FRecPoints->end(), FOut.begin(), FOut.end());
+      FRecEnds->push_back(std::uint32_t(FRecPoints->size()));
+    }
   }
   FOut.clear();
 }
@@ -214,7 +224,7 @@ constexpr std::size_t kScanLimit = 48;
 void TItemRenderer::DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl,
                                 std::span<const TXY> pts, const TRunIndex* index,
                                 const TLongTextArray* longTexts, bool isAnnotation,
-                                std::int32_t firstIndex) {
+                                std::int32_t firstIndex, std::uint64_t version) {
   if (pts.empty()) return;
   if (tmpl.ItemKind != tkLineto || tmpl.CoordMode != cmAllWorld || FCtx.Transforms == nullptr) {
     // Any other kind: item by item.
@@ -268,7 +278,37 @@ void TItemRenderer::DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl,
   const TPoint start = FNumPPa > 0 ? FPPa[std::size_t(FNumPPa) - 1] : TPoint{FLastMoveToX, FLastMoveToY};
   FinishPolyLine(canvas);
   const TDeviceCaps caps = canvas.Caps();
+  // The reduced polylines depend on the vertices, the layer's mapping, the
+  // canvas size and the pen position only (not on the pen).
+  TRunCacheEntry* cached = nullptr;
+  TRunKey key;
+  if (version != 0) {
+    const int l = ClampLayer(tmpl.Layer);
+    const TLayerTransforms& t = *FCtx.Transforms;
+    key = {version, pts.data(), n, t.Cpkx[l], t.Cpdx[l], t.Cpky[l], t.Cpdy[l], t.LogX(l),
+           t.LogY(l), FPenPosValid, std::int64_t(FCtx.Left) - FCtx.Geometry.LRim,
+           std::int64_t(FCtx.Top) - FCtx.Geometry.TRim, FCtx.Geometry.Width,
+           FCtx.Geometry.Height, caps.Width, caps.Height, start};
+    for (TRunCacheEntry& e : FRunCache)
+      if (e.Key == key) cached = &e;
+  }
+  if (cached) {
+    std::uint32_t from = 0;
+    for (const std::uint32_t end : cached->Ends) {
+      canvas.Polyline(cached->Points.data() + from, end - from);
+      from = end;
+    }
+    cached->Used = ++FRunTick;
+    ++FRunCacheHits;
+    FPenPosValid = cached->Valid;
+    FLastMoveToX = cached->Last.x;
+    FLastMoveToY = cached->Last.y;
+    canvas.MoveTo(cached->Last.x, cached->Last.y);
+    return;
+  }
+  TRunCacheEntry fresh;
   TLineReducer red(canvas, caps.Width, caps.Height);
+  if (version != 0) red.Record(&fresh.Points, &fresh.Ends, kRunCacheMaxPoints);
   TPoint last = start;
   bool valid = FPenPosValid;
   if (valid) red.Start(start);
@@ -383,6 +423,20 @@ void TItemRenderer::DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl,
   FLastMoveToX = last.x;
   FLastMoveToY = last.y;
   canvas.MoveTo(last.x, last.y);
+  if (version != 0 && red.Recorded()) {
+    fresh.Key = key;
+    fresh.Last = last;
+    fresh.Valid = valid;
+    fresh.Used = ++FRunTick;
+    fresh.Points.shrink_to_fit();
+    if (FRunCache.size() < kRunCacheEntries) {
+      FRunCache.push_back(std::move(fresh));
+    } else {
+      auto oldest = std::min_element(FRunCache.begin(), FRunCache.end(),
+                                     [](const auto& a, const auto& b) { return a.Used < b.Used; });
+      *oldest = std::move(fresh);
+    }
+  }
 }
 
 // The run as DrawLineto takes it item by item (the pen is already set), with

@@ -130,6 +130,15 @@ public:
   bool Active() const noexcept { return FActive; }
   // Vertices drawn so far (for tests and benchmarks).
   std::size_t Emitted() const noexcept { return FEmitted; }
+  // Also appends every polyline drawn to points (its end index to ends),
+  // up to limit points; beyond, recording stops and Recorded() is false.
+  void Record(std::vector<TPoint>* points, std::vector<std::uint32_t>* ends,
+              std::size_t limit) noexcept {
+    FRecPoints = points;
+    FRecEnds = ends;
+    FRecLimit = limit;
+  }
+  bool Recorded() const noexcept { return FRecPoints != nullptr; }
 
 private:
   void OpenColumn(TPoint p) {
@@ -160,6 +169,9 @@ private:
   bool FPending = false;
   std::vector<TPoint> FOut;
   std::size_t FEmitted = 0;
+  std::vector<TPoint>* FRecPoints = nullptr;
+  std::vector<std::uint32_t>* FRecEnds = nullptr;
+  std::size_t FRecLimit = 0;
 };
 
 // True when the canvas draws 1-pixel aliased lines straight into pixels by

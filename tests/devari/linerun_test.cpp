@@ -299,6 +299,55 @@ TEST_F(LineRun, LongSortedRunsThroughThePyramidKeepEveryPixel) {
   }
 }
 
+// Runs drawn again from the renderer's kept polylines: the same pixels as
+// the items, through changes of pen, start point, ranges and version.
+TEST_F(LineRun, KeptRunsRedrawTheItemsPixelsAndFollowEveryChange) {
+  std::vector<TXY> pts = RandomWalk(20000, 31);
+  AddGaps(pts, 32, 6);
+  const TRunIndex idx(pts);
+  TItemRenderer kept;
+  TBitmap a(321, 241), b(321, 241);
+  struct TStep {
+    TAxes Axes;
+    TColor Color;
+    double StartY;
+    std::uint64_t Version;
+    bool Hit;
+  };
+  const TStep steps[] = {
+      {TAxes{}, clNavy, 0.2, 7, false},   {TAxes{}, clNavy, 0.2, 7, true},
+      {TAxes{}, clRed, 0.2, 7, true},     {TAxes{}, clRed, 0.9, 7, false},
+      {TAxes{{1, 9, false}, {-1, 1, false}}, clRed, 0.9, 7, false},
+      {TAxes{{1, 9, false}, {-1, 1, false}}, clRed, 0.9, 8, false},
+      {TAxes{{1, 9, false}, {-1, 1, false}}, clRed, 0.9, 8, true}};
+  for (const TStep& st : steps) {
+    SetAxes(st.Axes);
+    TrcChartItem tmpl = Item(tkLineto, 0, 0, st.Color);
+    const std::uint64_t hits = kept.RunCacheHits();
+    for (int side = 0; side < 2; ++side) {
+      TBitmap& bmp = side == 0 ? a : b;
+      TItemRenderer fresh;
+      TItemRenderer& r = side == 0 ? fresh : kept;
+      bmp.Fill(clWhite);
+      r.BeginPass(bmp.Canvas(), ctx, 1, clWhite);
+      r.DrawItem(bmp.Canvas(), Item(tkMoveTo, 0.5, st.StartY), texts, false, 0);
+      if (side == 0) {
+        TrcChartItem it = tmpl;
+        for (const TXY& p : pts) {
+          it.x = p.x;
+          it.y = p.y;
+          r.DrawItem(bmp.Canvas(), it, texts, false, 0);
+        }
+      } else {
+        r.DrawLineRun(bmp.Canvas(), tmpl, pts, &idx, nullptr, false, 0, st.Version);
+      }
+      r.FinishPolyLine(bmp.Canvas());
+    }
+    EXPECT_EQ(kept.RunCacheHits() > hits, st.Hit);
+    EXPECT_EQ(std::memcmp(a.Bits(), b.Bits(), 321 * 241 * 4), 0);
+  }
+}
+
 // The reducer alone against the full polyline: short random polylines in a
 // few columns and rows around the edges of a small bitmap.
 TEST(LineRunReducer, KeepsEveryPixelOfDenseColumnsAndEdges) {
