@@ -16,6 +16,12 @@ TRunIndex::TMinMax Join(const TRunIndex::TMinMax& a, const TRunIndex::TMinMax& b
   return {std::min(a.Min, b.Min), std::max(a.Max, b.Max)};
 }
 
+// Room for n entries, growing by half (not doubling): the pyramid stays
+// within 3 bytes per vertex while a run grows.
+void Reserve(std::vector<TRunIndex::TMinMax>& v, std::size_t n) {
+  if (n > v.capacity()) v.reserve(std::max(n, v.capacity() + v.capacity() / 2));
+}
+
 }  // namespace
 
 void TRunIndex::Clear() { *this = TRunIndex{}; }
@@ -32,6 +38,7 @@ void TRunIndex::Append(std::span<const TXY> added) {
   if (FLevels.empty()) FLevels.emplace_back();
   std::vector<TMinMax>& leaves = FLevels[0];
   const std::size_t firstBlock = FCount / kBaseBlock;
+  Reserve(leaves, (FCount + added.size() + kBaseBlock - 1) / kBaseBlock);
   for (const TXY& p : added) {
     const bool nx = std::isnan(p.x), ny = std::isnan(p.y);
     if (nx || ny) FNaN = true;
@@ -57,6 +64,7 @@ void TRunIndex::Propagate(std::size_t fromBlock) {
     std::vector<TMinMax>& level = FLevels[k];
     const std::size_t n = (below.size() + 1) / 2;
     from /= 2;
+    Reserve(level, n);
     level.resize(n);
     for (std::size_t j = from; j < n; ++j) {
       const std::size_t c = 2 * j;

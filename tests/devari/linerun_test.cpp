@@ -86,6 +86,12 @@ protected:
           it.y = pts[i].y;
           side.R.DrawItem(c, it, texts, false, std::int32_t(4 + i));
         }
+      } else if (split > 0 && split < pts.size()) {
+        // Two runs one after the other, each with its own index.
+        const TRunIndex head(pts.first(split)), tail(pts.subspan(split));
+        side.R.DrawLineRun(c, tmpl, pts.first(split), &head, &texts, false, 4);
+        side.R.DrawLineRun(c, tmpl, pts.subspan(split), &tail, &texts, false,
+                           std::int32_t(4 + split));
       } else {
         side.R.DrawLineRun(c, tmpl, pts, index, &texts, false, 4);
       }
@@ -142,6 +148,7 @@ protected:
   TRenderContext ctx;
   TLongTextArray texts;
   bool epilogue = true;  // vertices drawn after the run
+  std::size_t split = 0;  // when > 0, the run is drawn as two runs split there
 };
 
 // Series generators: every kind of run the chart meets.
@@ -257,6 +264,9 @@ TEST_F(LineRun, RunsDrawTheItemsPixelsOnEveryAxis) {
       const TRunIndex idx(pts);
       inked += ExpectSame(tmpl, pts, nullptr, "no index");
       inked += ExpectSame(tmpl, pts, &idx, "index");
+      split = pts.size() / 3;
+      inked += ExpectSame(tmpl, pts, nullptr, "two runs");
+      split = 0;
     }
     EXPECT_GT(inked, 1000);
   }
@@ -517,6 +527,7 @@ TEST(LineRunIndex, ExtremesOfAnyRangeAndAppendingEqualsRebuilding) {
   EXPECT_LT(built.YMax(), 100);  // the infinity is not a bound
   EXPECT_EQ(built.AllY().Max, kInf);
   EXPECT_LE(built.MemoryBytes(), 3 * pts.size());
+  EXPECT_LE(appended.MemoryBytes(), 3 * pts.size());
   std::uniform_int_distribution<std::size_t> at(0, pts.size());
   for (int q = 0; q < 3000; ++q) {
     std::size_t a = at(rng), b = at(rng);
