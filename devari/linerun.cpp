@@ -1,6 +1,7 @@
 #include "devari/linerun_p.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <climits>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -26,8 +27,9 @@ TAxisMapper::TAxisMapper(const TLayerTransforms& tf, std::int32_t layer, bool is
   Fd = static_cast<double>(d);
   FAbsD = std::fabs(Fd);
   FErr = FLog ? 0x1p-48 : 0x1p-49;
-  if (!std::isfinite(Fk) || !std::isfinite(Fd)) {
-    // Parameters beyond double: every value goes the reference way.
+  if (!std::isfinite(Fk) || !std::isfinite(Fd) || (Fk != 0 && std::fabs(Fk) < DBL_MIN)) {
+    // Parameters beyond double (or a slope too small to keep its relative
+    // precision there): every value goes the reference way.
     Fk = 0;
     Fd = std::numeric_limits<double>::quiet_NaN();
   }
