@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@
 namespace kvo {
 
 class TLongTextArray;
+class TRunIndex;
+class TPointMapper;
 
 constexpr std::size_t kPolylineBatch = 200;
 
@@ -79,6 +82,46 @@ public:
   void DrawItem(TCanvas& canvas, const TrcChartItem& item, const TLongTextArray& longTexts,
                 bool isAnnotation, std::int32_t index);
 
+  // Draws a run of items that differ only in x and y: item i is tmpl with
+  // (x, y) = pts[i]. The pixels are those of DrawItem for each item in
+  // turn, and the renderer is left in the same state: pen position and its
+  // validity after NaN gaps, kept pen, brush and width, and a polyline that
+  // following tkLineto items continue. The run's segments may be drawn at
+  // once where DrawItem would leave up to 199 vertices pending until the
+  // next FinishPolyLine (same pen, so the same pixels at the end of a pass).
+  //
+  // tkLineto in cmAllWorld maps every vertex in double and falls back to
+  // the extended-precision mapping wherever the two could differ. On a
+  // raster bitmap at scale 1 without antialiasing, with a solid 1-pixel pen
+  // in a mode where a pixel drawn twice looks drawn once (copy, not XOR),
+  // the polyline is reduced (TLineReducer) before it is drawn; elsewhere
+  // (styled or wide pens, XOR, antialiasing, surface scales, vector and
+  // recording canvases) the canvas receives exactly the calls of the item
+  // path. Other kinds and coordinate modes are drawn item by item (texts
+  // use longTexts and the item indexes firstIndex, firstIndex + 1, ...).
+  //
+  // index, when given, must describe exactly pts (built from them, extended
+  // by Append as vertices were appended; an index of another size is
+  // ignored). With it, a run whose x never decreases and holds no NaN
+  // costs about (visible columns) x log n: the vertices before and after
+  // the visible columns are skipped by bisection and each column's extremes
+  // come from the index's pyramid; a run whose box lies beyond an edge of
+  // the canvas costs O(1).
+  //
+  // version, when not 0, lets the renderer keep the reduced polylines of the
+  // run and draw them again on a later call with the same pts.data(),
+  // pts.size() and version, the same layer parameters, origin, geometry and
+  // canvas size and the same pen position before the run. The caller
+  // promises that the vertices behind such a (pointer, size, version) have
+  // not changed: bump the version on every change of the run's vertices.
+  void DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl, std::span<const TXY> pts,
+                   const TRunIndex* index, const TLongTextArray* longTexts = nullptr,
+                   bool isAnnotation = false, std::int32_t firstIndex = 0,
+                   std::uint64_t version = 0);
+
+  // Runs drawn again from the kept polylines (for tests and benchmarks).
+  std::uint64_t RunCacheHits() const noexcept { return FRunCacheHits; }
+
   // Adds a vertex to the pending polyline (the first one is preceded by the
   // pen position); a full batch is drawn and the next one starts at its end.
   void EnterPolyline(std::int32_t x, std::int32_t y, TCanvas& canvas);
@@ -108,6 +151,7 @@ private:
   bool SecPoint(const TrcChartItem& it, TPoint& p) const;
 
   void DrawLineto(TCanvas& c, const TrcChartItem& it);
+  void MapRun(TCanvas& c, std::span<const TXY> pts, const TPointMapper& map);
   void DrawRelPix(TCanvas& c, const TrcChartItem& it);
   void DrawLineRelPixOrig(TCanvas& c, const TrcChartItem& it);
   void DrawLine(TCanvas& c, const TrcChartItem& it);
@@ -126,6 +170,31 @@ private:
   // recorded); positions outside the map are always drawn.
   bool ClaimMark(std::int32_t px, std::int32_t py, std::int32_t markType);
   void SizePixMap(TCanvas& canvas);
+
+  // Reduced polylines of recently drawn runs (DrawLineRun with a version).
+  struct TRunKey {
+    std::uint64_t Version = 0;
+    const TXY* Data = nullptr;
+    std::size_t Size = 0;
+    long double Kx = 0, Dx = 0, Ky = 0, Dy = 0;
+    bool LogX = false, LogY = false, StartValid = false;
+    std::int64_t OffX = 0, OffY = 0;
+    std::int32_t GeomW = 0, GeomH = 0, CanvasW = 0, CanvasH = 0;
+    TPoint Start{};
+    bool operator==(const TRunKey&) const = default;
+  };
+  struct TRunCacheEntry {
+    TRunKey Key;
+    std::vector<TPoint> Points;        // the polylines, one after the other
+    std::vector<std::uint32_t> Ends;   // end of each polyline in Points
+    TPoint Last{};
+    bool Valid = false;
+    std::uint64_t Used = 0;
+  };
+  static constexpr std::size_t kRunCacheEntries = 8;
+  static constexpr std::size_t kRunCacheMaxPoints = std::size_t(1) << 20;
+  std::vector<TRunCacheEntry> FRunCache;
+  std::uint64_t FRunTick = 0, FRunCacheHits = 0;
 
   TRenderContext FCtx;
   bool FPenPosValid = true;   // false after a NaN position until the next absolute one

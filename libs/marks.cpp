@@ -111,6 +111,9 @@ using TMask = std::array<std::array<std::uint8_t, 13>, 13>;
 struct TMarkPlan {
   std::vector<TRect> Fills;
   std::vector<std::vector<TPoint>> Strokes;
+  // Every pixel of a filled symbol as merged rectangles: what fills and
+  // outlines set together when pen and brush have one colour.
+  std::vector<TRect> Solid;
 };
 constexpr std::size_t kMaxStrokePoints = 64;
 
@@ -200,10 +203,32 @@ const std::array<TMarkPlan, kNumMarkTypes>& Plans() {
       const TMask mask = MaskOf(m);
       PlanFills(mask, m.Half, all[std::size_t(t)]);
       PlanStrokes(mask, m.Half, all[std::size_t(t)]);
+      if (!all[std::size_t(t)].Fills.empty()) {
+        TMask solid = mask;
+        for (auto& row : solid)
+          for (std::uint8_t& k : row) k = k ? 2 : 0;
+        TMarkPlan whole;
+        PlanFills(solid, m.Half, whole);
+        all[std::size_t(t)].Solid = std::move(whole.Fills);
+      }
     }
     return all;
   }();
   return plans;
+}
+
+// True when a filled symbol may be drawn as its solid rectangles: pen and
+// brush of one colour, a solid brush, a visible pen in copy mode, on the
+// raster surface of a bitmap at scale 1 without antialiasing (there fills
+// and outline strokes set exactly the mask's pixels, so one fill of all of
+// them gives the same picture).
+bool OneFill(const TCanvas& canvas) {
+  const TPen& pen = canvas.Pen();
+  const TBrush& brush = canvas.Brush();
+  if (brush.Style() != bsSolid || pen.Style() == psClear || pen.Mode() != pmCopy) return false;
+  if (ColorToRGB(pen.Color()) != ColorToRGB(brush.Color())) return false;
+  const TDeviceCaps caps = canvas.Caps();
+  return caps.RasterOps && caps.PixelRead && caps.Scale == 1.0 && !canvas.Antialias();
 }
 
 }  // namespace
@@ -223,6 +248,11 @@ void DrawMarkOnCanvas(TCanvas& canvas, std::uint8_t markType, std::int32_t x, st
   x = ClampToRange(x, -kFar, kFar);
   y = ClampToRange(y, -kFar, kFar);
   const TMarkPlan& plan = Plans()[markType];
+  if (!plan.Solid.empty() && OneFill(canvas)) {
+    for (const TRect& f : plan.Solid)
+      canvas.FillRect(Rect(x + f.Left, y + f.Top, x + f.Right, y + f.Bottom));
+    return;
+  }
   if (canvas.Brush().Style() != bsClear)
     for (const TRect& f : plan.Fills)
       canvas.FillRect(Rect(x + f.Left, y + f.Top, x + f.Right, y + f.Bottom));

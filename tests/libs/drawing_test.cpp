@@ -224,6 +224,34 @@ TEST(DrawMark, XorPenSetsEveryOutlinePixelOnce) {
   }
 }
 
+// A filled symbol whose pen and brush agree is one fill on a bitmap: the
+// same pixels as its interior and outline drawn apart (recorded, replayed),
+// also cut by the bitmap's edges and with the brush set as a system colour.
+TEST(DrawMark, OneColourSymbolsAsOneFillKeepTheirPixels) {
+  const TColor brushes[] = {clGreen, ColorToRGB(clBtnFace)};
+  const TPoint at[] = {{kC, kC}, {1, 2}, {kBox - 2, kBox - 1}};
+  int filled = 0;
+  for (int m = 0; m < kNumMarkTypes; ++m)
+    for (TColor brush : brushes)
+      for (TPoint p : at) {
+        TBitmap direct(kBox, kBox), replayed(kBox, kBox);
+        TMetafile mf(kBox, kBox);
+        direct.Fill(clWhite);
+        replayed.Fill(clWhite);
+        for (TCanvas* c : {&direct.Canvas(), &mf.Canvas()}) {
+          c->Pen().SetColor(brush == clGreen ? clGreen : clBtnFace);
+          c->Brush().SetColor(brush);
+          DrawMarkOnCanvas(*c, std::uint8_t(m), p.x, p.y);
+        }
+        mf.Replay(replayed.Canvas());
+        for (int y = 0; y < kBox; ++y)
+          for (int x = 0; x < kBox; ++x)
+            ASSERT_EQ(Px(direct, x, y), Px(replayed, x, y)) << "mark " << m << " at " << x << "," << y;
+        for (const TMetaRecord& r : mf.Records()) filled += r.Op == TMetaOp::FillRect;
+      }
+  EXPECT_GT(filled, 0);
+}
+
 TEST(DrawMark, Names) {
   EXPECT_EQ(MarkTypeName(21), "filled square 9");
   EXPECT_EQ(MarkTypeName(26), "cross 9");
