@@ -249,12 +249,8 @@ void TCustomDEvari::DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, 
         if (!classVisible[it.ItemClass]) continue;
         if (!((it.Layer == 1 && l1) || (it.Layer == 2 && l2))) continue;
         if (textPass != 0 && (textPass == 2) != IsTextKind(it.ItemKind)) continue;
-        for (std::size_t k = 0; k < seg.Pts.Size(); ++k) {
-          copy = it;
-          copy.x = seg.Pts[k].x;
-          copy.y = seg.Pts[k].y;
-          FParts->Renderer.DrawItem(canvas, copy, texts, isAnnotation, std::int32_t(starts[s] + k));
-        }
+        FParts->Renderer.DrawLineRun(canvas, it, seg.Pts.Items(), seg.RunIndex(), &texts,
+                                     isAnnotation, std::int32_t(starts[s]), seg.Version);
         continue;
       }
       for (std::size_t k = 0; k < seg.Records.Size(); ++k) {

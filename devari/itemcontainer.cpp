@@ -1,5 +1,7 @@
 #include "devari/itemcontainer.h"
 
+#include "devari/runindex_p.h"
+
 #include <algorithm>
 #include <atomic>
 #include <utility>
@@ -46,13 +48,30 @@ std::atomic<std::uint64_t> gVersions{0};
 }  // namespace
 
 void TItemSegment::Changed(bool ptsChanged) noexcept {
-  (void)ptsChanged;
+  if (ptsChanged) Index.reset();
   Version = ++gVersions;
 }
 
 void TItemSegment::Grew(std::size_t from) noexcept {
-  (void)from;
   Version = ++gVersions;
+  if (!Index) return;
+  // Another list shares this index (a copy), or it does not end where the
+  // new vertices start: build it afresh when it is next needed.
+  if (Index.use_count() > 1 || Index->Count() != from) {
+    Index.reset();
+    return;
+  }
+  try {
+    Index->Append(Pts.Items().subspan(from));
+  } catch (const std::bad_alloc&) {
+    Index.reset();
+  }
+}
+
+const TRunIndex* TItemSegment::RunIndex() const {
+  if (!Packed) return nullptr;
+  if (!Index || Index->Count() != Pts.Size()) Index = std::make_shared<TRunIndex>(Pts.Items());
+  return Index.get();
 }
 
 // ---- TRcItemContainer --------------------------------------------------------
@@ -412,8 +431,10 @@ std::size_t TRcItemContainer::Capacity() const noexcept {
 
 std::size_t TRcItemContainer::StorageBytes() const noexcept {
   std::size_t n = FSegs.capacity() * sizeof(TItemSegment) + FFirst.capacity() * sizeof(std::size_t);
-  for (const TItemSegment& seg : FSegs)
+  for (const TItemSegment& seg : FSegs) {
     n += seg.Packed ? seg.Pts.Size() * sizeof(TXY) : seg.Records.Size() * sizeof(TrcChartItem);
+    if (seg.Index) n += seg.Index->MemoryBytes();
+  }
   return n;
 }
 

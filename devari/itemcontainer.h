@@ -190,6 +190,8 @@ struct KVO_API TLoadedItems {
   std::vector<std::string> Lines;
 };
 
+class TRunIndex;
+
 // A stretch of a display list: plain records, or a packed run of items
 // that agree in every field but x and y (Template holds those fields once,
 // Pts the coordinates). Version changes whenever the stretch does.
@@ -199,6 +201,9 @@ struct KVO_API TItemSegment {
   TrcChartItem Template{};  // Packed: x and y unused (0)
   TXYStore Pts;           // Packed
   std::uint64_t Version = 0;  // unique in the process: never reused for other contents
+  // The run's index (see RunIndex); shared between copies until one of
+  // them changes, which then drops its reference.
+  mutable std::shared_ptr<TRunIndex> Index;
 
   // Takes a new version after a change (ptsChanged: of the coordinates too).
   void Changed(bool ptsChanged = true) noexcept;
@@ -206,6 +211,11 @@ struct KVO_API TItemSegment {
   void Grew(std::size_t from) noexcept;
 
   std::size_t Size() const noexcept { return Packed ? Pts.Size() : Records.Size(); }
+  // The index of a packed run's vertices (bounds, order, extremes of y by
+  // blocks), built on first use and kept up to date as vertices are
+  // appended; nullptr for records.
+  const TRunIndex* RunIndex() const;
+
   // Item k of the stretch, expanded to a record.
   TrcChartItem At(std::size_t k) const noexcept {
     if (!Packed) return Records[k];
@@ -400,7 +410,7 @@ public:
   // Storage capacity in items (for tests of the growth policy): what the
   // stretches and the memory kept for the next items can hold.
   std::size_t Capacity() const noexcept;
-  // Bytes of item storage in use (records and packed vertices).
+  // Bytes of item storage in use (records, packed vertices, run indexes).
   std::size_t StorageBytes() const noexcept;
 
 private:
