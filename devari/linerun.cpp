@@ -125,7 +125,7 @@ TLineReducer::TLineReducer(TCanvas& canvas, std::int32_t width, std::int32_t hei
 void TLineReducer::Start(TPoint p) {
   Finish();
   FActive = true;
-  FPrev = FS = FL = p;
+  FPrev = FL = p;
   FAnd = Code(p);
   FPending = false;
   FOut.push_back(p);
@@ -164,7 +164,6 @@ void TLineReducer::Cull(TPoint q) {
   if (FPending) {
     Out(FL);
     FPending = false;
-    FS = FL;
     FAnd = Code(FL) & c;
     if (FAnd) {
       FL = q;
@@ -173,7 +172,7 @@ void TLineReducer::Cull(TPoint q) {
     }
   }
   Out(q);
-  FS = FL = q;
+  FL = q;
   FAnd = c;
 }
 
