@@ -194,7 +194,7 @@ private:
     std::uint64_t Used = 0;
   };
   static constexpr std::size_t kRunCacheEntries = 8;
-  static constexpr std::size_t kRunCacheMaxPoints = std::size_t(1) << 20;
+  static constexpr std::size_t kRunCacheMaxPoints = std::size_t(1) << 18;  // 2 MB
   std::vector<TRunCacheEntry> FRunCache;
   std::uint64_t FRunTick = 0, FRunCacheHits = 0;
 
