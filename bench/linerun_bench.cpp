@@ -110,8 +110,10 @@ void ColumnFloor(const TLayerTransforms& tf, std::span<const TXY> pts, std::vect
 }
 
 void RunAgainstFloors(benchmark::State& state, std::size_t n, bool withIndex,
-                      std::uint64_t version = 0) {
-  const std::vector<TXY> pts = NoisySine(n);
+                      std::uint64_t version = 0, std::size_t gapEvery = 0) {
+  std::vector<TXY> pts = NoisySine(n);
+  if (gapEvery > 0)
+    for (std::size_t i = gapEvery / 2; i < n; i += gapEvery) pts[i].y = std::nan("");
   const TRunIndex index(pts);
   TScene s(0, 1, -1.5, 1.5);
   TBitmap floorBmp(kW, kH);
@@ -148,6 +150,11 @@ void BM_LineRun1e6Indexed(benchmark::State& state) { RunAgainstFloors(state, 100
 BENCHMARK(BM_LineRun1e6Indexed)->Unit(benchmark::kMillisecond)->Iterations(20);
 void BM_LineRun1e5Indexed(benchmark::State& state) { RunAgainstFloors(state, 100000, true); }
 BENCHMARK(BM_LineRun1e5Indexed)->Unit(benchmark::kMillisecond)->Iterations(100);
+// A gap (NaN) every 1000 vertices: the index keeps the gaps' places.
+void BM_LineRun1e6IndexedGaps(benchmark::State& state) {
+  RunAgainstFloors(state, 1000000, true, 0, 1000);
+}
+BENCHMARK(BM_LineRun1e6IndexedGaps)->Unit(benchmark::kMillisecond)->Iterations(20);
 // Repaints without a change: the kept polylines drawn again.
 void BM_LineRun1e6Kept(benchmark::State& state) { RunAgainstFloors(state, 1000000, false, 1); }
 BENCHMARK(BM_LineRun1e6Kept)->Unit(benchmark::kMillisecond)->Iterations(20);

@@ -125,7 +125,7 @@ TLineReducer::TLineReducer(TCanvas& canvas, std::int32_t width, std::int32_t hei
 void TLineReducer::Start(TPoint p) {
   Finish();
   FActive = true;
-  FPrev = FS = FL = p;
+  FPrev = FL = p;
   FAnd = Code(p);
   FPending = false;
   FOut.push_back(p);
@@ -164,7 +164,6 @@ void TLineReducer::Cull(TPoint q) {
   if (FPending) {
     Out(FL);
     FPending = false;
-    FS = FL;
     FAnd = Code(FL) & c;
     if (FAnd) {
       FL = q;
@@ -173,7 +172,7 @@ void TLineReducer::Cull(TPoint q) {
     }
   }
   Out(q);
-  FS = FL = q;
+  FL = q;
   FAnd = c;
 }
 
@@ -272,10 +271,6 @@ void TItemRenderer::DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl,
     return;
   }
   if (index && index->Count() != n) index = nullptr;  // not this run's index
-  const bool sorted = index && i == 0 && index->XSorted() && !index->HasNaN() &&
-                      mx.Direction() != 0 && my.Direction() != 0 &&
-                      (!mx.Log() || pts.front().x > 1e-100) &&
-                      (!my.Log() || index->AllY().Min > 1e-100);
   // The pending polyline is drawn now: the run continues from its end.
   const TPoint start = FNumPPa > 0 ? FPPa[std::size_t(FNumPPa) - 1] : TPoint{FLastMoveToX, FLastMoveToY};
   FinishPolyLine(canvas);
@@ -323,11 +318,41 @@ void TItemRenderer::DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl,
     }
     last = p;
   };
+  // Gaps of the run: the runs of vertices with a NaN coordinate, as the
+  // index keeps them (only used where it keeps them or there are none).
+  const std::span<const TRunIndex::TGapRun> gaps =
+      index ? index->GapRuns() : std::span<const TRunIndex::TGapRun>{};
+  const auto runAt = [&](std::size_t k) {  // the gap run holding or following vertex k
+    return std::partition_point(gaps.begin(), gaps.end(),
+                                [k](const TRunIndex::TGapRun& g) { return g.End <= k; });
+  };
+  const auto vertex = [&](std::size_t k) { return map(pts[k]); };
+  const auto gap = [&] {
+    red.Finish();
+    valid = false;
+  };
+  // The vertices [lo, hi) whose vertices without NaN all lie beyond one edge
+  // of the device: no segment among them can draw, so only the segment into
+  // the first one and the pen position and validity at the end matter.
+  const auto beyond = [&](std::size_t lo, std::size_t hi) {
+    if (lo >= hi) return;
+    if (IsGap(pts[lo])) gap();
+    else enter(vertex(lo));
+    if (hi - 1 == lo) return;
+    if (!IsGap(pts[hi - 1])) {
+      enter(vertex(hi - 1));
+      return;
+    }
+    gap();  // the pen stays on the last vertex before the final gap
+    const auto g = runAt(hi - 1);
+    if (g->Begin >= lo + 2) last = vertex(g->Begin - 1);
+  };
+  const bool gapsKnown = index && (!index->HasNaN() || index->GapsKnown());
   // A run whose box lies beyond one edge of the device draws only the
-  // segment into its first vertex; the pen ends on its last one.
+  // segment into its first vertex.
   bool outside = false;
-  if (index && i == 0 && !index->HasNaN() && !index->HasInf() &&
-      (!mx.Log() || index->XMin() > 1e-100) && (!my.Log() || index->YMin() > 1e-100)) {
+  if (gapsKnown && !index->HasInf() && (!mx.Log() || index->XMin() > 1e-100) &&
+      (!my.Log() || index->YMin() > 1e-100)) {
     // Every value is finite and maps monotonically: the box's corners bound
     // the vertices' pixels.
     const std::int32_t xa = mx(index->XMin()), xb = mx(index->XMax());
@@ -335,18 +360,31 @@ void TItemRenderer::DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl,
     outside = std::max(xa, xb) < 0 || std::min(xa, xb) >= caps.Width || std::max(ya, yb) < 0 ||
               std::min(ya, yb) >= caps.Height;
   }
+  // x never decreases (over the vertices without NaN) and maps monotonically.
+  const bool sorted = gapsKnown && index->XSorted() && mx.Direction() != 0 &&
+                      my.Direction() != 0 && (!mx.Log() || pts[i].x > 1e-100) &&
+                      (!my.Log() || index->AllY().Min > 1e-100);
   if (outside) {
-    enter(map(pts.front()));
-    if (n > 1) enter(map(pts.back()));
+    beyond(i, n);
   } else if (sorted) {
     const auto col = [&](std::size_t k) { return mx(pts[k].x); };
-    const auto vertex = [&](std::size_t k) { return TPoint{col(k), my(pts[k].y)}; };
-    const std::int32_t first = 0, lastCol = caps.Width - 1;
+    // First vertex without NaN at or after k (n when there is none).
+    const auto nextGood = [&](std::size_t k) {
+      const auto g = runAt(k);
+      return g != gaps.end() && g->Begin <= k ? g->End : k;
+    };
+    const std::int32_t firstCol = 0, lastCol = caps.Width - 1;
     const bool up = mx.Direction() > 0;
     // Columns move one way along the run: find where it enters and leaves
-    // the visible columns.
-    const auto before = [&](std::size_t k) { return up ? col(k) < first : col(k) > lastCol; };
-    const auto inView = [&](std::size_t k) { return up ? col(k) <= lastCol : col(k) >= first; };
+    // the visible columns (a gap counts as the vertex after it).
+    const auto before = [&](std::size_t k) {
+      const std::size_t g = nextGood(k);
+      return g < n && (up ? col(g) < firstCol : col(g) > lastCol);
+    };
+    const auto inView = [&](std::size_t k) {
+      const std::size_t g = nextGood(k);
+      return g < n && (up ? col(g) <= lastCol : col(g) >= firstCol);
+    };
     const auto bound = [](std::size_t lo, std::size_t hi, const auto& pred) {
       while (lo < hi) {  // first index in [lo, hi) where pred fails
         const std::size_t mid = lo + (hi - lo) / 2;
@@ -355,50 +393,52 @@ void TItemRenderer::DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl,
       }
       return lo;
     };
-    const std::size_t a = bound(0, n, before), b = bound(a, n, inView);
-    // All vertices before the view lie beyond one edge: only the first and
-    // the last of them can draw.
-    if (a > 0) {
-      enter(vertex(0));
-      if (a > 1) enter(vertex(a - 1));
-    }
+    const std::size_t a = bound(i, n, before), b = bound(a, n, inView);
+    beyond(i, a);
     for (std::size_t k = a; k < b;) {
-      const std::int32_t c = col(k);
-      // Last vertex of this column: gallop, then bisect.
-      std::size_t lo = k, step = 1;
-      while (lo + step < b && col(lo + step) == c) {
-        lo += step;
-        step *= 2;
+      if (IsGap(pts[k])) {
+        gap();
+        k = std::min(nextGood(k), b);
+        continue;
       }
-      const std::size_t e =
-          bound(lo + 1, std::min(lo + step, b), [&](std::size_t m) { return col(m) == c; }) - 1;
-      enter({c, my(pts[k].y)});
-      if (e > k) {
-        TRunIndex::TMinMax m;
-        if (e - k <= kScanLimit) {
-          for (std::size_t j = k + 1; j < e; ++j) {
-            m.Min = std::min(m.Min, pts[j].y);
-            m.Max = std::max(m.Max, pts[j].y);
+      // A piece without gaps, column by column.
+      const auto g = runAt(k);
+      const std::size_t t = std::min(g != gaps.end() ? g->Begin : n, b);
+      while (k < t) {
+        const std::int32_t c = col(k);
+        // Last vertex of this column: gallop, then bisect.
+        std::size_t lo = k, step = 1;
+        while (lo + step < t && col(lo + step) == c) {
+          lo += step;
+          step *= 2;
+        }
+        const std::size_t e =
+            bound(lo + 1, std::min(lo + step, t), [&](std::size_t m) { return col(m) == c; }) - 1;
+        enter({c, my(pts[k].y)});
+        if (e > k) {
+          TRunIndex::TMinMax m;
+          if (e - k <= kScanLimit) {
+            for (std::size_t j = k + 1; j < e; ++j) {
+              m.Min = std::min(m.Min, pts[j].y);
+              m.Max = std::max(m.Max, pts[j].y);
+            }
+          } else {
+            m = index->RangeY(pts, k + 1, e);
           }
-        } else {
-          m = index->RangeY(pts, k + 1, e);
+          const std::int32_t lastY = my(pts[e].y);
+          if (m.Min <= m.Max) {
+            // In an order that keeps an extreme on the last row apart from
+            // the last vertex (see TLineReducer::CloseColumn).
+            const std::int32_t y0 = my(m.Min), y1 = my(m.Max);
+            enter({c, y0 == lastY ? y0 : y1});
+            enter({c, y0 == lastY ? y1 : y0});
+          }
+          enter({c, lastY});
         }
-        const std::int32_t lastY = my(pts[e].y);
-        if (m.Min <= m.Max) {
-          // In an order that keeps an extreme on the last row apart from
-          // the last vertex (see TLineReducer::CloseColumn).
-          const std::int32_t y0 = my(m.Min), y1 = my(m.Max);
-          enter({c, y0 == lastY ? y0 : y1});
-          enter({c, y0 == lastY ? y1 : y0});
-        }
-        enter({c, lastY});
+        k = e + 1;
       }
-      k = e + 1;
     }
-    if (b < n) {
-      enter(vertex(b));
-      if (n - 1 > b) enter(vertex(n - 1));
-    }
+    beyond(b, n);
   } else {
     constexpr std::size_t kBlock = 1024;
     TPoint block[kBlock];

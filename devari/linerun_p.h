@@ -113,7 +113,7 @@ public:
 
   // Begins a polyline at p (what was begun before is drawn).
   void Start(TPoint p);
-  // The next vertex of the current polyline.
+  // The next vertex of the current polyline (after Start).
   void Add(TPoint p) {
     if (p.x == FColX) {
       if (p.y == FLastY) return;
@@ -162,9 +162,10 @@ private:
   // Column stage: the column's x, its last row, the extremes of the rows
   // before the last one (INT32_MAX/MIN while there is none).
   std::int32_t FColX = 0, FLastY = 0, FPMin = 0, FPMax = 0;
-  // Edge stage: the stretch begun at FS whose vertices share the outside
-  // edges FAnd; FL its last vertex, not yet drawn when FPending.
-  TPoint FPrev{}, FS{}, FL{};
+  // Edge stage: the current stretch of vertices (its first one drawn)
+  // shares the outside edges FAnd; FL is its last vertex, not yet drawn
+  // when FPending; FPrev the last vertex taken.
+  TPoint FPrev{}, FL{};
   int FAnd = 0;
   bool FPending = false;
   std::vector<TPoint> FOut;

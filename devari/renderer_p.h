@@ -102,11 +102,13 @@ public:
   //
   // index, when given, must describe exactly pts (built from them, extended
   // by Append as vertices were appended; an index of another size is
-  // ignored). With it, a run whose x never decreases and holds no NaN
-  // costs about (visible columns) x log n: the vertices before and after
-  // the visible columns are skipped by bisection and each column's extremes
-  // come from the index's pyramid; a run whose box lies beyond an edge of
-  // the canvas costs O(1).
+  // ignored). With it, a run whose x never decreases (NaN vertices aside,
+  // while the index keeps their places) costs about (visible columns) x
+  // log n: the vertices before and after the visible columns are skipped by
+  // bisection and each column's extremes come from the index's pyramid; a
+  // run whose box lies beyond an edge of the canvas costs O(log gaps). Runs
+  // holding values <= 1e-100 on a logarithmic axis are mapped vertex by
+  // vertex (there pixels are not monotonic in the value).
   //
   // version, when not 0, lets the renderer keep the reduced polylines of the
   // run and draw them again on a later call with the same pts.data(),
@@ -192,7 +194,7 @@ private:
     std::uint64_t Used = 0;
   };
   static constexpr std::size_t kRunCacheEntries = 8;
-  static constexpr std::size_t kRunCacheMaxPoints = std::size_t(1) << 20;
+  static constexpr std::size_t kRunCacheMaxPoints = std::size_t(1) << 18;  // 2 MB
   std::vector<TRunCacheEntry> FRunCache;
   std::uint64_t FRunTick = 0, FRunCacheHits = 0;
 

@@ -41,12 +41,25 @@ void TRunIndex::Append(std::span<const TXY> added) {
   Reserve(leaves, (FCount + added.size() + kBaseBlock - 1) / kBaseBlock);
   for (const TXY& p : added) {
     const bool nx = std::isnan(p.x), ny = std::isnan(p.y);
-    if (nx || ny) FNaN = true;
     if (std::isinf(p.x) || std::isinf(p.y)) FInf = true;
     if (std::isfinite(p.x)) Widen(FX, p.x);
     if (std::isfinite(p.y)) Widen(FY, p.y);
-    if (FXSorted && (nx || p.x < FLastX)) FXSorted = false;
-    FLastX = p.x;
+    if (nx || ny) {
+      FNaN = true;
+      if (FGapsKnown) {
+        if (!FGapRuns.empty() && FGapRuns.back().End == FCount) {
+          ++FGapRuns.back().End;
+        } else if (FGapRuns.size() < 64 + FCount / 256) {
+          FGapRuns.push_back({FCount, FCount + 1});
+        } else {
+          FGapsKnown = false;
+          FGapRuns = {};
+        }
+      }
+    } else {
+      if (p.x < FLastX) FXSorted = false;
+      FLastX = p.x;
+    }
     if (FCount % kBaseBlock == 0) leaves.emplace_back();
     Widen(leaves.back(), p.y);
     ++FCount;
@@ -104,7 +117,7 @@ TRunIndex::TMinMax TRunIndex::RangeY(std::span<const TXY> pts, std::size_t first
 std::size_t TRunIndex::MemoryBytes() const noexcept {
   std::size_t n = 0;
   for (const auto& l : FLevels) n += l.capacity() * sizeof(TMinMax);
-  return n;
+  return n + FGapRuns.capacity() * sizeof(TGapRun);
 }
 
 }  // namespace kvo

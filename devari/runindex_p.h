@@ -8,6 +8,9 @@
 // vertices, level k over blocks of kBaseBlock * 2^k; NaN values are left out
 // (a block of NaN only holds +inf/-inf). About 2 bytes per vertex.
 //
+// Vertices with a NaN coordinate are gaps of the line; their runs are kept
+// while they are few, so that sorted runs with gaps keep the fast path.
+//
 // The index describes the vertices it was built from: after appending to the
 // run pass the new vertices to Append; after any other change call Rebuild.
 #pragma once
@@ -32,6 +35,10 @@ public:
     double Min = std::numeric_limits<double>::infinity();
     double Max = -std::numeric_limits<double>::infinity();
   };
+  // Consecutive vertices [Begin, End) with a NaN coordinate (gaps of the line).
+  struct TGapRun {
+    std::size_t Begin = 0, End = 0;
+  };
 
   TRunIndex() = default;
   explicit TRunIndex(std::span<const TXY> pts) { Rebuild(pts); }
@@ -49,8 +56,14 @@ public:
   double XMax() const noexcept { return FX.Max; }
   double YMin() const noexcept { return FY.Min; }
   double YMax() const noexcept { return FY.Max; }
-  // True when x never decreases and holds no NaN (also for 0 or 1 vertex).
+  // True when x never decreases over the vertices without NaN (also for 0
+  // or 1 vertex).
   bool XSorted() const noexcept { return FXSorted; }
+  // The runs of vertices with a NaN coordinate, in order, while there are
+  // few of them (at most 64 + Count() / 256 when they were found; after
+  // that only Rebuild finds them again).
+  bool GapsKnown() const noexcept { return FGapsKnown; }
+  std::span<const TGapRun> GapRuns() const noexcept { return FGapRuns; }
   // True when some x or y is NaN / infinite.
   bool HasNaN() const noexcept { return FNaN; }
   bool HasInf() const noexcept { return FInf; }
@@ -70,7 +83,8 @@ private:
 
   std::size_t FCount = 0;
   TMinMax FX, FY;
-  bool FXSorted = true, FNaN = false, FInf = false;
+  bool FXSorted = true, FNaN = false, FInf = false, FGapsKnown = true;
+  std::vector<TGapRun> FGapRuns;
   double FLastX = -std::numeric_limits<double>::infinity();
   // FLevels[k][j]: y extremes of vertices [j * B * 2^k, (j + 1) * B * 2^k).
   std::vector<std::vector<TMinMax>> FLevels;

@@ -295,6 +295,26 @@ TEST_F(LineRun, LongSortedRunsThroughThePyramidKeepEveryPixel) {
   EXPECT_GT(ExpectSame(tmpl, pts, &idx, "origin"), 300);
   // Dense columns with few rows: the last vertex of a column often shares
   // its row with an earlier extreme.
+  // Gaps: single NaN vertices, a long run of them, at the ends, in and out
+  // of the views.
+  std::vector<TXY> holed = pts;
+  for (std::size_t i = 0; i < holed.size(); i += 9973) holed[i].y = kNaN;
+  for (std::size_t i = 150000; i < 170000; ++i) holed[i].x = kNaN;
+  holed.front().x = kNaN;
+  holed.back().y = kNaN;
+  holed[holed.size() - 2].y = kNaN;
+  const TRunIndex holedIdx(holed);
+  ASSERT_TRUE(holedIdx.XSorted() && holedIdx.GapsKnown());
+  for (const TAxes& a : {TAxes{}, TAxes{{4.001, 4.002, false}, {-2, 2, false}},
+                         TAxes{{-20, -19.99, false}, {-2, 2, false}},
+                         TAxes{{29.99, 30.5, false}, {-2, 2, false}},
+                         TAxes{{30, -20, false}, {2, -2, false}}}) {
+    SetAxes(a);
+    ExpectSame(tmpl, holed, &holedIdx, "gaps");
+    epilogue = false;
+    ExpectSame(tmpl, holed, &holedIdx, "gaps at the end");
+    epilogue = true;
+  }
   // The run ends the polyline, so that its last column shows.
   std::mt19937 rng(9);
   std::uniform_int_distribution<int> row(0, 6);
@@ -545,16 +565,32 @@ TEST(LineRunIndex, ExtremesOfAnyRangeAndAppendingEqualsRebuilding) {
       ASSERT_EQ(got.Max, want.Max) << a << ".." << b;
     }
   }
-  // Order and NaN in x.
+  // The gap runs, the same built or appended.
+  const auto runs = built.GapRuns();
+  ASSERT_TRUE(built.GapsKnown() && appended.GapsKnown());
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].Begin, 500u);
+  EXPECT_EQ(runs[0].End, 501u);
+  EXPECT_EQ(runs[1].Begin, 2000u);
+  EXPECT_EQ(runs[1].End, 2100u);
+  ASSERT_EQ(appended.GapRuns().size(), 2u);
+  EXPECT_EQ(appended.GapRuns()[1].End, 2100u);
+  // Order over the vertices without NaN.
   std::vector<TXY> bad = {{0, 0}, {1, 0}, {1, 0}, {0.5, 0}};
   EXPECT_FALSE(TRunIndex(bad).XSorted());
-  bad = {{0, 0}, {kNaN, 0}, {3, 0}};
-  EXPECT_FALSE(TRunIndex(bad).XSorted());
+  bad = {{0, 0}, {kNaN, 0}, {-1, kNaN}, {3, 0}};
+  EXPECT_TRUE(TRunIndex(bad).XSorted());
+  bad.push_back({2, 0});
   TRunIndex grow(std::span<const TXY>(bad).first(1));
   EXPECT_TRUE(grow.XSorted());
   grow.Append(std::span<const TXY>(bad).subspan(1));
   EXPECT_FALSE(grow.XSorted());
-  EXPECT_EQ(grow.Count(), 3u);
+  EXPECT_EQ(grow.Count(), 5u);
+  // Many gaps are not kept.
+  std::vector<TXY> holes(1000);
+  for (std::size_t i = 0; i < holes.size(); ++i) holes[i] = {double(i), i % 2 ? kNaN : 1.0};
+  EXPECT_FALSE(TRunIndex(holes).GapsKnown());
+  EXPECT_TRUE(TRunIndex(holes).HasNaN());
 }
 
 }  // namespace
