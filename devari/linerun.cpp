@@ -1,5 +1,6 @@
 #include "devari/linerun_p.h"
 
+#include <array>
 #include <algorithm>
 #include <cfloat>
 #include <climits>
@@ -222,11 +223,55 @@ constexpr std::size_t kScanLimit = 48;
 
 }  // namespace
 
+// Marks of one run as DrawItem draws them one by one: the pen width and the
+// end of a pending polyline once, then each mark inside the layer's ranges,
+// mapped as the item path maps it.
+void TItemRenderer::DrawMarkRun(TCanvas& canvas, const TrcChartItem& tmpl, std::span<const TXY> pts) {
+  const std::int32_t w = ClampToRange<std::int32_t>(tmpl.LWid, 0, 255);
+  if (w != FLastLWidth) {
+    FinishPolyLine(canvas);
+    FLastLWidth = w;
+    canvas.Pen().SetWidth(w);
+  }
+  FinishPolyLine(canvas);
+  const int l = ClampLayer(tmpl.Layer);
+  auto inRange = [](double v, double a, double b) {
+    return a <= b ? (a <= v && v <= b) : (b <= v && v <= a);
+  };
+  const double xa = FCtx.XLow[l], xb = FCtx.XHigh[l], ya = FCtx.YLow[l], yb = FCtx.YHigh[l];
+  const TPointMapper map(*FCtx.Transforms, tmpl.Layer, std::int64_t(FCtx.Left) - FCtx.Geometry.LRim,
+                         std::int64_t(FCtx.Top) - FCtx.Geometry.TRim);
+  const std::int32_t type = ClampToRange<std::int32_t>(tmpl.Param3, 0, 255);
+  bool penSet = false;
+  std::array<TPoint, 256> batch;
+  std::size_t k = 0;
+  for (const TXY& p : pts) {
+    if (!inRange(p.x, xa, xb) || !inRange(p.y, ya, yb)) continue;  // NaN included
+    if (!penSet) {
+      PenColor(canvas, Pc(tmpl));
+      PenStyle(canvas, tmpl.PenStyle);
+      penSet = true;
+    }
+    const TPoint q = map(p);
+    if (!ClaimMark(q.x, q.y, type)) continue;
+    batch[k++] = q;
+    if (k == batch.size()) {
+      DrawMarksOnCanvas(canvas, std::uint8_t(type), batch.data(), k);
+      k = 0;
+    }
+  }
+  DrawMarksOnCanvas(canvas, std::uint8_t(type), batch.data(), k);
+}
+
 void TItemRenderer::DrawLineRun(TCanvas& canvas, const TrcChartItem& tmpl,
                                 std::span<const TXY> pts, const TRunIndex* index,
                                 const TLongTextArray* longTexts, bool isAnnotation,
                                 std::int32_t firstIndex, std::uint64_t version) {
   if (pts.empty()) return;
+  if (tmpl.ItemKind == tkMarkAt && tmpl.CoordMode == cmAllWorld && FCtx.Transforms != nullptr) {
+    DrawMarkRun(canvas, tmpl, pts);
+    return;
+  }
   if (tmpl.ItemKind != tkLineto || tmpl.CoordMode != cmAllWorld || FCtx.Transforms == nullptr) {
     // Any other kind: item by item.
     static const TLongTextArray kNoTexts;

@@ -163,6 +163,7 @@ private:
   void DrawEllipseArc(TCanvas& c, const TrcChartItem& it);
   void DrawArrow(TCanvas& c, const TrcChartItem& it);
   void DrawMark(TCanvas& c, const TrcChartItem& it);
+  void DrawMarkRun(TCanvas& c, const TrcChartItem& tmpl, std::span<const TXY> pts);
   void DrawErrorBar(TCanvas& c, const TrcChartItem& it);
   void DrawText(TCanvas& c, const TrcChartItem& item, const TLongTextArray& longTexts,
                 bool isAnnotation, std::int32_t index);

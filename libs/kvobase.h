@@ -197,6 +197,14 @@ inline constexpr int kNumMarkTypes = 52;
 //   open/filled triangle down, open/filled triangle left, open/filled triangle right.
 // So 5 is the small filled square and 26 the medium cross (box-plot defaults).
 KVO_API void DrawMarkOnCanvas(TCanvas& canvas, std::uint8_t markType, std::int32_t x, std::int32_t y);
+// The same mark drawn from its shapes (interior rectangles and outline
+// strokes) on every canvas, without the pixel spans DrawMarkOnCanvas sets on
+// a raster surface; the two give the same pixels there.
+// Marks of one type at each of count points, as DrawMarkOnCanvas at each
+// in turn.
+KVO_API void DrawMarksOnCanvas(TCanvas& canvas, std::uint8_t markType, const TPoint* pts,
+                               std::size_t count);
+KVO_API void DrawMarkShapes(TCanvas& canvas, std::uint8_t markType, std::int32_t x, std::int32_t y);
 // Short description of a mark type ("open square 9"), empty above 51.
 KVO_API std::string MarkTypeName(std::uint8_t markType);
 

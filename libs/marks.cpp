@@ -114,6 +114,9 @@ struct TMarkPlan {
   // Every pixel of a filled symbol as merged rectangles: what fills and
   // outlines set together when pen and brush have one colour.
   std::vector<TRect> Solid;
+  // The mask as row runs: outline and interior, and the outline alone (for a
+  // clear brush); what fills and strokes set on a raster surface.
+  std::vector<TPixelSpan> AllSpans, PenSpans;
 };
 constexpr std::size_t kMaxStrokePoints = 64;
 
@@ -195,12 +198,30 @@ void PlanStrokes(const TMask& kind, std::int32_t h, TMarkPlan& plan) {
     }
 }
 
+void PlanSpans(const TMask& kind, std::int32_t h, TMarkPlan& plan) {
+  const std::int32_t n = 2 * h + 1;
+  for (std::int32_t r = 0; r < n; ++r)
+    for (std::int32_t c = 0; c < n;) {
+      const std::uint8_t k = kind[std::size_t(r)][std::size_t(c)];
+      std::int32_t e = c + 1;
+      while (e < n && kind[std::size_t(r)][std::size_t(e)] == k) ++e;
+      if (k != 0) {
+        const TPixelSpan span{std::int16_t(r - h), std::int16_t(c - h), std::int16_t(e - h),
+                              std::uint8_t(k - 1)};
+        plan.AllSpans.push_back(span);
+        if (k == 1) plan.PenSpans.push_back(span);
+      }
+      c = e;
+    }
+}
+
 const std::array<TMarkPlan, kNumMarkTypes>& Plans() {
   static const std::array<TMarkPlan, kNumMarkTypes> plans = [] {
     std::array<TMarkPlan, kNumMarkTypes> all{};
     for (int t = 0; t < kNumMarkTypes; ++t) {
       const TMarkSpec m = SpecOf(std::uint8_t(t));
       const TMask mask = MaskOf(m);
+      PlanSpans(mask, m.Half, all[std::size_t(t)]);
       PlanFills(mask, m.Half, all[std::size_t(t)]);
       PlanStrokes(mask, m.Half, all[std::size_t(t)]);
       if (!all[std::size_t(t)].Fills.empty()) {
@@ -231,6 +252,18 @@ bool OneFill(const TCanvas& canvas) {
   return caps.RasterOps && caps.PixelRead && caps.Scale == 1.0 && !canvas.Antialias();
 }
 
+// True when the mask's pixels may be set straight as spans: a visible pen
+// in copy mode, a solid or clear brush, on the raster surface of a bitmap
+// at scale 1 without antialiasing (where fills and strokes set exactly the
+// mask's pixels).
+bool AsSpans(const TCanvas& canvas) {
+  const TPen& pen = canvas.Pen();
+  const TBrushStyle bs = canvas.Brush().Style();
+  if ((bs != bsSolid && bs != bsClear) || pen.Style() == psClear || pen.Mode() != pmCopy) return false;
+  const TDeviceCaps caps = canvas.Caps();
+  return caps.RasterOps && caps.PixelRead && caps.Scale == 1.0 && !canvas.Antialias();
+}
+
 }  // namespace
 
 std::string MarkTypeName(std::uint8_t markType) {
@@ -244,6 +277,31 @@ std::string MarkTypeName(std::uint8_t markType) {
 void DrawMarkOnCanvas(TCanvas& canvas, std::uint8_t markType, std::int32_t x, std::int32_t y) {
   if (markType >= kNumMarkTypes) return;
   // Far outside any device; keeps x + offset in range.
+  constexpr std::int32_t kFar = 1 << 30;
+  x = ClampToRange(x, -kFar, kFar);
+  y = ClampToRange(y, -kFar, kFar);
+  const TMarkPlan& plan = Plans()[markType];
+  if (AsSpans(canvas)) {
+    const auto& spans = canvas.Brush().Style() == bsClear ? plan.PenSpans : plan.AllSpans;
+    canvas.Spans(x, y, spans.data(), spans.size());
+    return;
+  }
+  DrawMarkShapes(canvas, markType, x, y);
+}
+
+void DrawMarksOnCanvas(TCanvas& canvas, std::uint8_t markType, const TPoint* pts, std::size_t count) {
+  if (markType >= kNumMarkTypes || count == 0) return;
+  if (!AsSpans(canvas)) {
+    for (std::size_t i = 0; i < count; ++i) DrawMarkShapes(canvas, markType, pts[i].x, pts[i].y);
+    return;
+  }
+  const TMarkPlan& plan = Plans()[markType];
+  const auto& spans = canvas.Brush().Style() == bsClear ? plan.PenSpans : plan.AllSpans;
+  canvas.SpansAt(pts, count, spans.data(), spans.size());
+}
+
+void DrawMarkShapes(TCanvas& canvas, std::uint8_t markType, std::int32_t x, std::int32_t y) {
+  if (markType >= kNumMarkTypes) return;
   constexpr std::int32_t kFar = 1 << 30;
   x = ClampToRange(x, -kFar, kFar);
   y = ClampToRange(y, -kFar, kFar);

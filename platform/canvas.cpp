@@ -166,6 +166,39 @@ void TCanvas::SetPixel(std::int32_t x, std::int32_t y, TColor c) {
   if (FDevice) FDevice->SetPixel(x, y, ColorToRGB(c));
 }
 
+void TCanvas::Spans(std::int32_t x, std::int32_t y, const TPixelSpan* spans, std::size_t n) {
+  if (!FDevice || n == 0) return;
+  const TColor inks[2] = {ColorToRGB(FPen.Color()), ColorToRGB(FBrush.Color())};
+  FDevice->Spans(x, y, spans, n, inks);
+}
+
+void TCanvas::SpansAt(const TPoint* anchors, std::size_t count, const TPixelSpan* spans,
+                      std::size_t n) {
+  if (!FDevice || n == 0 || count == 0) return;
+  const TColor inks[2] = {ColorToRGB(FPen.Color()), ColorToRGB(FBrush.Color())};
+  FDevice->SpansAt(anchors, count, spans, n, inks);
+}
+
+void TCanvasDevice::SpansAt(const TPoint* anchors, std::size_t count, const TPixelSpan* spans,
+                            std::size_t n, const TColor inks[2]) {
+  for (std::size_t k = 0; k < count; ++k) Spans(anchors[k].x, anchors[k].y, spans, n, inks);
+}
+
+void TCanvasDevice::Spans(std::int32_t x, std::int32_t y, const TPixelSpan* spans, std::size_t n,
+                          const TColor inks[2]) {
+  TBrushData brush;
+  brush.Style = bsSolid;
+  for (std::size_t i = 0; i < n; ++i) {
+    const TPixelSpan& s = spans[i];
+    brush.Color = inks[s.Ink & 1];
+    const std::int64_t top = std::int64_t(y) + s.Dy, left = std::int64_t(x) + s.X0,
+                       right = std::int64_t(x) + s.X1;
+    FillRect(TRect{ClampToInt(double(left)), ClampToInt(double(top)), ClampToInt(double(right)),
+                   ClampToInt(double(top + 1))},
+             brush, pmCopy);
+  }
+}
+
 void TCanvas::SetClipRect(const TRect& r) {
   if (!FDevice) return;
   const TRect box = r.Normalized();

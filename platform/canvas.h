@@ -68,6 +68,14 @@ struct KVO_API TDeviceCaps {
 enum TDeviceCap : std::uint8_t { LOGPIXELSX = 88, LOGPIXELSY = 90, ASPECTX = 40, ASPECTY = 42,
                                  HORZRES = 8, VERTRES = 10 };
 
+// One horizontal run of a small two-colour picture (a mark symbol), relative
+// to the picture's anchor: row Dy, columns X0 .. X1-1, in ink 0 (the pen's
+// colour) or ink 1 (the brush's colour).
+struct KVO_API TPixelSpan {
+  std::int16_t Dy = 0, X0 = 0, X1 = 0;
+  std::uint8_t Ink = 0;
+};
+
 // The narrow backend interface. Arguments arrive normalised (rectangles with
 // ordered corners, except DrawBitmap's), colours resolved to RGB, pen widths
 // at least 1, and with the full drawing state as values.
@@ -100,6 +108,13 @@ public:
   // devices copy.
   virtual void DrawBitmap(const TRect& dst, const TBitmap& src, const TRect& srcRect,
                           TCopyMode mode) = 0;
+  // Sets the pixels of spans anchored at (x, y) to inks[span.Ink] (copy
+  // mode, clipped). The default fills each span as a rectangle.
+  virtual void Spans(std::int32_t x, std::int32_t y, const TPixelSpan* spans, std::size_t n,
+                     const TColor inks[2]);
+  // The same spans at each of the anchors in turn.
+  virtual void SpansAt(const TPoint* anchors, std::size_t count, const TPixelSpan* spans,
+                       std::size_t n, const TColor inks[2]);
   // Clip rectangle (empty optional = whole device).
   virtual void SetClip(const TRect* clip) = 0;
   virtual void SetAntialias(bool on) = 0;
@@ -162,6 +177,10 @@ public:
 
   TColor Pixel(std::int32_t x, std::int32_t y);
   void SetPixel(std::int32_t x, std::int32_t y, TColor c);
+  // Pixel spans anchored at (x, y): ink 0 in the pen's colour, ink 1 in the
+  // brush's (see TPixelSpan); pixels are set whatever the pen mode.
+  void Spans(std::int32_t x, std::int32_t y, const TPixelSpan* spans, std::size_t n);
+  void SpansAt(const TPoint* anchors, std::size_t count, const TPixelSpan* spans, std::size_t n);
 
   void SetClipRect(const TRect& r);
   void ResetClip();

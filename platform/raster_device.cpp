@@ -1,6 +1,7 @@
 #include "platform/raster_device_p.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -379,6 +380,56 @@ void TRasterDevice::SetPixel(std::int32_t x, std::int32_t y, TColor c) {
   if (!ClipBox().Contains({x, y})) return;
   Direct();
   FBmp.ScanLine(y)[x] = PixelOf(c);
+}
+
+void TRasterDevice::Spans(std::int32_t x, std::int32_t y, const TPixelSpan* spans, std::size_t n,
+                          const TColor inks[2]) {
+  const TPoint anchor{x, y};
+  SpansAt(&anchor, 1, spans, n, inks);
+}
+
+void TRasterDevice::SpansAt(const TPoint* anchors, std::size_t count, const TPixelSpan* spans,
+                            std::size_t n, const TColor inks[2]) {
+  if (!Fast()) {
+    TCairoDevice::SpansAt(anchors, count, spans, n, inks);
+    return;
+  }
+  if (FBmp.Empty()) return;
+  Direct();
+  const TRect clip = ClipBox();
+  const TRGB32 px[2] = {PixelOf(inks[0]), PixelOf(inks[1])};
+  // The picture's extent, for the test that it lies wholly inside the clip.
+  std::int32_t minDy = INT16_MAX, maxDy = INT16_MIN, minX = INT16_MAX, maxX = INT16_MIN;
+  for (std::size_t i = 0; i < n; ++i) {
+    minDy = std::min<std::int32_t>(minDy, spans[i].Dy);
+    maxDy = std::max<std::int32_t>(maxDy, spans[i].Dy);
+    minX = std::min<std::int32_t>(minX, spans[i].X0);
+    maxX = std::max<std::int32_t>(maxX, spans[i].X1);
+  }
+  for (std::size_t a = 0; a < count; ++a) {
+    const std::int64_t x = anchors[a].x, y = anchors[a].y;
+    if (x + minX >= clip.Left && x + maxX <= clip.Right && y + minDy >= clip.Top &&
+        y + maxDy < clip.Bottom) {
+      for (std::size_t i = 0; i < n; ++i) {
+        const TPixelSpan& s = spans[i];
+        TRGB32* p = FBmp.ScanLine(std::int32_t(y + s.Dy)) + (x + s.X0);
+        const TRGB32 v = px[s.Ink & 1];
+        for (std::int32_t k = 0, e = s.X1 - s.X0; k < e; ++k) p[k] = v;
+      }
+      continue;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+      const TPixelSpan& s = spans[i];
+      const std::int64_t row = y + s.Dy;
+      if (row < clip.Top || row >= clip.Bottom) continue;
+      const std::int64_t l = std::max<std::int64_t>(x + s.X0, clip.Left);
+      const std::int64_t r = std::min<std::int64_t>(x + s.X1, clip.Right);
+      if (l >= r) continue;
+      TRGB32* p = FBmp.ScanLine(std::int32_t(row)) + l;
+      const TRGB32 v = px[s.Ink & 1];
+      for (std::int64_t k = 0; k < r - l; ++k) p[k] = v;
+    }
+  }
 }
 
 TColor TRasterDevice::GetPixel(std::int32_t x, std::int32_t y) {

@@ -29,6 +29,10 @@ public:
   void Rectangle(const TRect& r, const TPenData& pen, const TBrushData& brush) override;
   void FillRect(const TRect& r, const TBrushData& brush, TPenMode mode) override;
   void SetPixel(std::int32_t x, std::int32_t y, TColor c) override;
+  void Spans(std::int32_t x, std::int32_t y, const TPixelSpan* spans, std::size_t n,
+             const TColor inks[2]) override;
+  void SpansAt(const TPoint* anchors, std::size_t count, const TPixelSpan* spans, std::size_t n,
+               const TColor inks[2]) override;
   TColor GetPixel(std::int32_t x, std::int32_t y) override;
   void DrawBitmap(const TRect& dst, const TBitmap& src, const TRect& srcRect,
                   TCopyMode mode) override;

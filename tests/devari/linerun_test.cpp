@@ -437,10 +437,16 @@ TEST_F(LineRun, PensAndCanvasesTheReductionCannotKeepGetTheItemsCalls) {
       ASSERT_EQ(a.Mf.Records()[i].ToString(), b.Mf.Records()[i].ToString()) << i;
     ExpectSameState(a.R, b.R);
   }
-  // Other kinds are drawn item by item: marks, and texts with their indexes.
+  // Marks (their own run path) and other kinds (item by item) give the
+  // item path's pixels, and the very same canvas calls.
   TrcChartItem mark = Item(tkMarkAt, 0, 0, clRed);
   mark.Param3 = 7;
   ExpectSame(mark, pts, &idx, "marks");
+  TSide ma, mb;
+  DrawBoth(ma, mb, mark, pts, &idx, true);
+  ASSERT_EQ(ma.Mf.Records().size(), mb.Mf.Records().size());
+  for (std::size_t i = 0; i < ma.Mf.Records().size(); ++i)
+    ASSERT_EQ(ma.Mf.Records()[i].ToString(), mb.Mf.Records()[i].ToString()) << i;
 }
 
 TEST_F(LineRun, WhichCanvasesReduce) {

@@ -157,6 +157,37 @@ TEST(DrawMark, AllSymbolsCentredSymmetricAndDistinct) {
   }
 }
 
+// On a bitmap marks are set as pixel spans; they must give the pixels of
+// the shapes, also cut by the clip and the bitmap's edges, with a solid or
+// a clear brush, under any pen style or width.
+TEST(DrawMark, SpansOnBitmapsEqualTheShapes) {
+  for (int m = 0; m < kNumMarkTypes; ++m)
+    for (int variant = 0; variant < 3; ++variant) {
+      TBitmap a(16, 12), b(16, 12), batch(16, 12);
+      for (TBitmap* bmp : {&a, &b, &batch}) {
+        bmp->Fill(clWhite);
+        TCanvas& c = bmp->Canvas();
+        c.Pen().SetColor(kPen);
+        c.Pen().SetStyle(variant == 2 ? psDash : psSolid);
+        c.Pen().SetWidth(variant == 2 ? 3 : 1);
+        c.Brush().SetColor(kBrush);
+        c.Brush().SetStyle(variant == 1 ? bsClear : bsSolid);
+        c.SetClipRect(Rect(2, 1, 13, 12));
+      }
+      const TPoint at[] = {Point(7, 6), Point(1, 0), Point(14, 11), Point(-3, 5)};
+      for (const TPoint p : at) {
+        DrawMarkOnCanvas(a.Canvas(), std::uint8_t(m), p.x, p.y);
+        DrawMarkShapes(b.Canvas(), std::uint8_t(m), p.x, p.y);
+      }
+      DrawMarksOnCanvas(batch.Canvas(), std::uint8_t(m), at, 4);
+      for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 16; ++x) {
+          ASSERT_EQ(Px(a, x, y), Px(b, x, y)) << "mark " << m << " variant " << variant << " at " << x << "," << y;
+          ASSERT_EQ(Px(batch, x, y), Px(b, x, y)) << "batch, mark " << m << " variant " << variant;
+        }
+    }
+}
+
 TEST(DrawMark, FilledUseBrushOpenLeaveInteriorAndClearToolsHide) {
   const TMask filled = DrawMask(5);   // filled square 5
   const TMask open = DrawMask(4);     // open square 5
