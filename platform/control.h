@@ -55,6 +55,20 @@ private:
 
 class THostWindow;  // host side of an attached control (host.h)
 
+// Input and size events of every control. Key is a virtual key
+// (TVirtualKey); a handler that sets it to 0 keeps the control from acting
+// on it. Handled = true keeps the control's own wheel action (and, from
+// OnMouseWheel, the Up/Down events) from running. Resize = false refuses a
+// new size; the handler may also change it.
+using TKeyEvent = std::function<void(TObject* Sender, std::uint16_t& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, std::int32_t WheelDelta,
+                                            TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+using TCanResizeEvent =
+    std::function<void(TObject* Sender, std::int32_t& NewWidth, std::int32_t& NewHeight, bool& Resize)>;
+
 class KVO_API TCustomControl : public TComponent {
 public:
   explicit TCustomControl(TComponent* owner = nullptr);
@@ -66,7 +80,9 @@ public:
   std::int32_t Height() const noexcept { return FHeight; }
   TRect BoundsRect() const noexcept { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
   TRect ClientRect() const noexcept { return {0, 0, FWidth, FHeight}; }
-  // Negative sizes become 0. Resizes the window surface and repaints.
+  // Negative sizes become 0. A new size is first offered to OnCanResize;
+  // refused, nothing changes (neither size nor position). Resizes the window
+  // surface and repaints.
   virtual void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
                          std::int32_t height);
   void SetLeft(std::int32_t v) { SetBounds(v, FTop, FWidth, FHeight); }
@@ -132,8 +148,15 @@ public:
   // Wheel turned by delta (kWheelDelta a notch, positive away from the user)
   // with the mouse at (x, y); a key pressed (TVirtualKey). They return whether
   // the control used the input (a host passes unused input on).
+  // The wheel fires OnMouseWheel, then OnMouseWheelUp (delta > 0) or
+  // OnMouseWheelDown, then the control's own action, each only while no
+  // handler has set Handled. A key fires OnKeyDown first.
   bool DoMouseWheel(TShiftState s, std::int32_t delta, std::int32_t x, std::int32_t y);
   bool DoKeyDown(std::uint16_t key, TShiftState s);
+  // A key released, a character typed: they fire OnKeyUp and OnKeyPress and
+  // return whether a handler took the input (set it to 0).
+  bool DoKeyUp(std::uint16_t key, TShiftState s);
+  bool DoKeyPress(char key);
   void DoMouseEnter();
   void DoMouseLeave();
   void DoFocus(bool focused);
@@ -151,6 +174,11 @@ public:
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
   TNotifyEvent OnResize;
+  TKeyEvent OnKeyDown, OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TMouseWheelEvent OnMouseWheel;
+  TMouseWheelUpDownEvent OnMouseWheelUp, OnMouseWheelDown;
+  TCanResizeEvent OnCanResize;
 
 protected:
   // Switching on frees the surface; switching off sizes it to the bounds.

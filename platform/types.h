@@ -170,7 +170,8 @@ enum TDialogCodeItem : std::uint8_t { dcWantArrows = 0, dcWantTab, dcWantChars, 
 // Virtual-key codes the controls react to (the host maps its keys to them).
 enum TVirtualKey : std::uint16_t {
   vkBack = 8, vkTab = 9, vkReturn = 13, vkEscape = 27, vkPrior = 33, vkNext = 34, vkEnd = 35,
-  vkHome = 36, vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40, vkAdd = 107, vkSubtract = 109
+  vkHome = 36, vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40, vkAdd = 107, vkSubtract = 109,
+  vkSpace = 32, vkInsert = 45, vkDelete = 46, vkF1 = 112  // letters and digits: their upper-case ASCII code
 };
 // One notch of a mouse wheel.
 inline constexpr std::int32_t kWheelDelta = 120;
