@@ -1,14 +1,15 @@
-// TBoxPlot: box-and-whisker figures of the columns of a data table. Column j
-// of Data gives box j at position j: whiskers from the minimum to the first
-// quartile and from the third quartile to the maximum, the box between the
-// quartiles, optional marks or lines at the 10th/90th percentiles, the median
-// and the mean, and a text label with the column's name. The figures are
-// ordinary display-list items built with the chart's drawing commands, so
-// zooming, crosshairs, item search and files work as on any chart.
-//
-// Statistics ignore empty and text cells (and NaN numbers); a column without
-// numbers draws nothing, keeps its label and takes no part in automatic
-// ranging or in the statistics export.
+/// @file
+/// TBoxPlot: box-and-whisker figures of the columns of a data table. Column j
+/// of Data gives box j at position j: whiskers from the minimum to the first
+/// quartile and from the third quartile to the maximum, the box between the
+/// quartiles, optional marks or lines at the 10th/90th percentiles, the median
+/// and the mean, and a text label with the column's name. The figures are
+/// ordinary display-list items built with the chart's drawing commands, so
+/// zooming, crosshairs, item search and files work as on any chart.
+///
+/// Statistics ignore empty and text cells (and NaN numbers); a column without
+/// numbers draws nothing, keeps its label and takes no part in automatic
+/// ranging or in the statistics export.
 #pragma once
 
 #include "../platform/export.h"
@@ -34,9 +35,9 @@ class TTextLabel;
 enum TBoxPlotOrientation : std::uint8_t { bpltHorizontal = 0, bpltVertical = 1 };
 enum TBoxPlotGridStyle : std::uint8_t { bpgsNone = 0, bpgsLines = 1, bpgsDotLines = 2 };
 
-// Template of the column labels. Position: distance in pixels of the labels
-// from the data area's edge along the position axis (negative: from the
-// opposite edge).
+/// Template of the column labels. Position: distance in pixels of the labels
+/// from the data area's edge along the position axis (negative: from the
+/// opposite edge).
 class KVO_API TBoxPlotLabel : public TCustomTextLabel {
 public:
   TBoxPlotLabel();
@@ -48,14 +49,14 @@ private:
   std::int32_t FLabelPos = 8;
 };
 
-// Raised once per drawn column with the property colours; a handler may
-// change them for this column only.
+/// Raised once per drawn column with the property colours; a handler may
+/// change them for this column only.
 using TOnBeforeBoxDrawEvent =
     std::function<void(TObject* sender, std::int32_t column, TColor& colorLines, TColor& colorBody,
                        TColor& colorMinMax, TColor& color90Perc, TColor& colorMean,
                        TColor& colorMedian)>;
 
-// Everything a box plot draws with, apart from the data and the label template.
+/// Everything a box plot draws with, apart from the data and the label template.
 struct KVO_API TBoxPlotSettings {
   TColor ColorBody = 0xE9E9E9;
   TColor ColorLines = clBlack;
@@ -78,15 +79,15 @@ struct KVO_API TBoxPlotSettings {
   bool operator==(const TBoxPlotSettings&) const = default;
 };
 
-// Statistics of one column; NaN where the column has no numbers.
+/// Statistics of one column; NaN where the column has no numbers.
 struct KVO_API TBoxStats {
-  std::int64_t Count = 0;  // numeric cells
+  std::int64_t Count = 0;  ///< numeric cells
   double Min = 0, Max = 0, Mean = 0;
   double P10 = 0, Q1 = 0, Median = 0, Q3 = 0, P90 = 0;
 };
 
-// Statistics of a sample (values may be reordered); NaN entries must have been
-// removed. Percentiles by linear interpolation between order statistics.
+/// Statistics of a sample (values may be reordered); NaN entries must have been
+/// removed. Percentiles by linear interpolation between order statistics.
 KVO_API TBoxStats ComputeBoxStats(std::vector<double>& values);
 
 class KVO_API TBoxPlot : public TCustomDEvari {
@@ -94,63 +95,63 @@ public:
   explicit TBoxPlot(TComponent* owner = nullptr);
   ~TBoxPlot() override;
 
-  // The data: column j holds the samples of box j. Owned by the plot unless
-  // another table was assigned (AssignAnotherDataTable).
+  /// The data: column j holds the samples of box j. Owned by the plot unless
+  /// another table was assigned (AssignAnotherDataTable).
   TDataTable& Data() noexcept { return *FData; }
   const TDataTable& Data() const noexcept { return *FData; }
-  // Shows an application's table (kept by the application, which must keep
-  // it alive while assigned or assign another first). The plot takes the
-  // table's OnChange; the previous external table is detached (its OnChange
-  // cleared), the plot's own table released. nullptr gives the plot a fresh
-  // table of its own (1 column x 100 rows of the default sample).
+  /// Shows an application's table (kept by the application, which must keep
+  /// it alive while assigned or assign another first). The plot takes the
+  /// table's OnChange; the previous external table is detached (its OnChange
+  /// cleared), the plot's own table released. nullptr gives the plot a fresh
+  /// table of its own (1 column x 100 rows of the default sample).
   void AssignAnotherDataTable(TDataTable* table);
   bool ExternalTable() const noexcept { return FExtMatAssigned; }
 
-  // Recomputes the statistics of every column.
+  /// Recomputes the statistics of every column.
   void CommitChangedData();
-  // The table or the label template changed: statistics, label captions and
-  // figure anew, then one repaint (deferred while painting is suppressed).
+  /// The table or the label template changed: statistics, label captions and
+  /// figure anew, then one repaint (deferred while painting is suppressed).
   void DataChanged(TObject* sender);
-  // Rebuilds the display list from the statistics; repaints once.
+  /// Rebuilds the display list from the statistics; repaints once.
   void CreateChart();
   void Update() { CreateChart(); }
 
-  // Statistics of the last commit, columns 1..N (out of range: EKvoError).
+  /// Statistics of the last commit, columns 1..N (out of range: EKvoError).
   std::int32_t NrOfBoxes() const noexcept { return std::int32_t(FStats.size()); }
   const TBoxStats& Stats(std::int32_t column) const;
   const TVector& Minis() const noexcept { return FMinis; }
   const TVector& Maxis() const noexcept { return FMaxis; }
   const TVector& Means() const noexcept { return FMeans; }
-  const TMatrix& Quartiles() const noexcept { return FQuarts; }      // N x 3
-  const TMatrix& Percentiles90() const noexcept { return F90Percentils; }  // N x 2
+  const TMatrix& Quartiles() const noexcept { return FQuarts; }      ///< N x 3
+  const TMatrix& Percentiles90() const noexcept { return F90Percentils; }  ///< N x 2
 
-  // Value axis: smallest minimum and largest maximum of the columns with
-  // numbers, widened by margin percent of their span on each side; position
-  // axis 0..N+1. Without any number the value axis gets -1..1.
+  /// Value axis: smallest minimum and largest maximum of the columns with
+  /// numbers, widened by margin percent of their span on each side; position
+  /// axis 0..N+1. Without any number the value axis gets -1..1.
   void AutoRange(double margin);
-  // Layer 1's world rectangle in chart coordinates.
+  /// Layer 1's world rectangle in chart coordinates.
   void SetRange(long double xLo, long double yLo, long double xHi, long double yHi);
   using TCustomDEvari::AutoRange;
   using TCustomDEvari::SetRange;
 
   void ResetComp() override;
-  // Copies the chart settings, the box plot settings, the label template and
-  // the colour event of another box plot, and its table's contents into this
-  // plot's own table (an application's table assigned here is left alone).
+  /// Copies the chart settings, the box plot settings, the label template and
+  /// the colour event of another box plot, and its table's contents into this
+  /// plot's own table (an application's table assigned here is left alone).
   void Assign(const TObject& source) override;
 
-  // Appends the table (ExportAsASC with automatic precision) and then a
-  // table of the box parameters to a file. Throws EKvoError on file errors.
+  /// Appends the table (ExportAsASC with automatic precision) and then a
+  /// table of the box parameters to a file. Throws EKvoError on file errors.
   void SaveDataASC(const std::string& fileName);
 
-  // Raises OnBeforeBoxDraw for one column.
+  /// Raises OnBeforeBoxDraw for one column.
   void TriggerBoxPlotColorsEvent(std::int32_t column, TColor& colorLines, TColor& colorBody,
                                  TColor& colorMinMax, TColor& color90Perc, TColor& colorMean,
                                  TColor& colorMedian);
 
   // ---- Properties ---------------------------------------------------------------------
   const TBoxPlotSettings& Settings() const noexcept { return FSet; }
-  // Takes a whole settings value (clamped as the setters do); one rebuild.
+  /// Takes a whole settings value (clamped as the setters do); one rebuild.
   void SetSettings(const TBoxPlotSettings& v);
   TColor ColorBody() const noexcept { return FSet.ColorBody; }
   TColor ColorLines() const noexcept { return FSet.ColorLines; }
@@ -173,13 +174,13 @@ public:
   void SetShowMedian(bool v);
   void SetShowMinMax(bool v);
   double BoxWidth() const noexcept { return FSet.BoxWidth; }
-  void SetBoxWidth(double v);  // clamped to [0, 1]; NaN ignored
+  void SetBoxWidth(double v);  ///< clamped to [0, 1]; NaN ignored
   TBoxPlotGridStyle GridStyle() const noexcept { return FSet.GridStyle; }
   void SetGridStyle(TBoxPlotGridStyle v);
   TBoxPlotOrientation Orientation() const noexcept { return FSet.Orientation; }
-  // Swaps the X and Y ranges and the visible value axis.
+  /// Swaps the X and Y ranges and the visible value axis.
   void SetOrientation(TBoxPlotOrientation v);
-  // Mark types 0..51 (0: a line instead of a mark); larger values are ignored.
+  /// Mark types 0..51 (0: a line instead of a mark); larger values are ignored.
   std::uint8_t SymbolMin() const noexcept { return FSet.SymbolMin; }
   std::uint8_t SymbolMax() const noexcept { return FSet.SymbolMax; }
   std::uint8_t SymbolMean() const noexcept { return FSet.SymbolMean; }
@@ -190,11 +191,11 @@ public:
   void SetSymbolMean(std::uint8_t v);
   void SetSymbolMedian(std::uint8_t v);
   void SetSymbol90Perc(std::uint8_t v);
-  // The template of the column labels; its changes rebuild the plot.
+  /// The template of the column labels; its changes rebuild the plot.
   TBoxPlotLabel& Labels() noexcept { return *FLabels; }
   void SetLabels(const TBoxPlotLabel& v) { FLabels->Assign(v); }
 
-  // Inherited chart properties under their published names.
+  /// Inherited chart properties under their published names.
   std::int32_t MarginLeft() const noexcept { return LRim(); }
   std::int32_t MarginRight() const noexcept { return RRim(); }
   std::int32_t MarginTop() const noexcept { return TRim(); }
@@ -218,18 +219,18 @@ public:
 
 protected:
   void BuildItems() override;
-  void Resize() override;  // the labels follow the size
+  void Resize() override;  ///< the labels follow the size
 
 private:
   void ResetBoxPlot();
   void Attach(TDataTable& table);
   void Detach() noexcept;
-  // A setter's funnel: store, rebuild, repaint once.
+  /// A setter's funnel: store, rebuild, repaint once.
   template <class T>
   void SetField(T TBoxPlotSettings::*field, const T& v);
   void SetSymbol(std::uint8_t TBoxPlotSettings::*field, std::uint8_t v);
   void EnsureStatistics();
-  // Clears and refills the display list and places the labels; no repaint.
+  /// Clears and refills the display list and places the labels; no repaint.
   void BuildFigure();
   void PlaceLabels();
   void SetLabelCaptions();
@@ -245,9 +246,9 @@ private:
   TVector FMinis, FMaxis, FMeans;
   TMatrix FQuarts, F90Percentils;
   std::vector<double> FScratch;
-  bool FStatsStale = true;   // the table changed since the last commit
-  bool FFigureStale = true;  // the display list does not show the statistics
-  // Geometry the labels were last placed for.
+  bool FStatsStale = true;   ///< the table changed since the last commit
+  bool FFigureStale = true;  ///< the display list does not show the statistics
+  /// Geometry the labels were last placed for.
   std::int32_t FPlacedW = -1, FPlacedH = -1, FPlacedL = -1, FPlacedR = -1, FPlacedT = -1,
                FPlacedB = -1;
 };

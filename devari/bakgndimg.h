@@ -1,6 +1,7 @@
-// TBakGndImg: the chart's background image (a bitmap file drawn over the data
-// area at natural size, stretched or tiled) and, when no image is named, a
-// coloured area of the data area given by world bounds on the active layer.
+/// @file
+/// TBakGndImg: the chart's background image (a bitmap file drawn over the data
+/// area at natural size, stretched or tiled) and, when no image is named, a
+/// coloured area of the data area given by world bounds on the active layer.
 #pragma once
 
 #include "../platform/export.h"
@@ -22,16 +23,16 @@ class KVO_API TBakGndImg : public TObject {
 public:
   TBakGndImg() { ResetComp(); }
 
-  // Start values: no image, stretched, no area, light grey area -1..1 x -1..1.
+  /// Start values: no image, stretched, no area, light grey area -1..1 x -1..1.
   void ResetComp();
-  void Assign(const TBakGndImg& src);  // every setting, not the change link
+  void Assign(const TBakGndImg& src);  ///< every setting, not the change link
   void AssignTo(TBakGndImg& dest) const { dest.Assign(*this); }
 
   const std::string& Name() const noexcept { return FName; }
-  // With IncludePath the value is kept as given, otherwise only its file name.
+  /// With IncludePath the value is kept as given, otherwise only its file name.
   void SetName(const std::string& v);
   bool IncludePath() const noexcept { return FIncldPath; }
-  void SetIncldPath(bool v);  // false strips the directory from the current name
+  void SetIncldPath(bool v);  ///< false strips the directory from the current name
   TBkgFill FillMode() const noexcept { return FFillMode; }
   void SetFillMode(TBkgFill v);
   TBGAreaMode AreaMode() const noexcept { return FBGAreaMode; }
@@ -47,8 +48,8 @@ public:
   void SetBGAreaTop(double v);
   void SetBGAreaBottom(double v);
 
-  // Forgets the image name without notifying (used when the file cannot be
-  // loaded while painting, where a notification would repaint again).
+  /// Forgets the image name without notifying (used when the file cannot be
+  /// loaded while painting, where a notification would repaint again).
   void DropName() { FName.clear(); }
 
   TNotifyEvent OnChange;

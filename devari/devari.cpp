@@ -51,6 +51,8 @@ void TCustomDEvari::ResetComp() {
   ResetDisplayList();
   FNumMTracePoints = 0;
   ResetRendering();
+  // The platform's look applies to all three elements, as on a new control.
+  SetStyleElements({seFont, seClient, seBorder});
 }
 
 void TCustomDEvari::CreateWnd() {

@@ -1,5 +1,6 @@
-// Exception class of the 2D charts (programming errors on indexes, joint
-// layers and logarithmic ranges), carrying a fixed message.
+/// @file
+/// Exception class of the 2D charts (programming errors on indexes, joint
+/// layers and logarithmic ranges), carrying a fixed message.
 #pragma once
 
 #include "../platform/export.h"

@@ -1,5 +1,6 @@
-// The five standard chart layouts: margins, chart caption placement and, per
-// layer, the placement and caption of the X and Y axis.
+/// @file
+/// The five standard chart layouts: margins, chart caption placement and, per
+/// layer, the placement and caption of the X and Y axis.
 #pragma once
 
 #include "../platform/export.h"
@@ -19,7 +20,7 @@ struct KVO_API TLayoutAxis {
   TScaleUnitAnchor CaptionAnchor;
   std::int32_t ScalePos;
   bool Visible;
-  std::uint8_t Location;  // TScaleLocationHoriz for X axes, TScaleLocationVert for Y axes
+  std::uint8_t Location;  ///< TScaleLocationHoriz for X axes, TScaleLocationVert for Y axes
 };
 
 struct KVO_API TLayoutRow {
@@ -28,17 +29,17 @@ struct KVO_API TLayoutRow {
   TAlignment CaptionAlign;
   TCaptionAnchorHoriz AnchorX;
   TCaptionAnchorVert AnchorY;
-  TLayoutAxis X[2], Y[2];  // index 0 layer 1, 1 layer 2
+  TLayoutAxis X[2], Y[2];  ///< index 0 layer 1, 1 layer 2
 };
 
-// The table, indexed by TrcLayout.
+/// The table, indexed by TrcLayout.
 KVO_API const std::array<TLayoutRow, kNumStdLayouts>& StdLayouts() noexcept;
 
-// Puts a layout's margins and caption placement into a chart style.
+/// Puts a layout's margins and caption placement into a chart style.
 KVO_API void ApplyLayout(TChartStyle& style, const TLayoutRow& row) noexcept;
 
-// The chart's start style: the style's own defaults with the margins and
-// caption placement of the layout rcl_X1Bottom_Y1Left.
+/// The chart's start style: the style's own defaults with the margins and
+/// caption placement of the layout rcl_X1Bottom_Y1Left.
 KVO_API TChartStyle StartStyle() noexcept;
 
 }  // namespace kvo

@@ -1,6 +1,7 @@
-// TTextLabel: one of the chart's thirty movable text labels (numbered 1..30),
-// a text at a world or pixel position with frame, shadow and colours (see
-// TCustomTextLabel for its settings).
+/// @file
+/// TTextLabel: one of the chart's thirty movable text labels (numbered 1..30),
+/// a text at a world or pixel position with frame, shadow and colours (see
+/// TCustomTextLabel for its settings).
 #pragma once
 
 #include "../platform/export.h"

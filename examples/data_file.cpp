@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "devari/tdevari.h"
+#include <kvo/devari/tdevari.h>
 
 int main(int argc, char** argv) {
   const std::string dir = argc > 1 ? argv[1] : ".";

@@ -12,9 +12,9 @@
 #include <cstring>
 #include <memory>
 
-#include "devari/tdevari.h"
-#include "hosts/qt/control_widget.h"
-#include "hosts/qt/qt_host.h"
+#include <kvo/devari/tdevari.h>
+#include <kvo/hosts/qt/control_widget.h>
+#include <kvo/hosts/qt/qt_host.h>
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

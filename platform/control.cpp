@@ -61,6 +61,14 @@ void TCustomControl::SetBounds(std::int32_t left, std::int32_t top, std::int32_t
   width = std::max(0, width);
   height = std::max(0, height);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  if (OnCanResize && (width != FWidth || height != FHeight)) {
+    bool resize = true;
+    OnCanResize(this, width, height, resize);
+    if (!resize) return;
+    width = std::max(0, width);
+    height = std::max(0, height);
+    if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  }
   const bool resized = width != FWidth || height != FHeight;
   const std::int32_t oldWidth = FWidth, oldHeight = FHeight;
   FLeft = left;
@@ -207,16 +215,40 @@ void TCustomControl::DoDblClick() {
 
 bool TCustomControl::DoMouseWheel(TShiftState s, std::int32_t delta, std::int32_t x, std::int32_t y) {
   if (!FEnabled || !FVisible) return false;
-  const bool used = MouseWheel(s, delta, x, y);
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, s, delta, TPoint{x, y}, handled);
+  if (!handled && delta != 0) {
+    const TMouseWheelUpDownEvent& upDown = delta > 0 ? OnMouseWheelUp : OnMouseWheelDown;
+    if (upDown) upDown(this, s, TPoint{x, y}, handled);
+  }
+  const bool used = handled || MouseWheel(s, delta, x, y);
   PresentInput();
   return used;
 }
 
 bool TCustomControl::DoKeyDown(std::uint16_t key, TShiftState s) {
   if (!FEnabled || !FVisible) return false;
+  if (OnKeyDown) {
+    OnKeyDown(this, key, s);
+    if (key == 0) return true;
+  }
   const bool used = KeyDown(key, s);
   PresentInput();
   return used;
+}
+
+bool TCustomControl::DoKeyUp(std::uint16_t key, TShiftState s) {
+  if (!FEnabled || !FVisible || !OnKeyUp) return false;
+  OnKeyUp(this, key, s);
+  PresentInput();
+  return key == 0;
+}
+
+bool TCustomControl::DoKeyPress(char key) {
+  if (!FEnabled || !FVisible || !OnKeyPress) return false;
+  OnKeyPress(this, key);
+  PresentInput();
+  return key == 0;
 }
 
 bool TCustomControl::MouseWheel(TShiftState, std::int32_t, std::int32_t, std::int32_t) { return false; }

@@ -1,5 +1,6 @@
-// Basic value types of the platform layer: colours, points, rectangles, the
-// small typed set, pen/brush/font enumerations, mouse and component state.
+/// @file
+/// Basic value types of the platform layer: colours, points, rectangles, the
+/// small typed set, pen/brush/font enumerations, mouse and component state.
 #pragma once
 
 #include "export.h"
@@ -40,8 +41,8 @@ private:
 };
 
 // ---- Colours ----------------------------------------------------------------
-// 0x00BBGGRR; a value with the high byte 0xFF is a system colour whose low
-// byte indexes the system colour table (see ColorToRGB).
+/// 0x00BBGGRR; a value with the high byte 0xFF is a system colour whose low
+/// byte indexes the system colour table (see ColorToRGB).
 using TColor = std::uint32_t;
 
 constexpr TColor RGBColor(std::uint8_t r, std::uint8_t g, std::uint8_t b) noexcept {
@@ -59,7 +60,7 @@ constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000,
                  clWhite = 0xFFFFFF;
 constexpr TColor clNone = 0x1FFFFFFF, clDefault = 0x20000000;
 
-// System colours (high byte 0xFF, low byte = index).
+/// System colours (high byte 0xFF, low byte = index).
 constexpr TColor clScrollBar = 0xFF000000, clBackground = 0xFF000001,
                  clActiveCaption = 0xFF000002, clInactiveCaption = 0xFF000003,
                  clMenu = 0xFF000004, clWindow = 0xFF000005, clWindowFrame = 0xFF000006,
@@ -73,13 +74,13 @@ constexpr TColor clScrollBar = 0xFF000000, clBackground = 0xFF000001,
                  cl3DLight = 0xFF000016, clInfoText = 0xFF000017, clInfoBk = 0xFF000018;
 
 constexpr bool IsSystemColor(TColor c) noexcept { return (c >> 24) == 0xFF; }
-// Resolves system colours through the system colour table (the host may
-// replace entries); clNone and clDefault resolve to white. Other values are
-// returned with the high byte cleared.
+/// Resolves system colours through the system colour table (the host may
+/// replace entries); clNone and clDefault resolve to white. Other values are
+/// returned with the high byte cleared.
 KVO_API TColor ColorToRGB(TColor c) noexcept;
-// Replaces one entry of the system colour table (index = low byte).
+/// Replaces one entry of the system colour table (index = low byte).
 KVO_API void SetSystemColor(std::uint8_t index, TColor rgb) noexcept;
-// Restores the built-in defaults of the system colour table.
+/// Restores the built-in defaults of the system colour table.
 KVO_API void ResetSystemColors() noexcept;
 
 // ---- Geometry ---------------------------------------------------------------
@@ -91,17 +92,17 @@ struct KVO_API TSize {
   std::int32_t cx = 0, cy = 0;
   constexpr bool operator==(const TSize&) const noexcept = default;
 };
-// GDI convention: covers columns Left..Right-1 and rows Top..Bottom-1.
+/// GDI convention: covers columns Left..Right-1 and rows Top..Bottom-1.
 struct KVO_API TRect {
   std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
-  // Saturated at the int32 range (a rectangle spanning it cannot overflow).
+  /// Saturated at the int32 range (a rectangle spanning it cannot overflow).
   constexpr std::int32_t Width() const noexcept { return Span(Left, Right); }
   constexpr std::int32_t Height() const noexcept { return Span(Top, Bottom); }
   constexpr bool IsEmpty() const noexcept { return Right <= Left || Bottom <= Top; }
   constexpr bool Contains(TPoint p) const noexcept {
     return p.x >= Left && p.x < Right && p.y >= Top && p.y < Bottom;
   }
-  // Corners ordered so that Left <= Right and Top <= Bottom.
+  /// Corners ordered so that Left <= Right and Top <= Bottom.
   constexpr TRect Normalized() const noexcept {
     return {Left < Right ? Left : Right, Top < Bottom ? Top : Bottom,
             Left < Right ? Right : Left, Top < Bottom ? Bottom : Top};
@@ -123,7 +124,7 @@ constexpr TPoint Point(std::int32_t x, std::int32_t y) noexcept { return {x, y};
 enum TPenStyle : std::uint8_t {
   psSolid = 0, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame
 };
-// Raster operation of the pen (and of brush fills) on raster surfaces.
+/// Raster operation of the pen (and of brush fills) on raster surfaces.
 enum TPenMode : std::uint8_t {
   pmBlack = 0, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot,
   pmMaskPenNot, pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask,
@@ -136,7 +137,7 @@ enum TBrushStyle : std::uint8_t {
 enum TFontStyle : std::uint8_t { fsBold = 0, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;
 
-// 0 left, 1 right, 2 centre.
+/// 0 left, 1 right, 2 centre.
 enum TAlignment : std::uint8_t { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
 
 // ---- Mouse, keyboard, component state ----------------------------------------
@@ -151,12 +152,12 @@ enum TComponentStateItem : std::uint8_t {
 };
 using TComponentState = TSet<TComponentStateItem>;
 
-// Which parts of a control follow the host's visual style.
+/// Which parts of a control follow the host's visual style.
 enum TStyleElement : std::uint8_t { seFont = 0, seClient, seBorder };
 using TStyleElements = TSet<TStyleElement>;
 
-// Cursor identifiers: negative values are the host's stock cursors, positive
-// values index the screen cursor table filled by the application.
+/// Cursor identifiers: negative values are the host's stock cursors, positive
+/// values index the screen cursor table filled by the application.
 using TCursor = std::int16_t;
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
                   crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9,
@@ -164,15 +165,16 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
                   crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crNo = -18,
                   crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
 
-// Dialog-code answers of a control (which keys it wants for itself).
+/// Dialog-code answers of a control (which keys it wants for itself).
 enum TDialogCodeItem : std::uint8_t { dcWantArrows = 0, dcWantTab, dcWantChars, dcWantAllKeys };
 
-// Virtual-key codes the controls react to (the host maps its keys to them).
+/// Virtual-key codes the controls react to (the host maps its keys to them).
 enum TVirtualKey : std::uint16_t {
   vkBack = 8, vkTab = 9, vkReturn = 13, vkEscape = 27, vkPrior = 33, vkNext = 34, vkEnd = 35,
-  vkHome = 36, vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40, vkAdd = 107, vkSubtract = 109
+  vkHome = 36, vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40, vkAdd = 107, vkSubtract = 109,
+  vkSpace = 32, vkInsert = 45, vkDelete = 46, vkF1 = 112  // letters and digits: their upper-case ASCII code
 };
-// One notch of a mouse wheel.
+/// One notch of a mouse wheel.
 inline constexpr std::int32_t kWheelDelta = 120;
 using TDialogCodes = TSet<TDialogCodeItem>;
 

@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev
   xvfb xauth xdotool imagemagick poppler-utils librsvg2-bin x11-apps python3
+  doxygen
 )
 
 missing=()

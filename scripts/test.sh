@@ -2,6 +2,8 @@
 # Runs every test of Kvo from a clean checkout: installs the packages, builds
 # with warnings as errors and runs the suite, then again under AddressSanitizer
 # and UndefinedBehaviorSanitizer, then the fuzzers briefly (clang/libFuzzer).
+# The ctest run also installs the build into a scratch prefix and builds the
+# examples against it; the API reference is built with warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -16,6 +18,10 @@ echo "== build and test (warnings as errors)"
 cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVO_WERROR=ON >/dev/null
 cmake --build build/ci -j"$JOBS"
 ctest --test-dir build/ci -j"$JOBS" --timeout 600
+
+echo "== API reference (doxygen; any warning fails)"
+cmake --build build/ci --target docs
+echo "API reference: build/ci/docs/html/index.html"
 
 echo "== build and test under ASan + UBSan"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVO_WERROR=ON -DKVO_SANITIZE=ON \

@@ -685,6 +685,96 @@ void DrawRealisticPage(TCanvas& page) {
   ShowChart(page, *c, 0, 0);
 }
 
+// ---- Export ----------------------------------------------------------------------------
+
+// The chart every export form on the page copies: coloured areas, a grid, a
+// curve with marks, a text label and a crosshair.
+std::unique_ptr<TDEvari> ExportSource() {
+  auto c = NewChart(250, 180);
+  c->SetChartCaption("export source");
+  c->SetCaptAnchorX(cahChartLeft);
+  c->SetCaptAlignment(taLeftJustify);
+  c->SetWindCol(RGBColor(215, 230, 250));
+  c->SetChartCol(RGBColor(255, 252, 230));
+  c->SetRRim(12);
+  c->SetTRim(18);
+  c->SetLRim(40);
+  c->SetBRim(30);
+  c->SetGridStyle(gsDotLines);
+  c->SetGridCol(RGBColor(150, 170, 200));
+  SetRanges(*c, 1, 0, 10, -1.5, 1.5);
+  c->SetDataCol(RGBColor(250, 190, 120));
+  c->SetFillCol(RGBColor(250, 190, 120));
+  c->Rectangle(6.0, -1.4, 9.5, -0.6);
+  c->SetDataCol(clNavy);
+  c->SetLineWid(2);
+  c->MoveTo(0.0, 0.0);
+  for (int k = 1; k <= 100; ++k) c->DrawTo(k * 0.1, std::sin(k * 0.1) * std::exp(-k * 0.01));
+  c->SetLineWid(1);
+  c->SetDataCol(clRed);
+  for (int k = 1; k <= 9; ++k) c->MarkAt(double(k), std::sin(double(k)) * std::exp(-k * 0.1), 2);
+  c->AddTextLabel(4.5, 1.2, clBlue, "label", 0);
+  c->CrossHairSetup(1, clGreen, chBoth, psSolid, 1);
+  c->CrossHairSetPos(1, 3.0, 0.2);
+  return c;
+}
+
+// An exported bitmap on the page inside a grey frame (its whole extent),
+// with its title above it.
+void ShowExport(TCanvas& page, const TBitmap& bmp, int x, int y, const std::string& title) {
+  PageTitle(page, x, y - 18, title);
+  page.Pen().SetData({});
+  page.Pen().SetColor(clGray);
+  page.Brush().SetStyle(bsClear);
+  page.Rectangle(x - 1, y - 1, x + bmp.Width() + 1, y + bmp.Height() + 1);
+  page.Draw(x, y, bmp);
+}
+
+void DrawExportPage(TCanvas& page) {
+  ClearPage(page, 800, 620);
+  auto c = ExportSource();
+  const int col[] = {10, 278, 546}, row[] = {26, 236, 426};
+  {
+    TBitmap b;
+    c->CopyToBitmap(b, false);
+    ShowExport(page, b, col[0], row[0], "CopyToBitmap");
+  }
+  {
+    TBitmap b;
+    c->CopyToBitmap(b, false, false);
+    ShowExport(page, b, col[1], row[0], "CopyToBitmap, no crosshairs");
+  }
+  {
+    TBitmap b;
+    c->CopyToBitmap(b, true);
+    ShowExport(page, b, col[2], row[0], "CopyToBitmap, black and white");
+  }
+  {
+    TBitmap b;
+    c->CopyToBitmapDAOnly(b, false);
+    ShowExport(page, b, col[0], row[1], "CopyToBitmapDAOnly");
+  }
+  {
+    TBitmap b;
+    c->CopyToBitmapDAOnly(b, true, false);
+    ShowExport(page, b, col[1], row[1], "DAOnly, b/w, no crosshairs");
+  }
+  {
+    TBitmap b(240, 110);
+    c->CopyToBitmap(b, false);
+    ShowExport(page, b, col[2], row[1], "into 240 x 110: scaled to fit");
+  }
+  {
+    TBitmap b(120, 130);
+    c->CopyToBitmapDAOnly(b, true);
+    ShowExport(page, b, col[1], row[2], "DAOnly into 120 x 130, b/w");
+  }
+  // The chart itself painted after all the exports: colours and crosshair
+  // as before.
+  PageTitle(page, col[0], row[2] - 18, "the chart afterwards");
+  ShowChart(page, *c, col[0], row[2]);
+}
+
 }  // namespace
 
 void BuildRealisticChart(TDEvari& c) {
@@ -816,6 +906,8 @@ void AddChartPages(std::vector<Page>& pages) {
   pages.push_back({"chart-ranges", "Chart: isometric rule, joint layers, automatic ranging", 800,
                    600, DrawRangesPage});
   pages.push_back({"chart-realistic", "Chart: a measurement", 800, 600, DrawRealisticPage});
+  pages.push_back({"chart-export", "Chart: export to bitmaps (whole, data area, black and white, other sizes)",
+                   800, 620, DrawExportPage});
 }
 
 }  // namespace kvo::gallery

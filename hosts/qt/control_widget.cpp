@@ -220,32 +220,62 @@ void TControlWidget::wheelEvent(QWheelEvent* e) {
   QWidget::wheelEvent(e);
 }
 
-void TControlWidget::keyPressEvent(QKeyEvent* e) {
-  std::uint16_t key = 0;
-  switch (e->key()) {
-    case Qt::Key_Backspace: key = vkBack; break;
-    case Qt::Key_Tab: key = vkTab; break;
+namespace {
+
+// The virtual key of a Qt key; 0 for keys the controls do not know.
+std::uint16_t VirtualKey(int k) {
+  if (k >= Qt::Key_A && k <= Qt::Key_Z) return std::uint16_t('A' + (k - Qt::Key_A));
+  if (k >= Qt::Key_0 && k <= Qt::Key_9) return std::uint16_t('0' + (k - Qt::Key_0));
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return std::uint16_t(vkF1 + (k - Qt::Key_F1));
+  switch (k) {
+    case Qt::Key_Backspace: return vkBack;
+    case Qt::Key_Tab: return vkTab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: key = vkReturn; break;
-    case Qt::Key_Escape: key = vkEscape; break;
-    case Qt::Key_PageUp: key = vkPrior; break;
-    case Qt::Key_PageDown: key = vkNext; break;
-    case Qt::Key_End: key = vkEnd; break;
-    case Qt::Key_Home: key = vkHome; break;
-    case Qt::Key_Left: key = vkLeft; break;
-    case Qt::Key_Up: key = vkUp; break;
-    case Qt::Key_Right: key = vkRight; break;
-    case Qt::Key_Down: key = vkDown; break;
+    case Qt::Key_Enter: return vkReturn;
+    case Qt::Key_Escape: return vkEscape;
+    case Qt::Key_Space: return vkSpace;
+    case Qt::Key_PageUp: return vkPrior;
+    case Qt::Key_PageDown: return vkNext;
+    case Qt::Key_End: return vkEnd;
+    case Qt::Key_Home: return vkHome;
+    case Qt::Key_Left: return vkLeft;
+    case Qt::Key_Up: return vkUp;
+    case Qt::Key_Right: return vkRight;
+    case Qt::Key_Down: return vkDown;
+    case Qt::Key_Insert: return vkInsert;
+    case Qt::Key_Delete: return vkDelete;
     case Qt::Key_Plus:
-    case Qt::Key_Equal: key = vkAdd; break;
-    case Qt::Key_Minus: key = vkSubtract; break;
-    default: break;
+    case Qt::Key_Equal: return vkAdd;
+    case Qt::Key_Minus: return vkSubtract;
+    default: return 0;
   }
-  if (FControl && key != 0 && FControl->DoKeyDown(key, ToShiftState(e->modifiers(), Qt::NoButton))) {
+}
+
+}  // namespace
+
+void TControlWidget::keyPressEvent(QKeyEvent* e) {
+  const std::uint16_t key = VirtualKey(e->key());
+  bool used = false;
+  if (FControl && key != 0) used = FControl->DoKeyDown(key, ToShiftState(e->modifiers(), Qt::NoButton));
+  // The character typed, when it is one plain byte (what OnKeyPress carries).
+  const QString text = e->text();
+  if (FControl && text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F)
+    used = FControl->DoKeyPress(char(text[0].unicode())) || used;
+  if (used) {
     e->accept();
     return;
   }
   QWidget::keyPressEvent(e);
+}
+
+void TControlWidget::keyReleaseEvent(QKeyEvent* e) {
+  const std::uint16_t key = VirtualKey(e->key());
+  if (FControl && key != 0 && !e->isAutoRepeat() &&
+      FControl->DoKeyUp(key, ToShiftState(e->modifiers(), Qt::NoButton))) {
+    e->accept();
+    return;
+  }
+  QWidget::keyReleaseEvent(e);
 }
 
 void TControlWidget::enterEvent(QEnterEvent* e) {

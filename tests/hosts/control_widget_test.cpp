@@ -89,6 +89,22 @@ TEST_F(ControlWidgetTest, MouseButtonsModifiersAndPositionsArriveAsSent) {
   EXPECT_EQ(got, expected);
 }
 
+TEST_F(ControlWidgetTest, KeysArriveAsVirtualKeysAndCharacters) {
+  std::vector<std::string> seen;
+  FProbe->OnKeyDown = [&](TObject*, std::uint16_t& key, TShiftState s) {
+    seen.push_back("down " + std::to_string(key) + (s.Contains(ssShift) ? " shift" : ""));
+  };
+  FProbe->OnKeyUp = [&](TObject*, std::uint16_t& key, TShiftState) { seen.push_back("up " + std::to_string(key)); };
+  FProbe->OnKeyPress = [&](TObject*, char& key) { seen.push_back(std::string("press ") + key); };
+  FWidget->setFocus();
+  QTest::keyClick(FWidget.get(), Qt::Key_A);
+  QTest::keyClick(FWidget.get(), 'B', Qt::ShiftModifier);  // the character as typed
+  QTest::keyClick(FWidget.get(), Qt::Key_F2);
+  QTest::keyClick(FWidget.get(), Qt::Key_Delete);
+  EXPECT_EQ(seen, (std::vector<std::string>{"down 65", "press a", "up 65", "down 66 shift", "press B",
+                                            "up 66", "down 113", "up 113", "down 46", "up 46"}));
+}
+
 TEST_F(ControlWidgetTest, DoubleClickGivesTheClassicOrder) {
   // What the window system sends for a double click: press, release, the
   // double-click event in place of the second press, release.

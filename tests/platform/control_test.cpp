@@ -112,6 +112,95 @@ TEST(Control, MouseEventsReachTheHandlers) {
   EXPECT_TRUE(seen.empty());
 }
 
+// A control with its own wheel and key actions, to see the events run first.
+class TInputProbe : public TProbe {
+public:
+  std::vector<std::string> Own;
+
+protected:
+  bool MouseWheel(TShiftState, std::int32_t delta, std::int32_t, std::int32_t) override {
+    Own.push_back("wheel " + std::to_string(delta));
+    return true;
+  }
+  bool KeyDown(std::uint16_t key, TShiftState) override {
+    Own.push_back("key " + std::to_string(key));
+    return key == vkLeft;
+  }
+};
+
+TEST(Control, KeyWheelAndResizeEventsComeFirstAndCanTakeTheInput) {
+  TInputProbe p;
+  p.SetBounds(0, 0, 50, 40);
+  std::vector<std::string> seen;
+  p.OnKeyDown = [&](TObject* s, std::uint16_t& key, TShiftState st) {
+    EXPECT_EQ(s, &p);
+    seen.push_back("down " + std::to_string(key) + (st.Contains(ssCtrl) ? " ctrl" : ""));
+    if (key == 'Q') key = 0;  // taken: the control never sees it
+  };
+  p.OnKeyUp = [&](TObject*, std::uint16_t& key, TShiftState) { seen.push_back("up " + std::to_string(key)); };
+  p.OnKeyPress = [&](TObject*, char& key) {
+    seen.push_back(std::string("press ") + key);
+    if (key == 'x') key = 0;
+  };
+  EXPECT_TRUE(p.DoKeyDown(vkLeft, {ssCtrl}));
+  EXPECT_FALSE(p.DoKeyDown('A', {}));
+  EXPECT_TRUE(p.DoKeyDown('Q', {}));
+  EXPECT_FALSE(p.DoKeyUp('A', {}));
+  EXPECT_FALSE(p.DoKeyPress('a'));
+  EXPECT_TRUE(p.DoKeyPress('x'));
+  EXPECT_EQ(seen, (std::vector<std::string>{"down 37 ctrl", "down 65", "down 81", "up 65", "press a",
+                                            "press x"}));
+  EXPECT_EQ(p.Own, (std::vector<std::string>{"key 37", "key 65"}));
+
+  // The wheel: the general event, then the one of the direction, then the
+  // control's own action, each while nobody has taken the turn.
+  seen.clear();
+  p.Own.clear();
+  bool takeAll = false, takeDown = false;
+  p.OnMouseWheel = [&](TObject*, TShiftState, std::int32_t delta, TPoint at, bool& handled) {
+    seen.push_back("wheel " + std::to_string(delta) + " at " + std::to_string(at.x) + "," +
+                   std::to_string(at.y));
+    handled = takeAll;
+  };
+  p.OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool&) { seen.push_back("up"); };
+  p.OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& handled) {
+    seen.push_back("down");
+    handled = takeDown;
+  };
+  EXPECT_TRUE(p.DoMouseWheel({}, kWheelDelta, 3, 4));
+  takeDown = true;
+  EXPECT_TRUE(p.DoMouseWheel({}, -kWheelDelta, 5, 6));
+  takeAll = true;
+  EXPECT_TRUE(p.DoMouseWheel({}, -kWheelDelta, 7, 8));
+  EXPECT_EQ(seen, (std::vector<std::string>{"wheel 120 at 3,4", "up", "wheel -120 at 5,6", "down",
+                                            "wheel -120 at 7,8"}));
+  EXPECT_EQ(p.Own, (std::vector<std::string>{"wheel 120"}));
+
+  // A disabled control hears nothing.
+  seen.clear();
+  p.SetEnabled(false);
+  EXPECT_FALSE(p.DoKeyDown('A', {}));
+  EXPECT_FALSE(p.DoKeyPress('a'));
+  EXPECT_FALSE(p.DoMouseWheel({}, kWheelDelta, 0, 0));
+  EXPECT_TRUE(seen.empty());
+  p.SetEnabled(true);
+
+  // OnCanResize: refuse (nothing moves), adjust, or let it be; a pure move does not ask.
+  int asked = 0;
+  p.OnCanResize = [&](TObject*, std::int32_t& w, std::int32_t& h, bool& resize) {
+    ++asked;
+    if (w > 200) resize = false;
+    if (h > 100) h = 100;
+  };
+  p.SetBounds(10, 10, 300, 40);
+  EXPECT_EQ(p.BoundsRect(), Rect(0, 0, 50, 40));
+  p.SetBounds(10, 10, 80, 150);
+  EXPECT_EQ(p.BoundsRect(), Rect(10, 10, 90, 110));
+  p.SetBounds(20, 30, 80, 100);
+  EXPECT_EQ(p.BoundsRect(), Rect(20, 30, 100, 130));
+  EXPECT_EQ(asked, 2);
+}
+
 TEST(Control, LoadingDefersPaintingAndCallsLoaded) {
   TProbe p;
   p.HandleNeeded();
