@@ -50,7 +50,7 @@ private:
   bool FOuter;
 };
 
-// Runs draw as a part of chart's picture, then (outside a paint) the repaint
+// Runs draw as a part of the chart's picture, then (outside a paint) the repaint
 // a handler asked for meanwhile.
 template <class Draw>
 void DrawAsPart(TCustomDEvari& chart, TChartPaintParts& parts, Draw&& draw) {
