@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "devari/layout_p.h"
 #include "libs/kvocolors.h"
@@ -50,7 +51,20 @@ THelperScale* TAxisLayers::HelperOf(const TScale& scale) noexcept {
   return nullptr;
 }
 
-void TAxisLayers::ApplyLayout(const TLayoutRow& row) {
+bool TAxisLayers::ApplyLayout(const TLayoutRow& row) {
+  // Each setter would report to the chart, which places all four axes and
+  // checks the ranges every time: meanwhile the objects report to a flag.
+  bool changed = false;
+  struct TRedirect {
+    TScaleProps* Props[4];
+    TNotifyEvent Handlers[4];
+    ~TRedirect() {
+      for (int k = 0; k < 4; ++k) Props[k]->OnChange = std::move(Handlers[k]);
+    }
+  } redirect{{&X(1), &Y(1), &X(2), &Y(2)}, {}};
+  for (int k = 0; k < 4; ++k)
+    redirect.Handlers[k] =
+        std::exchange(redirect.Props[k]->OnChange, [&changed](TObject*) { changed = true; });
   auto apply = [](TScaleProps& p, const TLayoutAxis& a) {
     p.SetCaptionPosX(a.CaptionX);
     p.SetCaptionPosY(a.CaptionY);
@@ -65,6 +79,7 @@ void TAxisLayers::ApplyLayout(const TLayoutRow& row) {
     Y(l).SetScaleLocation(TScaleLocationVert(row.Y[l - 1].Location));
     apply(Y(l), row.Y[l - 1]);
   }
+  return changed;
 }
 
 void TAxisLayers::Place(THelperScale& axis, const TScaleProps& props, const TChartGeometry& g,

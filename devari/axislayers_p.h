@@ -44,8 +44,10 @@ public:
   // numeric labels) and reporting to onPropsChanged; helpers reset, a drag
   // on one of them reported to onZoomPan.
   void Reset(TColor background, const TNotifyEvent& onPropsChanged, const TNotifyEvent& onZoomPan);
-  // Lays out a standard layout's axes (the margins are the chart's).
-  void ApplyLayout(const TLayoutRow& row);
+  // Lays out a standard layout's axes (the margins are the chart's). The
+  // property objects do not report each change: the result tells whether
+  // any changed, for the caller to bring the chart up to date once.
+  [[nodiscard]] bool ApplyLayout(const TLayoutRow& row);
   // Hands every property object to its helper and places it for g.
   // textColor: the host's text colour where the chart's style asks for it.
   void Sync(const TChartGeometry& g, std::optional<TColor> textColor);

@@ -320,6 +320,7 @@ protected:
   bool MouseWheel(TShiftState s, std::int32_t delta, std::int32_t x, std::int32_t y) override;
   bool KeyDown(std::uint16_t key, TShiftState s) override;
   void AdjustCanInfoOfSharedCharts() override;
+  bool ListBeingDrawn(bool dataList) const noexcept override;
   bool AssignTo(TObject& dest) const override;
   void Resize() override;  ///< axes and transforms follow the size
 
@@ -371,6 +372,10 @@ private:
   void ResetRendering();
   void RemoveDataUser(TCustomDEvari* user) noexcept;
   void ShowGrafHere();  ///< ShowGraf for this chart only
+  /// ConstructChartBmp and ConstructDataBmpCanvas, marked as drawing by them.
+  void DrawChartImage(TCanvas& canvas);
+  void DrawDataArea(TCanvas& canvas, std::int32_t left, std::int32_t top, bool bw,
+                    std::int32_t startIndex);
   /// After a change of size, margins or shadow: helpers placed, transforms
   /// and data image resized.
   void GeometryChanged();

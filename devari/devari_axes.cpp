@@ -207,7 +207,7 @@ void TCustomDEvari::SetStdLayout(TrcLayout layout) {
   const TLayoutRow& row = StdLayouts()[layout];
   const TPaintBatch batch(*this);
   ApplyLayout(FStyle, row);
-  FAxes->ApplyLayout(row);
+  if (FAxes->ApplyLayout(row)) ScalePropsChanged(nullptr);
   GeometryChanged();
 }
 
@@ -302,7 +302,7 @@ void TCustomDEvari::ResetRendering() {
 
   FAxes->Reset(FStyle.WindColor, [this](TObject* s) { ScalePropsChanged(s); },
                [this](TObject* s) { ScalePropsChanged(s); });
-  FAxes->ApplyLayout(StdLayouts()[rcl_X1Bottom_Y1Left]);
+  if (FAxes->ApplyLayout(StdLayouts()[rcl_X1Bottom_Y1Left])) ScalePropsChanged(nullptr);
   GeometryChanged();
 
   // Ranges: independent layers, no limits, and the start ranges as the

@@ -18,6 +18,10 @@ void TDisplayListControl::SaveAnno(const std::string& fileName) const {
 
 std::int32_t TDisplayListControl::LoadInto(TRcItemContainer& list, const std::string& fileName,
                                      bool appendIt, bool dataFile) {
+  // A list is not loaded while it is drawn: a paint handler loading at
+  // every item would multiply the list with every paint.
+  if (ListBeingDrawn(dataFile))
+    throw EKvoError("Cannot load file \"" + fileName + "\": the chart is being drawn");
   // Everything is read and checked before the list is touched, so a file
   // that turns out to be short or damaged changes nothing.
   TLoadedItems loaded;

@@ -21,10 +21,46 @@ namespace kvo {
 
 namespace {
 
-// Marks the chart as painting for the lifetime of the scope.
 // Device pixels per logical pixel of one of the chart's images.
 std::int32_t FactorOf(const TBitmap& bmp) noexcept {
   return std::max(Round(bmp.SurfaceScale()), 1);
+}
+
+// Marks the chart as painting while a part of its picture is drawn outside
+// a paint (an export, the data area on another canvas), so that its
+// handlers meet the same rules as in a paint: a repaint they ask for waits
+// (Outer() tells the caller to run it), loading is refused. Inside a paint
+// it changes nothing.
+class TDrawingScope {
+public:
+  explicit TDrawingScope(TChartPaintParts& parts) noexcept : FParts(parts), FOuter(!parts.Painting) {
+    if (!FOuter) return;
+    FParts.Painting = true;
+    FParts.RepaintPending = false;
+  }
+  ~TDrawingScope() {
+    if (FOuter) FParts.Painting = false;
+  }
+  bool Outer() const noexcept { return FOuter; }
+  TDrawingScope(const TDrawingScope&) = delete;
+  TDrawingScope& operator=(const TDrawingScope&) = delete;
+
+private:
+  TChartPaintParts& FParts;
+  bool FOuter;
+};
+
+// Runs draw as a part of the chart's picture, then (outside a paint) the repaint
+// a handler asked for meanwhile.
+template <class Draw>
+void DrawAsPart(TCustomDEvari& chart, TChartPaintParts& parts, Draw&& draw) {
+  bool outer;
+  {
+    const TDrawingScope drawing(parts);
+    outer = drawing.Outer();
+    draw();
+  }
+  if (outer && parts.RepaintPending) chart.Paint();
 }
 
 }  // namespace
@@ -104,6 +140,10 @@ void TCustomDEvari::PresentSurface() {
 }
 
 void TCustomDEvari::ConstructChartBmp(TCanvas& c) {
+  DrawAsPart(*this, *FParts, [&] { DrawChartImage(c); });
+}
+
+void TCustomDEvari::DrawChartImage(TCanvas& c) {
   const std::int32_t W = Width(), H = Height(), s = FStyle.ShadowWidth;
   const TPaintColors pc = ChartPaintColors(FStyle, StyleElements());
   if (&c == &FParts->ChartBmp.Canvas()) FParts->SizeChart(W, H, ImageFactor());
@@ -277,6 +317,11 @@ void TCustomDEvari::DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, 
 
 void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, std::int32_t top,
                                            bool bw, std::int32_t startIndex) {
+  DrawAsPart(*this, *FParts, [&] { DrawDataArea(canvas, left, top, bw, startIndex); });
+}
+
+void TCustomDEvari::DrawDataArea(TCanvas& canvas, std::int32_t left, std::int32_t top, bool bw,
+                                 std::int32_t startIndex) {
   const TChartGeometry g = Geometry();
   if (OnBeforeRenderData) {
     const TColor pen = canvas.Pen().Color(), brush = canvas.Brush().Color();
@@ -308,16 +353,23 @@ void TCustomDEvari::DrawItems(TCanvas& canvas, std::int32_t left, std::int32_t t
                               std::int32_t) {
   FParts->Renderer.BeginPass(canvas, RenderContext(left, top, bw), FDraw.LineWidth,
                              ChartPaintColors(FStyle, StyleElements()).Chart);
-  if (!FVisib.AnnoBelowChart) DrawItemPass(canvas, *FDataContainer, false, 0);
-  if (FVisib.AnnosVisible) {
-    if (FVisib.AnnoTextOnTop) {
-      DrawItemPass(canvas, FAnnoContainer, true, 1);
-      DrawItemPass(canvas, FAnnoContainer, true, 2);
-    } else {
-      DrawItemPass(canvas, FAnnoContainer, true, 0);
+  try {
+    if (!FVisib.AnnoBelowChart) DrawItemPass(canvas, *FDataContainer, false, 0);
+    if (FVisib.AnnosVisible) {
+      if (FVisib.AnnoTextOnTop) {
+        DrawItemPass(canvas, FAnnoContainer, true, 1);
+        DrawItemPass(canvas, FAnnoContainer, true, 2);
+      } else {
+        DrawItemPass(canvas, FAnnoContainer, true, 0);
+      }
     }
+    if (FVisib.AnnoBelowChart) DrawItemPass(canvas, *FDataContainer, false, 0);
+  } catch (...) {
+    // A handler threw: the polyline pending from this pass is dropped, not
+    // drawn later with an item outside a pass.
+    FParts->Renderer.FNumPPa = 0;
+    throw;
   }
-  if (FVisib.AnnoBelowChart) DrawItemPass(canvas, *FDataContainer, false, 0);
 }
 
 void TCustomDEvari::DrawOverlays(TCanvas& canvas, std::int32_t left, std::int32_t top) {
@@ -332,8 +384,10 @@ void TCustomDEvari::DrawContainerItemOnCanvas(TCanvas& canvas, const TrcChartIte
                                               std::int32_t index) {
   // Outside a pass: take this chart's settings for the given origin, keeping
   // the renderer's state (pen position, pending polyline) as it is.
-  FParts->Renderer.SetContext(canvas, RenderContext(left, top, bw));
-  FParts->Renderer.DrawItem(canvas, item, longTexts, isAnnotation, index);
+  DrawAsPart(*this, *FParts, [&] {
+    FParts->Renderer.SetContext(canvas, RenderContext(left, top, bw));
+    FParts->Renderer.DrawItem(canvas, item, longTexts, isAnnotation, index);
+  });
 }
 
 std::int32_t TCustomDEvari::CalcTextExtents(const std::string& text, TCanvas& canvas,
@@ -401,6 +455,16 @@ void TCustomDEvari::ShowGrafNewOnly() {
   FLastElemOnShow = NumItems() - 1;
   AdjustCanInfoOfSharedCharts();
   if (FParts->RepaintPending) Paint();
+}
+
+bool TCustomDEvari::ListBeingDrawn(bool dataList) const noexcept {
+  if (FParts->Painting) return true;
+  if (!dataList) return false;
+  const TCustomDEvari* owner = FUseDataOf ? FUseDataOf : this;
+  if (owner->FParts->Painting) return true;
+  for (std::int32_t i = 0; i < owner->FDataUsersNum; ++i)
+    if (owner->FDataUsers[std::size_t(i)]->FParts->Painting) return true;
+  return false;
 }
 
 void TCustomDEvari::ClearMouseTrace() {

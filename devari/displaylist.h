@@ -248,7 +248,8 @@ public:
   // Saving writes beside the target and renames into place; failures throw
   // EKvoError and leave the previous file. Loading returns the number of
   // records, -2 for a file of the other list's kind, -1 for any other error,
-  // and changes nothing on failure.
+  // and changes nothing on failure. Loading while the list is being drawn
+  // (from a paint handler) is refused with EKvoError, changing nothing.
   void SaveData(const std::string& fileName) const;
   void SaveAnno(const std::string& fileName) const;
   std::int32_t LoadData(const std::string& fileName, bool appendIt);
@@ -271,6 +272,12 @@ protected:
   void RedrawByRule();
   // Brings charts sharing this chart's data up to date after it changed.
   virtual void AdjustCanInfoOfSharedCharts() {}
+  // True while the data list (dataList) or the annotations are being drawn:
+  // by this chart or, for the data list, by a chart sharing it.
+  virtual bool ListBeingDrawn(bool dataList) const noexcept {
+    (void)dataList;
+    return false;
+  }
 
   // The container the drawing commands append to (AnnoMode).
   TRcItemContainer& Target() noexcept { return FDraw.AnnoMode ? FAnnoContainer : *FDataContainer; }

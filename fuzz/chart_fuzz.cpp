@@ -33,14 +33,30 @@ void Check(bool ok, const char* what) {
   }
 }
 
+// The files of one fuzzing process: in memory where there is a file system
+// there (saving syncs to disk), in a directory of their own (saving scans
+// the target's directory for temporary files of killed saves), removed when
+// the process ends.
+const std::filesystem::path& FileDir() {
+  static const std::filesystem::path dir = [] {
+    std::error_code ec;
+    const std::filesystem::path root = std::filesystem::is_directory("/dev/shm", ec)
+                                           ? std::filesystem::path("/dev/shm")
+                                           : std::filesystem::temp_directory_path();
+    std::filesystem::path d = root / ("kvo_chart_fuzz_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(d);
+    return d;
+  }();
+  static const int cleanup = std::atexit([] {
+    std::error_code ec;
+    std::filesystem::remove_all(FileDir(), ec);
+  });
+  (void)cleanup;
+  return dir;
+}
+
 const std::string& FilePath(int k) {
-  // In memory where there is a file system there: saving syncs to disk.
-  std::error_code ec;
-  static const std::filesystem::path dir = std::filesystem::is_directory("/dev/shm", ec)
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-  static const std::string base = (dir / ("kvo_chart_fuzz_" + std::to_string(::getpid()))).string();
-  static const std::string paths[2] = {base + ".dat", base + ".ano"};
+  static const std::string paths[2] = {(FileDir() / "list.dat").string(), (FileDir() / "list.ano").string()};
   return paths[k];
 }
 
@@ -112,23 +128,37 @@ private:
   std::size_t FSize, FPos = 0;
 };
 
+void Reset(kvo::TDEvari& c);
+
+// One chart for every input (a new chart costs more than a reset). It is
+// reset after each input rather than before, so that an input frees what it
+// allocated: libFuzzer runs an input whose allocations outnumber its frees
+// a second time to look for leaks.
 kvo::TDEvari& Chart() {
   static kvo::TDEvari chart;
+  static const bool ready = (Reset(chart), true);
+  (void)ready;
   return chart;
 }
 
 void Reset(kvo::TDEvari& c) {
   c.SetSuppressPaint(true);
+  // The surface is the host's, not a chart setting: ResetComp keeps it.
+  c.SetSurfaceScale(1);
   c.ResetComp();
   c.ClearGraf();
   c.ClearAnnotations();
   c.ClearAllTextLabels();
   for (int n = 1; n <= 4; ++n) c.CrossHairSetup(n, kvo::clRed, kvo::chOff, kvo::psSolid, 1);
-  // Small: thousands of inputs a second paint and save charts of this size.
-  c.SetMarginLeft(6);
-  c.SetMarginRight(4);
-  c.SetMarginTop(4);
-  c.SetMarginBottom(6);
+  // The margins in one change (each margin setter places the axes anew),
+  // then the size, which the margins bound from below. Small: thousands of
+  // inputs a second paint and save charts of this size.
+  kvo::TChartStyle style = c.Style();
+  style.LRim = 6;
+  style.RRim = 4;
+  style.TRim = 4;
+  style.BRim = 6;
+  c.SetStyle(style);
   c.SetBounds(0, 0, 96, 64);
 }
 
@@ -152,6 +182,8 @@ void CheckCounters(const kvo::TDEvari& c) {
 // every text must come back.
 void RoundTrip(kvo::TDEvari& c) {
   static kvo::TDEvari other;
+  static const bool small = (other.SetBounds(0, 0, 8, 8), true);  // its data image is cleared
+  (void)small;
   try {
     c.SaveData(FilePath(0));
     c.SaveAnno(FilePath(1));
@@ -169,6 +201,8 @@ void RoundTrip(kvo::TDEvari& c) {
     Check(c.AnnoLongText(i) == other.AnnoLongText(i), "annotation text after load");
   }
   CheckCounters(other);
+  other.ClearGraf();
+  other.ClearAnnotations();
 }
 
 void Command(kvo::TDEvari& c, TInput& in) {
@@ -340,7 +374,6 @@ void Step(kvo::TDEvari& c, TInput& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   kvo::TDEvari& c = Chart();
-  Reset(c);
   TInput in(data, size);
   for (int steps = 0; in.More() && steps < 64; ++steps) {
     Step(c, in);
@@ -349,5 +382,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   c.SetSuppressPaint(false);
   c.SetSuppressPaint(true);
   RoundTrip(c);
+  Reset(c);
   return 0;
 }

@@ -492,7 +492,7 @@ TEST_F(TempDir, PaintHandlersThatPaintOrLoadGetOneDeferredRepaint) {
   int texts = 0, rendered = 0;
   c.OnBeforeRenderText = [&](TObject*, std::string&, std::int32_t, bool) {
     ++texts;
-    c.LoadData(Path("five.dat"), false);  // repaints: deferred
+    EXPECT_THROW(c.LoadData(Path("five.dat"), false), EKvoError);  // refused while drawn
     c.Paint();
     c.ShowGraf();
   };
@@ -501,6 +501,81 @@ TEST_F(TempDir, PaintHandlersThatPaintOrLoadGetOneDeferredRepaint) {
   EXPECT_EQ(rendered, 2);     // the paint and the one deferred repaint
   EXPECT_EQ(texts, 10);
   EXPECT_EQ(c.NumItems(), 5);
+}
+
+// A handler that loads at every text drawn would multiply the list with
+// every paint: loading while a list is drawn (by its chart, by a chart
+// sharing it, or into an export) throws and changes nothing; a paint the
+// refusal propagates out of leaves a chart that paints as before.
+TEST_F(TempDir, LoadingWhileTheChartIsDrawnIsRefusedAndTheChartRecovers) {
+  auto fill = [](TDEvari& c) {
+    c.SetBounds(0, 0, 160, 120);
+    for (int i = 0; i < 4; ++i) {
+      c.MoveTo(0.1, 0.1 * i);
+      c.DrawTo(0.9, 0.2 + 0.1 * i);
+      c.Text(0.2, 0.1 + 0.2 * i, 9, "text " + std::to_string(i));
+      c.DrawTo(0.5, 0.9);
+    }
+    c.SetAnnoMode(true);
+    c.Text(0.5, 0.5, 9, "note");
+    c.SetAnnoMode(false);
+  };
+  TDEvari c, ref, user;
+  fill(c);
+  fill(ref);
+  c.SaveData(Path("d.dat"));
+  c.SaveAnno(Path("a.ano"));
+  const std::int32_t items = c.NumItems();
+  ASSERT_EQ(items, 16);
+
+  int refused = 0, rendered = 0;
+  std::string message;
+  c.OnBeforeRenderText = [&](TObject*, std::string&, std::int32_t, bool) {
+    try {
+      c.LoadData(Path("d.dat"), true);
+    } catch (const EKvoError& e) {
+      ++refused;
+      message = e.what();
+    }
+    EXPECT_THROW(c.LoadAnno(Path("a.ano"), true), EKvoError);
+  };
+  c.OnDataRendered = [&](TObject*, TCanvas&, std::int32_t, std::int32_t) { ++rendered; };
+  c.SetSuppressPaint(false);
+  EXPECT_EQ(refused, 5);  // four data texts and the annotation
+  EXPECT_EQ(rendered, 1);
+  EXPECT_NE(message.find(Path("d.dat")), std::string::npos) << message;
+  EXPECT_NE(message.find("being drawn"), std::string::npos) << message;
+  EXPECT_EQ(c.NumItems(), items);
+  EXPECT_EQ(c.NumAnnos(), 1);
+  // The data area drawn into a bitmap calls the handlers too.
+  DataImage(c);
+  EXPECT_EQ(refused, 10);
+  EXPECT_EQ(c.NumItems(), items);
+
+  // A chart showing c's list: c's list cannot be loaded while it draws it.
+  user.SetBounds(0, 0, 160, 120);
+  user.SetUseDataOf(&c);
+  user.OnBeforeRenderText = [&](TObject*, std::string&, std::int32_t, bool) {
+    EXPECT_THROW(c.LoadData(Path("d.dat"), true), EKvoError);
+  };
+  user.SetSuppressPaint(false);
+  user.SetUseDataOf(nullptr);
+  EXPECT_EQ(c.NumItems(), items);
+
+  // Uncaught, the refusal leaves the paint (a pending polyline behind) and
+  // the batch that asked for it; flags and renderer are released.
+  c.OnBeforeRenderText = [&](TObject*, std::string&, std::int32_t, bool) { c.LoadData(Path("d.dat"), true); };
+  EXPECT_THROW(c.Paint(), EKvoError);
+  c.SetSuppressPaint(true);
+  EXPECT_THROW(c.SetSuppressPaint(false), EKvoError);
+  EXPECT_FALSE(c.SuppressPaint());
+  c.OnBeforeRenderText = nullptr;
+  rendered = 0;
+  c.Paint();
+  EXPECT_EQ(rendered, 1);
+  EXPECT_TRUE(SamePixels(DataImage(c), DataImage(ref)));
+  EXPECT_EQ(c.LoadData(Path("d.dat"), true), items);  // outside a paint: loads
+  EXPECT_EQ(c.NumItems(), 2 * items);
 }
 
 // ---- Smaller divergences ---------------------------------------------------------
