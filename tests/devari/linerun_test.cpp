@@ -4,12 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <string>
 #include <cstring>
 #include <limits>
 #include <random>
+#include <span>
 #include <vector>
 
 #include "devari/itemcontainer.h"
+#include "devari/tdevari.h"
+#include "tests/support/chart_fixture.h"
 #include "devari/linerun_p.h"
 #include "devari/renderer_p.h"
 #include "devari/runindex_p.h"
@@ -597,6 +602,90 @@ TEST(LineRunIndex, ExtremesOfAnyRangeAndAppendingEqualsRebuilding) {
   for (std::size_t i = 0; i < holes.size(); ++i) holes[i] = {double(i), i % 2 ? kNaN : 1.0};
   EXPECT_FALSE(TRunIndex(holes).GapsKnown());
   EXPECT_TRUE(TRunIndex(holes).HasNaN());
+}
+
+// Whole charts: the packed runs' paths (reduction, pyramid, kept
+// polylines, mark batches) paint the pixels of the item path, which an item
+// handler that changes nothing forces.
+TEST(ChartRuns, PackedChartsPaintTheItemPathsPixels) {
+  struct TCase {
+    const char* Name;
+    bool LogY, ReversedX;
+    double Scale;
+  };
+  const TCase cases[] = {{"linear", false, false, 1}, {"log y", true, false, 1},
+                         {"reversed x", false, true, 1}, {"hidpi", false, false, 2}};
+  for (const TCase& k : cases) {
+    SCOPED_TRACE(k.Name);
+    TDEvari a, b;
+    b.OnBeforeRendedEvariItem = [](TObject*, TrcChartItem&, std::int32_t, bool) {};
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> u(0, 1);
+    for (TDEvari* c : {&a, &b}) {
+      c->SetBounds(0, 0, 420, 300);
+      c->SetSuppressPaint(false);
+      c->SetSurfaceScale(k.Scale);
+      test::SetRanges(*c, 1, k.ReversedX ? 1.0 : 0.0, k.ReversedX ? 0.0 : 1.0, k.LogY ? 0.01 : -1.2,
+                      k.LogY ? 10.0 : 1.2);
+      c->Scale1Y().SetLogarithmic(k.LogY);
+    }
+    // A sorted series with steps, a gap and a vertical stretch; an unsorted
+    // walk leaving the area; marks; then a sorted series appended in parts.
+    std::vector<double> x(30000), y(30000);
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      x[i] = double(i) / double(x.size() - 1);
+      y[i] = (k.LogY ? 1.5 : 0) + std::sin(x[i] * 40) * ((i / 3000) % 2 ? 1.0 : 0.3) + 0.2 * u(rng);
+      if (i % 7000 < 20) x[i] = x[i - i % 7000];  // vertical stretches
+    }
+    y[15000] = std::numeric_limits<double>::quiet_NaN();
+    std::vector<double> wx(5000), wy(5000), mx(400), my(400);
+    double px = 0.5, py = k.LogY ? 1 : 0;
+    for (std::size_t i = 0; i < wx.size(); ++i) {
+      px += (u(rng) - 0.5) * 0.05;
+      py += (u(rng) - 0.5) * 0.2;
+      wx[i] = px;
+      wy[i] = k.LogY ? std::fabs(py) + 1e-3 : py;
+    }
+    for (std::size_t i = 0; i < mx.size(); ++i) mx[i] = u(rng) * 1.2 - 0.1, my[i] = (k.LogY ? 0.02 : -1.3) + u(rng) * 2.5;
+    for (TDEvari* c : {&a, &b}) {
+      c->SetDataCol(clNavy);
+      c->AppendPolyline(x, y);
+      c->SetDataCol(clRed);
+      c->AppendPolyline(wx, wy);
+      c->SetDataCol(clGreen);
+      c->SetFillCol(clYellow);
+      c->AppendMarks(mx, my, 5);
+      c->SetDataCol(clBlack);
+      c->AppendPolyline(std::span(x).first(100), std::span(y).first(100));
+      c->AppendPolyline(std::span(x).subspan(100, 9000), std::span(y).subspan(100, 9000), true);
+    }
+    ASSERT_GT(a.DataItems().Segments().size(), 3u);
+    a.Paint();
+    std::size_t navy = 0, red = 0, green = 0;  // every series is on the picture
+    const TBitmap& pic = a.ChartBmp();
+    for (std::int32_t row = 0; row < pic.Height(); ++row)
+      for (std::int32_t col = 0; col < pic.Width(); ++col) {
+        const TRGB32 p = pic.ScanLine(row)[col];
+        navy += p.R == 0 && p.G == 0 && p.B == 0x80;
+        red += p.R == 0xFF && p.G == 0 && p.B == 0;
+        green += p.R == 0 && p.G == 0x80 && p.B == 0;
+      }
+    if (std::getenv("KVO_SAVE_RUNS")) pic.SaveToFile(std::string("/tmp/runs-") + k.Name + ".png");
+    EXPECT_GT(navy, 500u);
+    EXPECT_GT(red, 300u);
+    EXPECT_GT(green, 1000u);
+    for (int round = 0; round < 2; ++round) {  // the second paint reuses kept polylines
+      a.Paint();
+      b.Paint();
+      const TBitmap& pa = a.ChartBmp();
+      const TBitmap& pb = b.ChartBmp();
+      ASSERT_EQ(pa.Width(), pb.Width());
+      ASSERT_EQ(pa.Height(), pb.Height());
+      for (std::int32_t row = 0; row < pa.Height(); ++row)
+        ASSERT_EQ(std::memcmp(pa.ScanLine(row), pb.ScanLine(row), std::size_t(pa.Width()) * 4), 0)
+            << "round " << round << " row " << row;
+    }
+  }
 }
 
 }  // namespace
