@@ -372,12 +372,7 @@ private:
   void ResetRendering();
   void RemoveDataUser(TCustomDEvari* user) noexcept;
   void ShowGrafHere();  ///< ShowGraf for this chart only
-  /// ConstructChartBmp and ConstructDataBmpCanvas, marked as drawing by them.
-  void DrawChartImage(TCanvas& canvas);
-  void DrawDataArea(TCanvas& canvas, std::int32_t left, std::int32_t top, bool bw,
-                    std::int32_t startIndex);
-  /// After a change of size, margins or shadow: helpers placed, transforms
-  /// and data image resized.
+  /// After a size, margin or shadow change: helpers placed, transforms and data image sized.
   void GeometryChanged();
   void SetMargin(std::int32_t TChartStyle::*margin, std::int32_t v);
   /// Y range of the isometric rule for an X range; unchanged when the data

@@ -140,65 +140,64 @@ void TCustomDEvari::PresentSurface() {
 }
 
 void TCustomDEvari::ConstructChartBmp(TCanvas& c) {
-  DrawAsPart(*this, *FParts, [&] { DrawChartImage(c); });
+  DrawAsPart(*this, *FParts, [&] {
+    const std::int32_t W = Width(), H = Height(), s = FStyle.ShadowWidth;
+    const TPaintColors pc = ChartPaintColors(FStyle, StyleElements());
+    if (&c == &FParts->ChartBmp.Canvas()) FParts->SizeChart(W, H, ImageFactor());
+    c.Pen().SetStyle(psSolid);
+    c.Pen().SetMode(pmCopy);
+    c.Pen().SetWidth(1);
+    c.Pen().SetColor(pc.Wind);
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(pc.Wind);
+    c.Rectangle(0, 0, W, H);
+    if (s > 0) {
+      c.Brush().SetColor(pc.ShadowBak);
+      c.FillRect(Rect(W - s, 0, W, s));
+      c.FillRect(Rect(0, H - s, s, H));
+      c.Brush().SetColor(pc.Shadow);
+      std::int32_t o = 0;
+      if (FStyle.ShadowStyle == shsPlain) {
+        c.Pen().SetColor(pc.Shadow);
+        o = s - 1;
+      } else if (FStyle.ShadowStyle == shsOutlined) {
+        c.Pen().SetColor(pc.Outline);
+      }
+      const TPoint bottom[4] = {{o, H - s}, {s - 1, H - 1}, {W - 1, H - 1}, {W - s, H - s}};
+      c.Polygon(bottom, 4);
+      const TPoint right[4] = {{W - s, H - s}, {W - 1, H - 1}, {W - 1, s - 1}, {W - s, o}};
+      c.Polygon(right, 4);
+      c.Pen().SetColor(pc.Outline);
+      c.MoveTo(0, 0);
+      c.LineTo(W - s, 0);
+      c.LineTo(W - s, H - s);
+      c.LineTo(0, H - s);
+      c.LineTo(0, 0);
+    }
+    c.Pen().SetColor(pc.Frame);
+    c.Brush().SetStyle(bsClear);
+    c.Font().Assign(Font());
+    c.Font().SetColor(pc.Text);
+    if (!FStyle.Caption.empty()) {
+      const TChartGeometry g = Geometry();
+      const std::string t =
+          TrimCaption(FStyle.Caption, FStyle.CaptionTrim, g, [&](std::string_view v) { return c.TextWidth(v); });
+      const TPoint p = CaptionTextPos(g, FStyle.CaptionAnchorX, FStyle.CaptionAnchorY, FStyle.CaptionPosX, FStyle.CaptionPosY,
+                                      FStyle.CaptionAlignment, c.TextWidth(t));
+      c.SetTextAlign(TA_LEFT | TA_TOP);
+      c.TextOut(p.x, p.y, t);
+    }
+    // Painting never throws: a logarithmic axis that cannot be mapped keeps
+    // the previous transform until its range is corrected.
+    try {
+      AdjustScaling();
+    } catch (const EKvoDEvariError&) {
+    }
+    FAxes->Draw(c, Geometry(), AxisTextColor());
+    if (OnScalesRendered) OnScalesRendered(this, c, 0, 0);
+});
 }
 
-void TCustomDEvari::DrawChartImage(TCanvas& c) {
-  const std::int32_t W = Width(), H = Height(), s = FStyle.ShadowWidth;
-  const TPaintColors pc = ChartPaintColors(FStyle, StyleElements());
-  if (&c == &FParts->ChartBmp.Canvas()) FParts->SizeChart(W, H, ImageFactor());
-  c.Pen().SetStyle(psSolid);
-  c.Pen().SetMode(pmCopy);
-  c.Pen().SetWidth(1);
-  c.Pen().SetColor(pc.Wind);
-  c.Brush().SetStyle(bsSolid);
-  c.Brush().SetColor(pc.Wind);
-  c.Rectangle(0, 0, W, H);
-  if (s > 0) {
-    c.Brush().SetColor(pc.ShadowBak);
-    c.FillRect(Rect(W - s, 0, W, s));
-    c.FillRect(Rect(0, H - s, s, H));
-    c.Brush().SetColor(pc.Shadow);
-    std::int32_t o = 0;
-    if (FStyle.ShadowStyle == shsPlain) {
-      c.Pen().SetColor(pc.Shadow);
-      o = s - 1;
-    } else if (FStyle.ShadowStyle == shsOutlined) {
-      c.Pen().SetColor(pc.Outline);
-    }
-    const TPoint bottom[4] = {{o, H - s}, {s - 1, H - 1}, {W - 1, H - 1}, {W - s, H - s}};
-    c.Polygon(bottom, 4);
-    const TPoint right[4] = {{W - s, H - s}, {W - 1, H - 1}, {W - 1, s - 1}, {W - s, o}};
-    c.Polygon(right, 4);
-    c.Pen().SetColor(pc.Outline);
-    c.MoveTo(0, 0);
-    c.LineTo(W - s, 0);
-    c.LineTo(W - s, H - s);
-    c.LineTo(0, H - s);
-    c.LineTo(0, 0);
-  }
-  c.Pen().SetColor(pc.Frame);
-  c.Brush().SetStyle(bsClear);
-  c.Font().Assign(Font());
-  c.Font().SetColor(pc.Text);
-  if (!FStyle.Caption.empty()) {
-    const TChartGeometry g = Geometry();
-    const std::string t =
-        TrimCaption(FStyle.Caption, FStyle.CaptionTrim, g, [&](std::string_view v) { return c.TextWidth(v); });
-    const TPoint p = CaptionTextPos(g, FStyle.CaptionAnchorX, FStyle.CaptionAnchorY, FStyle.CaptionPosX, FStyle.CaptionPosY,
-                                    FStyle.CaptionAlignment, c.TextWidth(t));
-    c.SetTextAlign(TA_LEFT | TA_TOP);
-    c.TextOut(p.x, p.y, t);
-  }
-  // Painting never throws: a logarithmic axis that cannot be mapped keeps
-  // the previous transform until its range is corrected.
-  try {
-    AdjustScaling();
-  } catch (const EKvoDEvariError&) {
-  }
-  FAxes->Draw(c, Geometry(), AxisTextColor());
-  if (OnScalesRendered) OnScalesRendered(this, c, 0, 0);
-}
 
 void TCustomDEvari::InitGraf(TCanvas& canvas, std::int32_t left, std::int32_t top,
                              std::int32_t width, std::int32_t height) {
@@ -317,37 +316,35 @@ void TCustomDEvari::DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, 
 
 void TCustomDEvari::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t left, std::int32_t top,
                                            bool bw, std::int32_t startIndex) {
-  DrawAsPart(*this, *FParts, [&] { DrawDataArea(canvas, left, top, bw, startIndex); });
+  DrawAsPart(*this, *FParts, [&] {
+    const TChartGeometry g = Geometry();
+    if (OnBeforeRenderData) {
+      const TColor pen = canvas.Pen().Color(), brush = canvas.Brush().Color();
+      OnBeforeRenderData(this, canvas, ClampToInt(double(std::int64_t(FStyle.TRim) - top)),
+                         ClampToInt(double(std::int64_t(FStyle.LRim) - left)));
+      canvas.Pen().SetColor(pen);
+      canvas.Brush().SetColor(brush);
+    }
+    if (FStyle.GridStyle != gsNone && startIndex == 0) DrawGridOn(canvas, left, top);
+    DrawItems(canvas, left, top, bw, startIndex);
+    canvas.Pen().SetWidth(1);
+    DrawOverlays(canvas, left, top);
+    if (OnDataRendered)
+      OnDataRendered(this, canvas, ClampToInt(double(std::int64_t(FStyle.TRim) - top)),
+                     ClampToInt(double(std::int64_t(FStyle.LRim) - left)));
+    canvas.Pen().SetColor(ChartPaintColors(FStyle, StyleElements()).Frame);
+    canvas.Pen().SetStyle(psSolid);
+    canvas.Pen().SetMode(pmCopy);
+    // Saturated: the origin may be anywhere on a foreign canvas.
+    const std::int32_t r = SatAdd(left, g.DataWidth()), b = SatAdd(top, g.DataHeight());
+    canvas.MoveTo(left, top);
+    canvas.LineTo(r, top);
+    canvas.LineTo(r, b);
+    canvas.LineTo(left, b);
+    canvas.LineTo(left, top);
+});
 }
 
-void TCustomDEvari::DrawDataArea(TCanvas& canvas, std::int32_t left, std::int32_t top, bool bw,
-                                 std::int32_t startIndex) {
-  const TChartGeometry g = Geometry();
-  if (OnBeforeRenderData) {
-    const TColor pen = canvas.Pen().Color(), brush = canvas.Brush().Color();
-    OnBeforeRenderData(this, canvas, ClampToInt(double(std::int64_t(FStyle.TRim) - top)),
-                       ClampToInt(double(std::int64_t(FStyle.LRim) - left)));
-    canvas.Pen().SetColor(pen);
-    canvas.Brush().SetColor(brush);
-  }
-  if (FStyle.GridStyle != gsNone && startIndex == 0) DrawGridOn(canvas, left, top);
-  DrawItems(canvas, left, top, bw, startIndex);
-  canvas.Pen().SetWidth(1);
-  DrawOverlays(canvas, left, top);
-  if (OnDataRendered)
-    OnDataRendered(this, canvas, ClampToInt(double(std::int64_t(FStyle.TRim) - top)),
-                   ClampToInt(double(std::int64_t(FStyle.LRim) - left)));
-  canvas.Pen().SetColor(ChartPaintColors(FStyle, StyleElements()).Frame);
-  canvas.Pen().SetStyle(psSolid);
-  canvas.Pen().SetMode(pmCopy);
-  // Saturated: the origin may be anywhere on a foreign canvas.
-  const std::int32_t r = SatAdd(left, g.DataWidth()), b = SatAdd(top, g.DataHeight());
-  canvas.MoveTo(left, top);
-  canvas.LineTo(r, top);
-  canvas.LineTo(r, b);
-  canvas.LineTo(left, b);
-  canvas.LineTo(left, top);
-}
 
 void TCustomDEvari::DrawItems(TCanvas& canvas, std::int32_t left, std::int32_t top, bool bw,
                               std::int32_t) {
