@@ -151,8 +151,8 @@ void Reset(kvo::TDEvari& c) {
   c.ClearAllTextLabels();
   for (int n = 1; n <= 4; ++n) c.CrossHairSetup(n, kvo::clRed, kvo::chOff, kvo::psSolid, 1);
   // The margins in one change (each margin setter places the axes anew),
-  // then the size, which the margins bound from below. Small: thousands of
-  // inputs a second paint and save charts of this size.
+  // then the size, which the margins bound from below. Small: every input
+  // paints the chart several times.
   kvo::TChartStyle style = c.Style();
   style.LRim = 6;
   style.RRim = 4;
