@@ -39,11 +39,7 @@ void TScale::ResetComp() {
   // date format's notifications do not paint a half-reset scale.
   const TPaintBatch<TScale> batch(*this);  // one paint at the end
   FSettings = {};
-  // Being an owner's helper axis is the component's role, not a setting: a
-  // reset keeps it (and with it the absence of a surface).
-  const bool helper = FLook.IsHelper;
   FLook = {};
-  FLook.IsHelper = helper;
   FMouse = {};
   FMap = TScaleMap{};
   FTickCount = 0;
