@@ -6,9 +6,11 @@
 #include <numbers>
 #include <cstdio>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "apps/gallery/gallery.h"
 #include "devari/tdevari.h"
@@ -894,6 +896,63 @@ void BuildRealisticChart(TDEvari& c) {
   c.SetSuppressPaint(keep);
 }
 
+// Long series: a million vertices appended in one call, seen whole and
+// zoomed; 200000 marks; a live series appended in chunks with gaps.
+void DrawLongSeriesPage(TCanvas& page) {
+  ClearPage(page, 800, 600);
+  std::mt19937 rng(2026);
+  std::uniform_real_distribution<double> noise(-1.0, 1.0);
+  std::vector<double> x(1000000), y(x.size());
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    x[i] = double(i) * 1e-4;  // 0 .. 100 s
+    y[i] = std::sin(x[i] * 0.35) * (1 + 0.3 * std::sin(x[i] * 7)) + 0.12 * noise(rng) +
+           (i % 250000 < 40 ? 1.5 : 0);  // four short bursts
+  }
+  for (int zoomed = 0; zoomed < 2; ++zoomed) {
+    auto c = NewChart(395, 290);
+    c->SetChartCaption(zoomed ? "the same, 1/100 of it (60 .. 61 s)" : "10^6 vertices in one call");
+    c->SetDataCol(clNavy);
+    c->AppendPolyline(x, y);
+    if (zoomed) SetRanges(*c, 1, 60, 61, -2.2, 2.6);
+    else SetRanges(*c, 1, 0, 100, -2.2, 2.6);
+    ShowChart(page, *c, 5 + 400 * zoomed, 5);
+  }
+  {
+    auto c = NewChart(395, 270);
+    c->SetChartCaption("200000 marks");
+    std::normal_distribution<double> g(0, 1);
+    std::vector<double> mx(200000), my(mx.size());
+    for (std::size_t i = 0; i < mx.size(); ++i) {
+      const double r = g(rng);
+      mx[i] = r + 0.3 * g(rng);
+      my[i] = 0.8 * r + 0.5 * g(rng);
+    }
+    c->SetDataCol(RGBColor(0, 110, 60));
+    c->AppendMarks(mx, my, 1);
+    SetRanges(*c, 1, -4, 4, -4, 4);
+    ShowChart(page, *c, 5, 305);
+  }
+  {
+    auto c = NewChart(395, 270);
+    c->SetChartCaption("live data in chunks, gaps where the sensor dropped out");
+    c->SetDataCol(clMaroon);
+    std::vector<double> cx(2000), cy(cx.size());
+    for (int chunk = 0; chunk < 50; ++chunk) {
+      if (chunk == 13 || chunk == 14 || chunk == 37) continue;  // the sensor was away
+      for (std::size_t i = 0; i < cx.size(); ++i) {
+        const double t = double(chunk * 2000 + int(i)) * 1e-3;
+        cx[i] = t;
+        cy[i] = 20 + 3 * std::sin(t * 0.4) + 0.4 * noise(rng);
+      }
+      if (chunk == 15 || chunk == 38) cy[0] = std::numeric_limits<double>::quiet_NaN();  // a gap
+      c->AppendPolyline(cx, cy, chunk > 0);
+    }
+    SetRanges(*c, 1, 0, 100, 14, 26);
+    ShowChart(page, *c, 405, 305);
+  }
+  PageTitle(page, 10, 580, "Long series: every vertex counts, only the pixels cost");
+}
+
 void AddChartPages(std::vector<Page>& pages) {
   pages.push_back({"chart-items", "Chart: item kinds", 800, 600, DrawItemsPage});
   pages.push_back({"chart-grids", "Chart: grid styles", 800, 600, DrawGridPage});
@@ -908,6 +967,8 @@ void AddChartPages(std::vector<Page>& pages) {
   pages.push_back({"chart-realistic", "Chart: a measurement", 800, 600, DrawRealisticPage});
   pages.push_back({"chart-export", "Chart: export to bitmaps (whole, data area, black and white, other sizes)",
                    800, 620, DrawExportPage});
+  pages.push_back({"chart-long", "Chart: long series (10^6 vertices, 200000 marks, live chunks)", 800,
+                   600, DrawLongSeriesPage});
 }
 
 }  // namespace kvo::gallery
