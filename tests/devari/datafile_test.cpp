@@ -514,6 +514,31 @@ TEST_F(DataFiles, RandomListsSurviveASaveAndLoad) {
   }
 }
 
+// Long runs are stored packed; the file holds every record whole, in order,
+// and loading it packs the runs again.
+TEST_F(DataFiles, PackedRunsAreSavedAsWholeRecordsAndLoadPackedAgain) {
+  TCountingChart c;
+  std::vector<double> x(5000), y(5000);
+  for (std::size_t i = 0; i < x.size(); ++i) x[i] = double(i), y[i] = std::sin(double(i) * 0.01);
+  c.AppendPolyline(x, y);
+  c.SetDataCol(clRed);
+  c.AppendMarks(x, y, 7);
+  for (int i = 0; i < 100; ++i) c.DrawTo(i, -i);  // single commands pack as well
+  ASSERT_LT(c.DataItems().StorageBytes(), std::size_t(c.NumItems()) * 20u);
+  c.SaveData(Path("runs.dat"));
+  const Bytes file = Read(Path("runs.dat"));
+  ASSERT_EQ(file.size(), std::size_t(c.NumItems() + 1) * 104u);
+  for (std::int32_t i = 0; i < c.NumItems(); ++i) {
+    const TrcChartItem it = c.GetChartItem(i);
+    ASSERT_EQ(std::memcmp(file.data() + (i + 1) * 104, &it, 104), 0) << "record " << i;
+  }
+  TCountingChart d;
+  ASSERT_EQ(d.LoadData(Path("runs.dat"), false), c.NumItems());
+  EXPECT_EQ(d.DataItems().Segments().size(), c.DataItems().Segments().size());
+  for (std::int32_t i = 0; i < c.NumItems(); ++i)
+    ASSERT_TRUE(SameRecord(c.GetChartItem(i), d.GetChartItem(i))) << i;
+}
+
 TEST_F(DataFiles, AFailedSaveKeepsThePreviousFile) {
   const Bytes old(300, 0x77);
   Write(Path("keep.dat"), old);
