@@ -288,7 +288,9 @@ void TCustomDEvari::DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, 
         if (!classVisible[it.ItemClass]) continue;
         if (!((it.Layer == 1 && l1) || (it.Layer == 2 && l2))) continue;
         if (textPass != 0 && (textPass == 2) != IsTextKind(it.ItemKind)) continue;
-        FParts->Renderer.DrawLineRun(canvas, it, seg.Pts.Items(), seg.RunIndex(), &texts,
+        // Only line runs use the index (built on first use).
+        const TRunIndex* index = it.ItemKind == tkLineto ? seg.RunIndex() : nullptr;
+        FParts->Renderer.DrawLineRun(canvas, it, seg.Pts.Items(), index, &texts,
                                      isAnnotation, std::int32_t(starts[s]), seg.Version);
         continue;
       }
