@@ -9,6 +9,7 @@
 #endif
 #if KVO_VIEWER_HAVE_DEVARI
 #include "apps/viewer/chart_page.h"
+#include "apps/viewer/longseries_page.h"
 #endif
 #if KVO_VIEWER_HAVE_ROT3D
 #include "apps/viewer/rot3d_page.h"
@@ -54,6 +55,7 @@ std::vector<TViewerPage*> CreatePages(QWidget* parent) {
   std::vector<TViewerPage*> pages;
 #if KVO_VIEWER_HAVE_DEVARI
   pages.push_back(new TChartPage(parent));
+  pages.push_back(new TLongSeriesPage(parent));
 #endif
 #if KVO_VIEWER_HAVE_SCALE
   pages.push_back(new TScalePage(parent));
