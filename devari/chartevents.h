@@ -2,6 +2,8 @@
 /// Event types of the chart's rendering.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -35,7 +37,7 @@ using TCrossHairMoveEvent = std::function<void(TObject* Sender, std::int32_t Whi
 using TTextLabelMoveEvent = std::function<void(TObject* Sender, std::int32_t WhichTextLabel)>;
 
 /// The chart's rendering events (TCustomDEvari inherits them).
-struct TChartRenderEvents {
+struct KVO_API TChartRenderEvents {
   TRenderEvent OnScalesRendered;    ///< the axes are drawn on the chart image
   TRenderEvent OnBeforeRenderData;  ///< before the grid and items of the data area
   TRenderEvent OnDataRendered;      ///< after the items and labels

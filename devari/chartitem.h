@@ -150,7 +150,7 @@ KVO_API bool SetShortText(TrcChartItem& item, std::string_view text) noexcept;
 
 // True when text does not fit the record's own field unchanged (more than
 // 15 characters, or one the code page lacks) and needs a long-text slot.
-bool NeedsLongText(std::string_view text) noexcept;
+KVO_API bool NeedsLongText(std::string_view text) noexcept;
 
 // The most of a text item's text that is ever measured or drawn, in bytes:
 // item texts are drawn at pixel positions held within +-30000, so no glyph

@@ -27,7 +27,7 @@ namespace kvo {
 /// writer can leave out every property that still holds its default. Pairs
 /// of names for one value (MarginLeft and LRim, FillColor and TextBkColor)
 /// share one default.
-struct TDEvariDefaults {
+struct KVO_API TDEvariDefaults {
   static constexpr bool Visible = true;
   static constexpr std::int32_t MarginLeft = 50;    ///< also LRim
   static constexpr std::int32_t MarginRight = 20;   ///< also RRim

@@ -36,11 +36,11 @@ KVO_API std::string ReadLnStream(std::istream& stream, bool& endOfStream, std::i
 // the line is consumed without being stored, so a line of any length costs
 // no more than maxLen bytes of memory. The result is the first maxLen bytes
 // of what the unbounded call would return.
-std::string ReadLnStream(std::istream& stream, bool& endOfStream, std::int32_t mode,
+KVO_API std::string ReadLnStream(std::istream& stream, bool& endOfStream, std::int32_t mode,
                          std::size_t maxLen);
 
 // Consumes the next line of the encoding of WriteLnStream without storing
 // it; false when the stream held no more characters.
-bool SkipLnStream(std::istream& stream);
+KVO_API bool SkipLnStream(std::istream& stream);
 
 }  // namespace kvo

@@ -6,6 +6,8 @@
 // TSilentChanges.
 #pragma once
 
+#include "export.h"
+
 #include <utility>
 
 namespace kvo {
@@ -41,7 +43,7 @@ private:
 
 // Sets a flag for a scope (a re-entrancy guard: "this is running") and
 // clears it on leaving, also when a handler throws.
-class TFlagScope {
+class KVO_API TFlagScope {
 public:
   explicit TFlagScope(bool& flag) noexcept : FFlag(flag) { FFlag = true; }
   ~TFlagScope() { FFlag = false; }

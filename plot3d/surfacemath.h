@@ -76,9 +76,9 @@ inline int NearCorner(const TP3RotMatrix& r) noexcept { return 7 - FarCorner(r);
 KVO_API std::array<int, 3> CornerNeighbours(int i) noexcept;
 // Faces as four corners each: 0 z=+150, 1 y=+150, 2 z=-150, 3 y=-150,
 // 4 x=+150, 5 x=-150.
-extern const std::array<std::array<int, 4>, 6> kCubeFaces;
+KVO_API extern const std::array<std::array<int, 4>, 6> kCubeFaces;
 // The three faces that meet at each corner, in drawing order.
-extern const std::array<std::array<int, 3>, 8> kCornerFaces;
+KVO_API extern const std::array<std::array<int, 3>, 8> kCornerFaces;
 // Start corner of the z axis: the lowest-numbered corner with the largest
 // screen-x component (a bottom corner).
 KVO_API int ZAxisStartCorner(const TP3RotMatrix& r) noexcept;

@@ -34,6 +34,8 @@
 // dial; all of them convert values to pixels with Scale().ConvertToPixelCoords.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 
 #include "../libs/kvobase.h"
@@ -46,7 +48,7 @@
 namespace kvo {
 
 // Where an axis lies in its owner, in the owner's pixels.
-struct TAxisPlacement {
+struct KVO_API TAxisPlacement {
   std::int32_t OwnerWidth = 0, OwnerHeight = 0;
   TScaleType Type = stLabelsBelow;
   // The ends along the axis: for a horizontal axis the x of its left (low)
@@ -61,13 +63,13 @@ struct TAxisPlacement {
 };
 
 // The margins a scale of the owner's size needs for a placement.
-struct TScaleMargins {
+struct KVO_API TScaleMargins {
   std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
   bool operator==(const TScaleMargins&) const noexcept = default;
 };
-TScaleMargins MarginsForPlacement(const TAxisPlacement& p) noexcept;
+KVO_API TScaleMargins MarginsForPlacement(const TAxisPlacement& p) noexcept;
 
-class THelperScale {
+class KVO_API THelperScale {
 public:
   // The owner is the scale's component owner.
   explicit THelperScale(TComponent* owner);

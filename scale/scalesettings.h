@@ -9,6 +9,8 @@
 /// notifying font.
 #pragma once
 
+#include "../platform/export.h"
+
 #include <cstdint>
 #include <string>
 
@@ -24,7 +26,7 @@ inline bool operator==(const TDTLabel& a, const TDTLabel& b) noexcept {
   return a.SameSettings(b);
 }
 
-struct TScaleSettings {
+struct KVO_API TScaleSettings {
   /// Range (world units). Low > High is a reversed axis; the ends are never
   /// equal once applied to a scale.
   double RangeLow = 0.0;

@@ -14,6 +14,12 @@ export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/kvo-ccache}"
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 export CTEST_OUTPUT_ON_FAILURE=1
 
+echo "== public headers: relative includes and exports of a shared build"
+python3 scripts/relative-includes.py --check platform libs scale devari boxplot colorscale \
+        gauge plot3d rot3d hosts
+python3 scripts/annotate-exports.py --check platform libs scale devari boxplot colorscale \
+        gauge plot3d rot3d hosts
+
 echo "== build and test (warnings as errors)"
 cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVO_WERROR=ON >/dev/null
 cmake --build build/ci -j"$JOBS"
