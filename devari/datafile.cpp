@@ -1,4 +1,4 @@
-#include "devari/datafile_p.h"
+#include "devari/datafile.h"
 
 #include <algorithm>
 #include <array>

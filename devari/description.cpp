@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "devari/atomicfile_p.h"
-#include "devari/datafile_p.h"
+#include "devari/datafile.h"
 #include "libs/stringl.h"
 
 namespace kvo {

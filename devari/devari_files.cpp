@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "devari/datafile_p.h"
+#include "devari/datafile.h"
 #include "devari/devari.h"
 
 namespace kvo {

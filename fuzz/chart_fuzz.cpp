@@ -19,7 +19,7 @@
 #include <fstream>
 #include <string>
 
-#include "devari/datafile_p.h"
+#include "devari/datafile.h"
 #include "devari/tdevari.h"
 #include "libs/kvobase.h"
 #include "platform/metafile.h"

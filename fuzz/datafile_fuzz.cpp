@@ -11,7 +11,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "devari/datafile_p.h"
+#include "devari/datafile.h"
 #include "devari/tdevari.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "chart_fixture.h"
 #include "tests/support/items.h"
 #include "devari/atomicfile_p.h"
-#include "devari/datafile_p.h"
+#include "devari/datafile.h"
 
 namespace kvo {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "chart_fixture.h"
-#include "devari/datafile_p.h"
+#include "devari/datafile.h"
 #include "libs/stringl.h"
 
 namespace kvo {

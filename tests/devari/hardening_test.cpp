@@ -16,7 +16,7 @@
 
 #include "devari/atomicfile_p.h"
 #include "devari/crosshairs_p.h"
-#include "devari/datafile_p.h"
+#include "devari/datafile.h"
 #include "devari/tdevari.h"
 #include "devari/grid_p.h"
 #include "devari/layout_p.h"

@@ -1,4 +1,6 @@
-// Data and annotation files of the chart, and the readable item description.
+// Data and annotation files of the chart, and the readable item description:
+// what SaveData/LoadData and SaveAnno/LoadAnno use, for programs that read or
+// write such files without a chart.
 //
 // File layout (little-endian): a 104-byte header record, the n item records
 // of 104 bytes each in list order, then m text lines (the long texts of
@@ -16,8 +18,8 @@
 #include <string>
 #include <string_view>
 
-#include "devari/chartitem.h"
-#include "devari/itemcontainer.h"
+#include "chartitem.h"
+#include "itemcontainer.h"
 
 namespace kvo {
 
