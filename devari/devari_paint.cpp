@@ -271,11 +271,12 @@ void TCustomDEvari::DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, 
   const TLongTextArray& texts = list.LongTexts();
   const auto& classVisible = isAnnotation ? FVisib.AnnoClassVisible : FVisib.ClassVisible;
   const bool l1 = FVisib.LayerVisible[1], l2 = FVisib.LayerVisible[2];
-  TrcChartItem copy;
-  // Indexed afresh every step: an item handler may append or remove items.
-  // Items appended meanwhile wait for the next paint (a handler appending at
-  // every item would otherwise never let the pass end).
-  const std::int32_t n = list.Count();
+  // Whether this pass draws an item (class, layer, texts or not); a packed
+  // run shares the answer of its template.
+  auto drawn = [&](const TrcChartItem& it) {
+    return classVisible[it.ItemClass] && ((it.Layer == 1 && l1) || (it.Layer == 2 && l2)) &&
+           (textPass == 0 || (textPass == 2) == IsTextKind(it.ItemKind));
+  };
   if (!OnBeforeRendedEvariItem && !OnBeforeRenderText) {
     // Without item and text handlers nothing can change the list during the
     // pass: walk its stretches, a packed run at a time.
@@ -285,31 +286,29 @@ void TCustomDEvari::DrawItemPass(TCanvas& canvas, const TRcItemContainer& list, 
       const TItemSegment& seg = segs[s];
       if (seg.Packed) {
         const TrcChartItem& it = seg.Template;
-        if (!classVisible[it.ItemClass]) continue;
-        if (!((it.Layer == 1 && l1) || (it.Layer == 2 && l2))) continue;
-        if (textPass != 0 && (textPass == 2) != IsTextKind(it.ItemKind)) continue;
+        if (!drawn(it)) continue;
         // Only line runs use the index (built on first use).
         const TRunIndex* index = it.ItemKind == tkLineto ? seg.RunIndex() : nullptr;
         FParts->Renderer.DrawLineRun(canvas, it, seg.Pts.Items(), index, &texts,
                                      isAnnotation, std::int32_t(starts[s]), seg.Version);
         continue;
       }
-      for (std::size_t k = 0; k < seg.Records.Size(); ++k) {
-        const TrcChartItem& it = seg.Records[k];
-        if (!classVisible[it.ItemClass]) continue;
-        if (!((it.Layer == 1 && l1) || (it.Layer == 2 && l2))) continue;
-        if (textPass != 0 && (textPass == 2) != IsTextKind(it.ItemKind)) continue;
-        FParts->Renderer.DrawItem(canvas, it, texts, isAnnotation, std::int32_t(starts[s] + k));
-      }
+      for (std::size_t k = 0; k < seg.Records.Size(); ++k)
+        if (drawn(seg.Records[k]))
+          FParts->Renderer.DrawItem(canvas, seg.Records[k], texts, isAnnotation,
+                                    std::int32_t(starts[s] + k));
     }
     FParts->Renderer.FinishPolyLine(canvas);
     return;
   }
+  // Indexed afresh every step: an item handler may append or remove items.
+  // Items appended meanwhile wait for the next paint (a handler appending at
+  // every item would otherwise never let the pass end).
+  const std::int32_t n = list.Count();
+  TrcChartItem copy;
   for (std::int32_t i = 0; i < n && i < list.Count(); ++i) {
     copy = list[i];
-    if (!classVisible[copy.ItemClass]) continue;
-    if (!((copy.Layer == 1 && l1) || (copy.Layer == 2 && l2))) continue;
-    if (textPass != 0 && (textPass == 2) != IsTextKind(copy.ItemKind)) continue;
+    if (!drawn(copy)) continue;
     if (OnBeforeRendedEvariItem) OnBeforeRendedEvariItem(this, copy, i, isAnnotation);
     FParts->Renderer.DrawItem(canvas, copy, texts, isAnnotation, i);
   }

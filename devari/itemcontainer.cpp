@@ -232,51 +232,51 @@ void TRcItemContainer::Replace(std::int32_t i, const TrcChartItem& item, bool mo
   const TrcItem oldKind = seg.Packed ? seg.Template.ItemKind : seg.Records[ofs].ItemKind;
   if (!seg.Packed) {
     seg.Records[ofs] = item;
+    seg.Changed();
     if (s + 1 == FSegs.size()) FTailMatch = 0;
   } else if (SameButXY(item, seg.Template)) {
     seg.Pts[ofs] = {item.x, item.y};
+    seg.Changed();
   } else {
-    // Split the run: the part before, the new record, the part after. Short
-    // parts become records so that scattered changes cannot leave a list of
-    // tiny runs.
-    std::vector<TItemSegment> parts;
-    auto part = [&](std::size_t from, std::size_t to) {
-      if (from >= to) return;
-      TItemSegment p;
-      if (to - from >= kPackAfter) {
-        p.Packed = true;
-        p.Template = seg.Template;
-        p.Pts.Append(seg.Pts.Data() + from, to - from);
-      } else {
-        p.Records.Reserve(to - from);
-        for (std::size_t k = from; k < to; ++k) p.Records.PushBack(seg.At(k));
-      }
-      parts.push_back(std::move(p));
-    };
-    part(0, ofs);
-    TItemSegment mid;
-    mid.Records.PushBack(item);
-    parts.push_back(std::move(mid));
-    part(ofs + 1, seg.Size());
-    FSegs.reserve(FSegs.size() + parts.size());
-    FFirst.reserve(FSegs.size() + parts.size());
-    // Commit (nothing below throws: the vectors have room).
-    for (auto& p : parts) p.Changed();
-    FSegs.erase(FSegs.begin() + std::ptrdiff_t(s));
-    FSegs.insert(FSegs.begin() + std::ptrdiff_t(s), std::make_move_iterator(parts.begin()),
-                 std::make_move_iterator(parts.end()));
-    Reindex();
-    if (moveCount) {
-      CountKind(oldKind, -1);
-      CountKind(item.ItemKind, +1);
-    }
-    return;
+    SplitRun(s, ofs, item);
   }
-  seg.Changed();
   if (moveCount) {
     CountKind(oldKind, -1);
     CountKind(item.ItemKind, +1);
   }
+}
+
+void TRcItemContainer::SplitRun(std::size_t s, std::size_t ofs, const TrcChartItem& item) {
+  // The part before, the new record, the part after. Short parts become
+  // records so that scattered changes cannot leave a list of tiny runs.
+  const TItemSegment& seg = FSegs[s];
+  std::vector<TItemSegment> parts;
+  auto part = [&](std::size_t from, std::size_t to) {
+    if (from >= to) return;
+    TItemSegment p;
+    if (to - from >= kPackAfter) {
+      p.Packed = true;
+      p.Template = seg.Template;
+      p.Pts.Append(seg.Pts.Data() + from, to - from);
+    } else {
+      p.Records.Reserve(to - from);
+      for (std::size_t k = from; k < to; ++k) p.Records.PushBack(seg.At(k));
+    }
+    parts.push_back(std::move(p));
+  };
+  part(0, ofs);
+  TItemSegment mid;
+  mid.Records.PushBack(item);
+  parts.push_back(std::move(mid));
+  part(ofs + 1, seg.Size());
+  FSegs.reserve(FSegs.size() + parts.size());
+  FFirst.reserve(FSegs.size() + parts.size());
+  // Commit (nothing below throws: the vectors have room).
+  for (auto& p : parts) p.Changed();
+  FSegs.erase(FSegs.begin() + std::ptrdiff_t(s));
+  FSegs.insert(FSegs.begin() + std::ptrdiff_t(s), std::make_move_iterator(parts.begin()),
+               std::make_move_iterator(parts.end()));
+  Reindex();
 }
 
 void TRcItemContainer::Reindex() {

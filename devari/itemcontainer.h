@@ -422,6 +422,8 @@ private:
   // Appends without touching the allocated count; may throw, changing nothing.
   void Push(const TrcChartItem& item);
   void PackTail();
+  // Replaces item ofs of packed run s by a record that does not fit the run.
+  void SplitRun(std::size_t s, std::size_t ofs, const TrcChartItem& item);
   void NewSegment(bool packed);
   void GrowAllocated(std::int32_t allocSize) noexcept;
   // Drops items from the end until n are left (n <= Count()).

@@ -235,9 +235,6 @@ void TItemRenderer::DrawMarkRun(TCanvas& canvas, const TrcChartItem& tmpl, std::
   }
   FinishPolyLine(canvas);
   const int l = ClampLayer(tmpl.Layer);
-  auto inRange = [](double v, double a, double b) {
-    return a <= b ? (a <= v && v <= b) : (b <= v && v <= a);
-  };
   const double xa = FCtx.XLow[l], xb = FCtx.XHigh[l], ya = FCtx.YLow[l], yb = FCtx.YHigh[l];
   const TPointMapper map(*FCtx.Transforms, tmpl.Layer, std::int64_t(FCtx.Left) - FCtx.Geometry.LRim,
                          std::int64_t(FCtx.Top) - FCtx.Geometry.TRim);
@@ -246,7 +243,7 @@ void TItemRenderer::DrawMarkRun(TCanvas& canvas, const TrcChartItem& tmpl, std::
   std::array<TPoint, 256> batch;
   std::size_t k = 0;
   for (const TXY& p : pts) {
-    if (!inRange(p.x, xa, xb) || !inRange(p.y, ya, yb)) continue;  // NaN included
+    if (!InRange(p.x, xa, xb) || !InRange(p.y, ya, yb)) continue;  // NaN included
     if (!penSet) {
       PenColor(canvas, Pc(tmpl));
       PenStyle(canvas, tmpl.PenStyle);

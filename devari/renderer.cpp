@@ -56,10 +56,6 @@ std::string ItemText(const TrcChartItem& it, const TLongTextArray& longTexts) {
   return ShortText(it);
 }
 
-bool InRange(double v, double a, double b) {
-  return a <= b ? (a <= v && v <= b) : (b <= v && v <= a);
-}
-
 }  // namespace
 
 std::int32_t CalcTextExtents(const std::string& text, TCanvas& canvas, std::int32_t& lineHeight,

@@ -54,6 +54,11 @@ struct KVO_API TRenderContext {
   std::function<void(std::string& text, std::int32_t index, bool isAnnotation)> OnBeforeRenderText;
 };
 
+// v lies between the range ends a and b (either order); false for NaN.
+inline bool InRange(double v, double a, double b) noexcept {
+  return a <= b ? (a <= v && v <= b) : (b <= v && v <= a);
+}
+
 class KVO_API TItemRenderer {
 public:
   // Kept canvas state (what the renderer set last) and the pen position.
